@@ -1,0 +1,309 @@
+#include "propositional/cnf.h"
+
+#include "util/invariant.h"
+
+#include <unordered_set>
+
+namespace
+{
+// The literals met so far in one clause, which the caller keeps in
+// kept[first...]. Clauses are short as a rule, and scanning those few
+// literals is cheaper than hashing them; long clauses use a hash set.
+class seen_literalst
+{
+public:
+  seen_literalst(const bvt &kept, std::size_t expected)
+    : kept(kept), first(kept.size()), hashed(expected > scan_limit)
+  {
+    if(hashed)
+      words.reserve(expected);
+  }
+
+  bool contains(literalt l) const
+  {
+    if(hashed)
+      return words.count(l.get()) != 0;
+    for(std::size_t i = first; i < kept.size(); ++i)
+      if(kept[i] == l)
+        return true;
+    return false;
+  }
+
+  // Call before the caller appends l to the kept literals.
+  void insert(literalt l)
+  {
+    if(hashed)
+      words.insert(l.get());
+  }
+
+private:
+  static const std::size_t scan_limit = 32;
+  const bvt &kept;
+  const std::size_t first;
+  const bool hashed;
+  std::unordered_set<unsigned> words;
+};
+} // namespace
+
+literalt cnft::lnot(literalt a)
+{
+  return !a;
+}
+
+literalt cnft::new_variable()
+{
+  return literalt(_no_variables++, false);
+}
+
+unsigned cnft::no_variables() const
+{
+  return _no_variables;
+}
+
+void cnft::set_no_variables(unsigned n)
+{
+  _no_variables = n;
+}
+
+void cnft::add_clause(std::initializer_list<literalt> literals)
+{
+  clause_buffer.assign(literals);
+  lcnf(clause_buffer);
+}
+
+literalt cnft::land(literalt a, literalt b)
+{
+  if(a.is_true())
+    return b;
+  if(b.is_true())
+    return a;
+  if(a.is_false() || b.is_false())
+    return const_literal(false);
+  if(a == b)
+    return a;
+  literalt o = new_variable();
+  land(a, b, o);
+  return o;
+}
+
+literalt cnft::lor(literalt a, literalt b)
+{
+  if(a.is_false())
+    return b;
+  if(b.is_false())
+    return a;
+  if(a.is_true() || b.is_true())
+    return const_literal(true);
+  if(a == b)
+    return a;
+  literalt o = new_variable();
+  lor(a, b, o);
+  return o;
+}
+
+// No shortcut for a = b or a = !b: those still get a variable and four
+// clauses.
+literalt cnft::lxor(literalt a, literalt b)
+{
+  if(a.is_false())
+    return b;
+  if(b.is_false())
+    return a;
+  if(a.is_true())
+    return lnot(b);
+  if(b.is_true())
+    return lnot(a);
+  literalt o = new_variable();
+  lxor(a, b, o);
+  return o;
+}
+
+literalt cnft::lnand(literalt a, literalt b)
+{
+  return lnot(land(a, b));
+}
+
+literalt cnft::lnor(literalt a, literalt b)
+{
+  return lnot(lor(a, b));
+}
+
+literalt cnft::lequal(literalt a, literalt b)
+{
+  return lnot(lxor(a, b));
+}
+
+literalt cnft::limplies(literalt a, literalt b)
+{
+  return lor(lnot(a), b);
+}
+
+literalt cnft::lselect(literalt a, literalt b, literalt c)
+{
+  if(a.is_true())
+    return b;
+  if(a.is_false())
+    return c;
+  if(b == c)
+    return c;
+  bvt cases;
+  cases.reserve(2);
+  cases.push_back(land(a, b));
+  cases.push_back(land(lnot(a), c));
+  return lor(cases);
+}
+
+void cnft::land(literalt a, literalt b, literalt o)
+{
+  add_clause({a, !o});
+  add_clause({b, !o});
+  add_clause({!a, !b, o});
+}
+
+void cnft::lor(literalt a, literalt b, literalt o)
+{
+  add_clause({!a, o});
+  add_clause({!b, o});
+  add_clause({a, b, !o});
+}
+
+void cnft::lxor(literalt a, literalt b, literalt o)
+{
+  add_clause({!a, !b, !o});
+  add_clause({a, b, !o});
+  add_clause({!a, b, o});
+  add_clause({a, !b, o});
+}
+
+void cnft::lnand(literalt a, literalt b, literalt o)
+{
+  add_clause({a, o});
+  add_clause({b, o});
+  add_clause({!a, !b, !o});
+}
+
+void cnft::lnor(literalt a, literalt b, literalt o)
+{
+  add_clause({!a, !o});
+  add_clause({!b, !o});
+  add_clause({a, b, o});
+}
+
+void cnft::lequal(literalt a, literalt b, literalt o)
+{
+  lxor(a, b, lnot(o));
+}
+
+void cnft::limplies(literalt a, literalt b, literalt o)
+{
+  lor(lnot(a), b, o);
+}
+
+literalt cnft::land(const bvt &bv)
+{
+  if(bv.empty())
+    return const_literal(true);
+  if(bv.size() == 1)
+    return bv[0];
+  if(bv.size() == 2)
+    return land(bv[0], bv[1]);
+
+  for(literalt l : bv)
+    if(l.is_false())
+      return const_literal(false);
+
+  // True operands stay: process_clause of the back end drops them.
+  bvt operands;
+  eliminate_duplicates(bv, operands);
+  literalt o = new_variable();
+  for(literalt l : operands)
+    add_clause({l, !o});
+
+  clause_buffer.clear();
+  for(literalt l : operands)
+    clause_buffer.push_back(!l);
+  clause_buffer.push_back(o);
+  lcnf(clause_buffer);
+  return o;
+}
+
+literalt cnft::lor(const bvt &bv)
+{
+  if(bv.empty())
+    return const_literal(false);
+  if(bv.size() == 1)
+    return bv[0];
+  if(bv.size() == 2)
+    return lor(bv[0], bv[1]);
+
+  for(literalt l : bv)
+    if(l.is_true())
+      return const_literal(true);
+
+  bvt operands;
+  eliminate_duplicates(bv, operands);
+  literalt o = new_variable();
+  for(literalt l : operands)
+    add_clause({!l, o});
+
+  clause_buffer = operands;
+  clause_buffer.push_back(!o);
+  lcnf(clause_buffer);
+  return o;
+}
+
+literalt cnft::lxor(const bvt &bv)
+{
+  if(bv.empty())
+    return const_literal(false);
+  if(bv.size() == 1)
+    return bv[0];
+  if(bv.size() == 2)
+    return lxor(bv[0], bv[1]);
+
+  literalt result = const_literal(false);
+  for(literalt l : bv)
+    result = lxor(l, result);
+  return result;
+}
+
+void cnft::eliminate_duplicates(const bvt &source, bvt &dest)
+{
+  seen_literalst seen(dest, source.size());
+  for(literalt l : source)
+  {
+    if(!seen.contains(l))
+    {
+      seen.insert(l);
+      dest.push_back(l);
+    }
+  }
+}
+
+bool cnft::process_clause(const bvt &source, bvt &dest)
+{
+  dest.clear();
+  if(source.empty())
+    return false;
+
+  dest.reserve(source.size());
+  seen_literalst seen(dest, source.size());
+
+  for(literalt l : source)
+  {
+    if(l.is_false())
+      continue;
+    if(l.is_true())
+      return true;
+    if(!seen.contains(l))
+    {
+      seen.insert(l);
+      dest.push_back(l);
+    }
+    if(seen.contains(lnot(l)))
+      return true;
+    INVARIANT(l.var_no() < _no_variables);
+  }
+
+  return false;
+}
