@@ -1,0 +1,304 @@
+#include "util/irep.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+static bool is_static_empty_block(const irept &irep)
+{
+  return &irep.read() == &irept().read();
+}
+
+TEST(irept, empty_tree_reads_without_allocating)
+{
+  const irept tree;
+  EXPECT_TRUE(tree.id().empty());
+  EXPECT_FALSE(tree.is_nil());
+  EXPECT_TRUE(tree.get_sub().empty());
+  EXPECT_TRUE(tree.get_named_sub().empty());
+  EXPECT_EQ(tree.find("x").id(), "nil");
+  EXPECT_TRUE(tree.get("x").empty());
+  EXPECT_TRUE(is_static_empty_block(tree));
+}
+
+TEST(irept, writing_through_a_copy_leaves_the_original_alone)
+{
+  irept original("a");
+  original.set("x", "1");
+  irept copy = original;
+  EXPECT_EQ(&copy.read(), &original.read());
+  EXPECT_EQ(original.read().ref_count, 2u);
+
+  copy.add("y").id("2");
+  EXPECT_EQ(original.read().ref_count, 1u);
+  EXPECT_EQ(copy.read().ref_count, 1u);
+  EXPECT_EQ(original.get_named_sub().size(), 1u);
+  EXPECT_EQ(copy.get("y"), "2");
+  // One level only: the untouched child is still shared.
+  EXPECT_EQ(&copy.find("x").read(), &original.find("x").read());
+  EXPECT_EQ(original.find("x").read().ref_count, 2u);
+}
+
+TEST(irept, comment_names_go_to_the_comment_map)
+{
+  irept tree;
+  tree.add("#location").id("here");
+  tree.add("").id("unnamed-name");
+  EXPECT_EQ(tree.get_named_sub().size(), 1u);
+  EXPECT_EQ(tree.get_named_sub().count(""), 1u);
+  EXPECT_EQ(tree.get_comments().size(), 1u);
+  EXPECT_EQ(tree.get("#location"), "here");
+  EXPECT_TRUE(tree.find("location").is_nil());
+  tree.remove("#location");
+  EXPECT_TRUE(tree.get_comments().empty());
+}
+
+TEST(irept, remove_of_an_absent_name_still_unshares)
+{
+  irept a("a");
+  irept b = a;
+  b.remove("absent");
+  EXPECT_NE(&a.read(), &b.read());
+  EXPECT_EQ(a.read().ref_count, 1u);
+}
+
+TEST(irept, move_to_sub_leaves_nil_and_move_to_named_sub_leaves_empty)
+{
+  irept tree("t");
+  irept child("c");
+  tree.move_to_sub(child);
+  EXPECT_TRUE(child.is_nil());
+  irept named("n");
+  tree.move_to_named_sub("k", named);
+  EXPECT_TRUE(named.id().empty());
+  EXPECT_FALSE(named.is_nil());
+  ASSERT_EQ(tree.get_sub().size(), 1u);
+  EXPECT_EQ(tree.get_sub()[0].id(), "c");
+  EXPECT_EQ(tree.get("k"), "n");
+}
+
+TEST(irept, set_number_and_get_bool)
+{
+  irept tree;
+  tree.set("n", -5);
+  EXPECT_EQ(tree.get("n"), "-5");
+
+  const std::map<std::string, bool> cases = {
+    {"1", true},
+    {"12abc", true},
+    {"  -3", true},
+    {"+0007", true},
+    {"4294967296", true}, // saturates instead of wrapping to 0
+    {"0", false},
+    {"-0", false},
+    {"abc", false},
+    {"", false},
+    {"0x10", false}};
+  for(const auto &c : cases)
+  {
+    tree.set("b", dstring(c.first));
+    EXPECT_EQ(tree.get_bool("b"), c.second) << c.first;
+  }
+  EXPECT_FALSE(tree.get_bool("absent"));
+}
+
+TEST(irept, make_nil_gives_a_fresh_block)
+{
+  irept a("a");
+  irept b = a;
+  b.make_nil();
+  EXPECT_EQ(a.id(), "a");
+  EXPECT_TRUE(b.is_nil());
+  EXPECT_TRUE(b == get_nil_irep());
+  EXPECT_NE(&b.read(), &get_nil_irep().read());
+  EXPECT_EQ(b.read().ref_count, 1u);
+}
+
+TEST(irept, releasing_a_tree_keeps_shared_subtrees_alive)
+{
+  irept shared("shared");
+  shared.add("leaf").id("x");
+  {
+    irept root("root");
+    irept middle("middle");
+    middle.get_sub().push_back(shared);
+    root.get_sub().push_back(middle);
+    root.set("s", shared);
+    EXPECT_EQ(shared.read().ref_count, 3u);
+  }
+  EXPECT_EQ(shared.read().ref_count, 1u);
+  EXPECT_EQ(shared.get("leaf"), "x");
+}
+
+TEST(irept, assigning_a_part_of_the_tree_to_the_tree)
+{
+  irept tree("outer");
+  irept inner("inner");
+  inner.set("k", "v");
+  tree.move_to_sub(inner);
+  tree.set("n", irept("named"));
+  ASSERT_EQ(tree.read().ref_count, 1u);
+
+  tree = tree.get_sub()[0];
+  EXPECT_EQ(tree.id(), "inner");
+  EXPECT_EQ(tree.get("k"), "v");
+  EXPECT_EQ(tree.read().ref_count, 1u);
+
+  tree = tree.find("k");
+  EXPECT_EQ(tree.id(), "v");
+}
+
+TEST(irept_death, assigning_a_tree_to_itself_breaks_an_invariant)
+{
+  irept tree("t");
+  irept &alias = tree;
+  EXPECT_DEATH(tree = alias, "&irep!=this");
+  tree.set("c", irept("child"));
+  EXPECT_DEATH(tree.set("c", tree.find("c")), "&irep!=this");
+}
+
+// A plain tree with value semantics to check the shared trees against.
+struct model_treet
+{
+  std::string id;
+  std::map<std::string, model_treet> named;
+  std::vector<model_treet> sub;
+};
+
+static void expect_same(const irept &tree, const model_treet &model)
+{
+  ASSERT_EQ(tree.id().as_string(), model.id);
+  ASSERT_EQ(tree.get_sub().size(), model.sub.size());
+  for(std::size_t i = 0; i < model.sub.size(); ++i)
+    expect_same(tree.get_sub()[i], model.sub[i]);
+  std::size_t named = 0;
+  for(const auto &m : model.named)
+    named += m.first[0] == '#' ? 0 : 1;
+  ASSERT_EQ(tree.get_named_sub().size(), named);
+  ASSERT_EQ(tree.get_comments().size(), model.named.size() - named);
+  for(const auto &m : model.named)
+    expect_same(tree.find(m.first), m.second);
+}
+
+class random_editt
+{
+public:
+  explicit random_editt(unsigned seed) : random(seed)
+  {
+  }
+
+  // Walks down both trees along the same random path, writing through the
+  // irept at every step, then changes the node it reaches.
+  void edit(irept &tree, model_treet &model)
+  {
+    irept *node = &tree;
+    model_treet *m = &model;
+    while(pick(3) != 0)
+    {
+      if(!m->sub.empty() && pick(2) == 0)
+      {
+        const std::size_t i = pick(m->sub.size());
+        node = &node->get_sub()[i];
+        m = &m->sub[i];
+      }
+      else if(!m->named.empty())
+      {
+        auto it = m->named.begin();
+        std::advance(it, pick(m->named.size()));
+        node = &node->add(it->first);
+        m = &it->second;
+      }
+    }
+    change(*node, *m);
+  }
+
+private:
+  std::mt19937 random;
+
+  std::size_t pick(std::size_t n)
+  {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+  }
+
+  std::string name()
+  {
+    static const char *const names[] = {"a", "b", "#c", "type", ""};
+    return names[pick(5)];
+  }
+
+  void change(irept &node, model_treet &m)
+  {
+    switch(pick(5))
+    {
+    case 0:
+    {
+      const std::string id = "id" + std::to_string(pick(4));
+      node.id(id);
+      m.id = id;
+      break;
+    }
+    case 1:
+    {
+      const std::string n = name(), id = "v" + std::to_string(pick(4));
+      node.set(n, id);
+      m.named[n].id = id;
+      break;
+    }
+    case 2:
+    {
+      irept leaf("leaf");
+      node.move_to_sub(leaf);
+      m.sub.push_back(model_treet{"leaf", {}, {}});
+      break;
+    }
+    case 3:
+    {
+      const std::string n = name();
+      node.remove(n);
+      m.named.erase(n);
+      break;
+    }
+    default:
+      if(!m.sub.empty())
+      {
+        node.get_sub().pop_back();
+        m.sub.pop_back();
+      }
+    }
+  }
+};
+
+TEST(irept, copy_on_write_under_random_edits_matches_deep_copies)
+{
+  random_editt editor(12345);
+  std::vector<irept> trees(1, irept("root"));
+  std::vector<model_treet> models(1, model_treet{"root", {}, {}});
+  std::mt19937 random(99);
+  for(int step = 0; step < 3000; ++step)
+  {
+    const std::size_t i = random() % trees.size();
+    if(trees.size() < 6 && random() % 8 == 0)
+    {
+      // A new copy shares every block with its source.
+      trees.push_back(trees[i]);
+      models.push_back(models[i]);
+      continue;
+    }
+    const std::size_t j = random() % trees.size();
+    if(j != i && random() % 50 == 0)
+    {
+      trees[i] = trees[j];
+      models[i] = models[j];
+      continue;
+    }
+    editor.edit(trees[i], models[i]);
+    for(std::size_t t = 0; t < trees.size(); ++t)
+    {
+      SCOPED_TRACE("step " + std::to_string(step));
+      expect_same(trees[t], models[t]);
+    }
+  }
+}

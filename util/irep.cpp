@@ -1,0 +1,138 @@
+#include "util/irep.h"
+
+#include <cctype>
+#include <string>
+
+const irept::dt &irept::empty_block()
+{
+  static const dt block;
+  return block;
+}
+
+const irept &get_nil_irep()
+{
+  static const irept nil_rep{dstring("nil")};
+  return nil_rep;
+}
+
+// Built at start-up, so "nil" is interned before anything else runs.
+static const irept &nil_at_startup = get_nil_irep();
+
+irept::irept(const dstring &id) : data(new dt)
+{
+  data->id = id;
+}
+
+irept &irept::operator=(const irept &irep)
+{
+  INVARIANT(&irep!=this);
+  // Take the new reference before releasing the old block: the source may
+  // live inside that block (a child of this very tree).
+  dt *old_data = data;
+  data = irep.data;
+  if(data != nullptr)
+    ++data->ref_count;
+  remove_ref(old_data);
+  return *this;
+}
+
+void irept::release_block(dt *old_data)
+{
+  for(irept &child : old_data->sub)
+  {
+    remove_ref(child.data);
+    child.data = nullptr;
+  }
+  subt().swap(old_data->sub);
+  old_data->comments.clear();
+  old_data->named_sub.clear();
+  delete old_data;
+}
+
+void irept::detatch()
+{
+  if(data == nullptr)
+    data = new dt;
+  else if(data->ref_count > 1)
+  {
+    dt *old_data = data;
+    // The copy shares every child block; a failure half-way releases what it
+    // had built and leaves the old block untouched.
+    data = new dt(*old_data);
+    data->ref_count = 1;
+    remove_ref(old_data);
+  }
+  INVARIANT(data->ref_count==1);
+}
+
+void irept::make_nil()
+{
+  clear();
+  id("nil");
+}
+
+const irept *irept::find_child(const dstring &name) const
+{
+  const named_subt &map = is_comment(name) ? read().comments : read().named_sub;
+  auto it = map.find(name);
+  return it == map.end() ? nullptr : &it->second;
+}
+
+const irept &irept::find(const dstring &name) const
+{
+  const irept *child = find_child(name);
+  return child != nullptr ? *child : get_nil_irep();
+}
+
+irept &irept::add(const dstring &name)
+{
+  named_subt &map = is_comment(name) ? get_comments() : get_named_sub();
+  return map[name];
+}
+
+const dstring &irept::get(const dstring &name) const
+{
+  static const dstring empty_id;
+  const irept *child = find_child(name);
+  return child != nullptr ? child->id() : empty_id;
+}
+
+bool irept::get_bool(const dstring &name) const
+{
+  // The C library's decimal reading of a 32-bit int, of which only "not 0"
+  // matters: it saturates on overflow, so any non-zero digit makes it so.
+  const char *p = get(name).c_str();
+  while(std::isspace(static_cast<unsigned char>(*p)))
+    ++p;
+  if(*p == '+' || *p == '-')
+    ++p;
+  for(; std::isdigit(static_cast<unsigned char>(*p)); ++p)
+    if(*p != '0')
+      return true;
+  return false;
+}
+
+void irept::set(const dstring &name, int value)
+{
+  set(name, dstring(std::to_string(value)));
+}
+
+void irept::remove(const dstring &name)
+{
+  named_subt &map = is_comment(name) ? get_comments() : get_named_sub();
+  map.erase(name);
+}
+
+void irept::move_to_named_sub(const dstring &name, irept &irep)
+{
+  detatch();
+  add(name).swap(irep);
+  irep.clear();
+}
+
+void irept::move_to_sub(irept &irep)
+{
+  subt &children = get_sub();
+  children.push_back(get_nil_irep());
+  children.back().swap(irep);
+}
