@@ -1,0 +1,297 @@
+#include "mini_sat.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+void mini_satt::add_slot()
+{
+  value.push_back(0);
+  reason.push_back(-1);
+  level.push_back(0);
+  activity.push_back(0);
+  seen.push_back(false);
+  heap_position.push_back(-1);
+  watches.resize(watches.size() + 2);
+}
+
+int mini_satt::new_variable()
+{
+  // Slot 0 is unused: literals are signed variable numbers.
+  if(value.empty())
+    add_slot();
+  add_slot();
+  int v = static_cast<int>(value.size() - 1);
+  heap_insert(v);
+  return v;
+}
+
+void mini_satt::add_clause(std::vector<int> clause)
+{
+  std::sort(clause.begin(), clause.end());
+  clause.erase(std::unique(clause.begin(), clause.end()), clause.end());
+  for(std::size_t i = 0; i + 1 < clause.size(); ++i)
+    for(std::size_t j = i + 1; j < clause.size(); ++j)
+      if(clause[i] == -clause[j])
+        return; // always true
+  if(clause.empty())
+    contradiction = true;
+  else if(clause.size() == 1)
+  {
+    int current = literal_value(clause[0]);
+    if(current < 0)
+      contradiction = true;
+    else if(current == 0)
+      assign(clause[0], -1);
+  }
+  else
+  {
+    clauses.push_back(clause);
+    watch(static_cast<int>(clauses.size() - 1));
+  }
+}
+
+void mini_satt::watch(int clause_index)
+{
+  const auto &c = clauses[clause_index];
+  watches[index(-c[0])].push_back({clause_index, c[1]});
+  watches[index(-c[1])].push_back({clause_index, c[0]});
+}
+
+void mini_satt::assign(int l, int why)
+{
+  int v = std::abs(l);
+  value[v] = l > 0 ? 1 : -1;
+  reason[v] = why;
+  level[v] = static_cast<int>(trail_limits.size());
+  trail.push_back(l);
+}
+
+// Watches are kept under the negation of the watched literal, so the list of
+// a literal that has just become true holds the clauses to look at.
+int mini_satt::propagate()
+{
+  while(propagated < trail.size())
+  {
+    int true_literal = trail[propagated++];
+    int false_literal = -true_literal;
+    auto &list = watches[index(true_literal)];
+    std::size_t keep = 0, i = 0;
+    int conflict = -1;
+    for(; i < list.size(); ++i)
+    {
+      watcht w = list[i];
+      if(literal_value(w.blocker) > 0)
+      {
+        list[keep++] = w;
+        continue;
+      }
+      auto &c = clauses[w.clause];
+      if(c[0] == false_literal)
+        std::swap(c[0], c[1]);
+      if(literal_value(c[0]) > 0)
+      {
+        list[keep++] = {w.clause, c[0]};
+        continue;
+      }
+      bool moved = false;
+      for(std::size_t k = 2; k < c.size(); ++k)
+        if(literal_value(c[k]) >= 0)
+        {
+          std::swap(c[1], c[k]);
+          watches[index(-c[1])].push_back({w.clause, c[0]});
+          moved = true;
+          break;
+        }
+      if(moved)
+        continue;
+      list[keep++] = {w.clause, c[0]};
+      if(literal_value(c[0]) < 0)
+      {
+        conflict = w.clause;
+        ++i;
+        break;
+      }
+      assign(c[0], w.clause);
+    }
+    for(; i < list.size(); ++i)
+      list[keep++] = list[i];
+    list.resize(keep);
+    if(conflict >= 0)
+      return conflict;
+  }
+  return -1;
+}
+
+void mini_satt::analyze(int conflict, std::vector<int> &learnt, int &back_level)
+{
+  int current = static_cast<int>(trail_limits.size());
+  learnt.assign(1, 0);
+  int open = 0, implied = 0;
+  std::size_t position = trail.size();
+  int clause_index = conflict;
+  do
+  {
+    for(int q : clauses[clause_index])
+    {
+      int v = std::abs(q);
+      if(q == implied || seen[v] || level[v] == 0)
+        continue;
+      seen[v] = true;
+      bump_variable(v);
+      if(level[v] >= current)
+        ++open;
+      else
+        learnt.push_back(q);
+    }
+    while(!seen[std::abs(trail[--position])])
+    {
+    }
+    implied = trail[position];
+    seen[std::abs(implied)] = false;
+    clause_index = reason[std::abs(implied)];
+    --open;
+  } while(open > 0);
+  learnt[0] = -implied;
+  for(std::size_t i = 1; i < learnt.size(); ++i)
+    seen[std::abs(learnt[i])] = false;
+
+  back_level = 0;
+  for(std::size_t i = 1; i < learnt.size(); ++i)
+    if(level[std::abs(learnt[i])] > back_level)
+    {
+      back_level = level[std::abs(learnt[i])];
+      std::swap(learnt[1], learnt[i]);
+    }
+}
+
+void mini_satt::backtrack(int to_level)
+{
+  if(static_cast<int>(trail_limits.size()) <= to_level)
+    return;
+  std::size_t start = trail_limits[to_level];
+  for(std::size_t i = trail.size(); i > start; --i)
+  {
+    int v = std::abs(trail[i - 1]);
+    value[v] = 0;
+    reason[v] = -1;
+    heap_insert(v);
+  }
+  trail.resize(start);
+  trail_limits.resize(to_level);
+  propagated = start;
+}
+
+bool mini_satt::solve()
+{
+  if(contradiction)
+    return false;
+  for(;;)
+  {
+    int conflict = propagate();
+    if(conflict >= 0)
+    {
+      if(trail_limits.empty())
+        return false;
+      std::vector<int> learnt;
+      int back_level;
+      analyze(conflict, learnt, back_level);
+      backtrack(back_level);
+      if(learnt.size() == 1)
+        assign(learnt[0], -1);
+      else
+      {
+        clauses.push_back(learnt);
+        int learnt_index = static_cast<int>(clauses.size() - 1);
+        watch(learnt_index);
+        assign(learnt[0], learnt_index);
+      }
+      bump *= 1 / 0.95;
+      continue;
+    }
+    int next = 0;
+    while(!heap.empty() && next == 0)
+    {
+      int v = heap_pop();
+      if(value[v] == 0)
+        next = v;
+    }
+    if(next == 0)
+      return true;
+    trail_limits.push_back(static_cast<int>(trail.size()));
+    assign(-next, -1);
+  }
+}
+
+void mini_satt::bump_variable(int v)
+{
+  activity[v] += bump;
+  if(activity[v] > 1e100)
+  {
+    for(double &a : activity)
+      a *= 1e-100;
+    bump *= 1e-100;
+  }
+  if(heap_position[v] >= 0)
+    heap_up(heap_position[v]);
+}
+
+void mini_satt::heap_insert(int v)
+{
+  if(heap_position[v] >= 0)
+    return;
+  heap_position[v] = static_cast<int>(heap.size());
+  heap.push_back(v);
+  heap_up(heap_position[v]);
+}
+
+int mini_satt::heap_pop()
+{
+  int top = heap[0];
+  heap_position[top] = -1;
+  int last = heap.back();
+  heap.pop_back();
+  if(!heap.empty())
+  {
+    heap[0] = last;
+    heap_position[last] = 0;
+    heap_down(0);
+  }
+  return top;
+}
+
+void mini_satt::heap_up(int position)
+{
+  int v = heap[position];
+  while(position > 0)
+  {
+    int parent = (position - 1) / 2;
+    if(activity[heap[parent]] >= activity[v])
+      break;
+    heap[position] = heap[parent];
+    heap_position[heap[position]] = position;
+    position = parent;
+  }
+  heap[position] = v;
+  heap_position[v] = position;
+}
+
+void mini_satt::heap_down(int position)
+{
+  int v = heap[position];
+  int size = static_cast<int>(heap.size());
+  for(;;)
+  {
+    int child = 2 * position + 1;
+    if(child >= size)
+      break;
+    if(child + 1 < size && activity[heap[child + 1]] > activity[heap[child]])
+      ++child;
+    if(activity[heap[child]] <= activity[v])
+      break;
+    heap[position] = heap[child];
+    heap_position[heap[position]] = position;
+    position = child;
+  }
+  heap[position] = v;
+  heap_position[v] = position;
+}
