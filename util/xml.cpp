@@ -3,7 +3,6 @@
 #include "util/text_utils.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iostream>
 
 void xml_nodet::set_attribute(
@@ -70,27 +69,36 @@ void xml_nodet::output(std::ostream &out, unsigned indent_count) const
   out << "</" << name << '>' << std::endl;
 }
 
+// The entity of a markup character, or null; the double quote has one only
+// in attribute values.
+static const char *markup_entity(char c, bool in_attribute)
+{
+  switch(c)
+  {
+  case '<': return "&lt;";
+  case '>': return "&gt;";
+  case '&': return "&amp;";
+  case '"': return in_attribute ? "&quot;" : nullptr;
+  default: return nullptr;
+  }
+}
+
 std::string escape_xml_text(const std::string &text)
 {
   std::string result;
   result.reserve(text.size());
   for(char c : text)
   {
-    switch(c)
+    if(const char *entity = markup_entity(c, false))
+      result += entity;
+    else if(static_cast<signed char>(c) < 32)
     {
-    case '<': result += "&lt;"; break;
-    case '>': result += "&gt;"; break;
-    case '&': result += "&amp;"; break;
-    default:
-      if(static_cast<signed char>(c) < 32)
-      {
-        result += "&#";
-        result += int_to_string(static_cast<unsigned char>(c));
-        result += ';';
-      }
-      else
-        result += c;
+      result += "&#";
+      result += int_to_string(static_cast<unsigned char>(c));
+      result += ';';
     }
+    else
+      result += c;
   }
   return result;
 }
@@ -101,14 +109,10 @@ std::string escape_attribute(const std::string &text)
   result.reserve(text.size());
   for(char c : text)
   {
-    switch(c)
-    {
-    case '"': result += "&quot;"; break;
-    case '&': result += "&amp;"; break;
-    case '<': result += "&lt;"; break;
-    case '>': result += "&gt;"; break;
-    default: result += c;
-    }
+    if(const char *entity = markup_entity(c, true))
+      result += entity;
+    else
+      result += c;
   }
   return result;
 }
@@ -131,6 +135,32 @@ static std::size_t decode_decimal_reference(
   return std::min(i + 1, text.size());
 }
 
+// Decodes the named reference at `pos`, if one stands there, and moves
+// `pos` behind it.
+static bool decode_named_reference(
+  const std::string &text,
+  std::size_t &pos,
+  std::string &result)
+{
+  static const struct
+  {
+    const char *reference;
+    std::size_t length;
+    char character;
+  } named[] = {{"&gt;", 4, '>'}, {"&lt;", 4, '<'}, {"&amp;", 5, '&'}};
+
+  for(const auto &entity : named)
+  {
+    if(text.compare(pos, entity.length, entity.reference) == 0)
+    {
+      result += entity.character;
+      pos += entity.length;
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string unescape_xml(const std::string &text)
 {
   // Every '&' of the input starts a reference, so a hexadecimal reference is
@@ -139,37 +169,13 @@ std::string unescape_xml(const std::string &text)
   if(has_hex_reference)
     std::cout << "hex escapes not implemented" << std::endl;
 
-  static const struct
-  {
-    const char *reference;
-    char character;
-  } named[] = {{"&gt;", '>'}, {"&lt;", '<'}, {"&amp;", '&'}};
-
   std::string result;
   result.reserve(text.size());
   std::size_t pos = 0;
   while(pos < text.size())
   {
-    if(text[pos] != '&')
-    {
-      result += text[pos++];
+    if(text[pos] == '&' && decode_named_reference(text, pos, result))
       continue;
-    }
-
-    bool decoded = false;
-    for(const auto &entity : named)
-    {
-      if(text.compare(pos, std::strlen(entity.reference), entity.reference) == 0)
-      {
-        result += entity.character;
-        pos += std::strlen(entity.reference);
-        decoded = true;
-        break;
-      }
-    }
-    if(decoded)
-      continue;
-
     if(!has_hex_reference && text.compare(pos, 2, "&#") == 0)
       pos = decode_decimal_reference(text, pos, result);
     else
