@@ -1,6 +1,7 @@
 #include "util/irep.h"
 
-#include <cctype>
+#include "util/c_conversion.h"
+
 #include <string>
 
 const irept::dt &irept::empty_block()
@@ -99,17 +100,7 @@ const dstring &irept::get(const dstring &name) const
 
 bool irept::get_bool(const dstring &name) const
 {
-  // The C library's decimal reading of a 32-bit int, of which only "not 0"
-  // matters: it saturates on overflow, so any non-zero digit makes it so.
-  const char *p = get(name).c_str();
-  while(std::isspace(static_cast<unsigned char>(*p)))
-    ++p;
-  if(*p == '+' || *p == '-')
-    ++p;
-  for(; std::isdigit(static_cast<unsigned char>(*p)); ++p)
-    if(*p != '0')
-      return true;
-  return false;
+  return strtol32(get(name).c_str()) != 0;
 }
 
 void irept::set(const dstring &name, int value)

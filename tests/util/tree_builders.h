@@ -1,0 +1,43 @@
+#ifndef MORVANE_TESTS_UTIL_TREE_BUILDERS_H
+#define MORVANE_TESTS_UTIL_TREE_BUILDERS_H
+
+// Small helpers to write trees in tests.
+
+#include "util/irep.h"
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+inline irept make_tree(
+  const std::string &id,
+  const std::vector<irept> &sub = {},
+  const std::vector<std::pair<std::string, irept>> &named = {})
+{
+  irept tree{dstring(id)};
+  for(const irept &child : sub)
+    tree.get_sub().push_back(child);
+  for(const auto &entry : named)
+    tree.set(entry.first, entry.second);
+  return tree;
+}
+
+// A random tree over a small alphabet (so that equal parts occur), with
+// unnamed children, named children and comments; never a named child with
+// the empty name.
+inline irept random_tree(std::mt19937 &random, unsigned depth)
+{
+  static const char *const ids[] = {"", "a", "b", "nil", "x y", "q\"\\"};
+  static const char *const names[] = {"type", "value", "#location", "#c", "1"};
+  irept tree{dstring(ids[random() % 6])};
+  if(depth == 0)
+    return tree;
+  for(unsigned n = random() % 3; n != 0; --n)
+    tree.get_sub().push_back(random_tree(random, depth - 1));
+  for(unsigned n = random() % 3; n != 0; --n)
+    tree.set(names[random() % 5], random_tree(random, depth - 1));
+  return tree;
+}
+
+#endif
