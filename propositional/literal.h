@@ -9,7 +9,7 @@
 class literalt
 {
 public:
-  static const unsigned const_var_no = 0x7FFFFFFFu;
+  static constexpr unsigned const_var_no = 0x7FFFFFFFu;
 
   literalt() = default;
 
@@ -89,8 +89,8 @@ public:
   }
 
 private:
-  static const unsigned true_word = 0xFFFFFFFFu;
-  static const unsigned false_word = 0xFFFFFFFEu;
+  static constexpr unsigned true_word = 0xFFFFFFFFu;
+  static constexpr unsigned false_word = 0xFFFFFFFEu;
 
   unsigned l = 0;
 
