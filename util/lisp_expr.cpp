@@ -14,7 +14,7 @@ lisp_exprt lisp_exprt::atom(int kind, const std::string &value)
 
 static bool is_nil_symbol(const lisp_exprt &expr)
 {
-  return expr.kind == lisp_exprt::Symbol && expr.value == "nil";
+  return expr.kind == lisp_exprt::LISP_SYMBOL && expr.value == "nil";
 }
 
 std::string lisp_quote(const std::string &text)
@@ -34,16 +34,16 @@ static void append_text(const lisp_exprt &expr, std::string &out)
 {
   switch(expr.kind)
   {
-  case lisp_exprt::String:
+  case lisp_exprt::LISP_STRING:
     out += '"';
     out += lisp_quote(expr.value);
     out += '"';
     break;
-  case lisp_exprt::Symbol:
-  case lisp_exprt::Number:
+  case lisp_exprt::LISP_SYMBOL:
+  case lisp_exprt::LISP_NUMBER:
     out += expr.value;
     break;
-  case lisp_exprt::List:
+  case lisp_exprt::LISP_LIST:
   {
     out += '(';
     const std::vector<lisp_exprt> &elements = expr.children;
@@ -96,7 +96,7 @@ bool lisp_exprt::parse(const std::string &text, std::size_t &position)
 
   if(first == '(')
   {
-    kind = List;
+    kind = LISP_LIST;
     ++position;
     while(position < text.size()) // a missing ")" is accepted
     {
@@ -113,7 +113,7 @@ bool lisp_exprt::parse(const std::string &text, std::size_t &position)
       if(position < text.size() && text[position] == ')')
       {
         if(!after_dot && children.size() >= 2)
-          children.push_back(atom(Symbol, "nil"));
+          children.push_back(atom(LISP_SYMBOL, "nil"));
         ++position;
         break;
       }
@@ -121,7 +121,7 @@ bool lisp_exprt::parse(const std::string &text, std::size_t &position)
   }
   else if(first == '"')
   {
-    kind = String;
+    kind = LISP_STRING;
     ++position;
     // An escaping backslash at the very end ends the string with the text,
     // as an unclosed string does, instead of reading past the end.
@@ -136,14 +136,14 @@ bool lisp_exprt::parse(const std::string &text, std::size_t &position)
   }
   else if(is_digit(first))
   {
-    kind = Number;
+    kind = LISP_NUMBER;
     while(position < text.size() &&
           (is_digit(text[position]) || text[position] == '.'))
       value += text[position++];
   }
   else
   {
-    kind = Symbol;
+    kind = LISP_SYMBOL;
     while(position < text.size() && text[position] != ' ' &&
           text[position] != '\t' && text[position] != ')' &&
           text[position] != '.')
@@ -165,7 +165,7 @@ static void append_child(
   const std::string &name,
   const irept &child)
 {
-  expr.children.push_back(lisp_exprt::atom(lisp_exprt::String, name));
+  expr.children.push_back(lisp_exprt::atom(lisp_exprt::LISP_STRING, name));
   expr.children.emplace_back();
   irep_to_lisp(child, expr.children.back());
 }
@@ -174,16 +174,16 @@ void irep_to_lisp(const irept &irep, lisp_exprt &expr)
 {
   expr.children.clear();
   expr.value.clear();
-  expr.kind = lisp_exprt::List;
+  expr.kind = lisp_exprt::LISP_LIST;
   expr.children.push_back(
-    lisp_exprt::atom(lisp_exprt::String, irep.id().as_string()));
+    lisp_exprt::atom(lisp_exprt::LISP_STRING, irep.id().as_string()));
   for(const irept &child : irep.get_sub())
     append_child(expr, "", child);
   for(const auto &entry : irep.get_named_sub())
     append_child(expr, entry.first.as_string(), entry.second);
   for(const auto &entry : irep.get_comments())
     append_child(expr, entry.first.as_string(), entry.second);
-  expr.children.push_back(lisp_exprt::atom(lisp_exprt::Symbol, "nil"));
+  expr.children.push_back(lisp_exprt::atom(lisp_exprt::LISP_SYMBOL, "nil"));
 }
 
 void lisp_to_irep(const lisp_exprt &expr, irept &irep)
@@ -191,7 +191,7 @@ void lisp_to_irep(const lisp_exprt &expr, irept &irep)
   irep.clear();
   irep.id("nil");
   const std::vector<lisp_exprt> &elements = expr.children;
-  if(expr.kind != lisp_exprt::List || elements.empty())
+  if(expr.kind != lisp_exprt::LISP_LIST || elements.empty())
     return;
   irep.id(elements[0].value);
   for(std::size_t i = 1; i < elements.size();)

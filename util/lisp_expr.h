@@ -15,14 +15,14 @@ class lisp_exprt
 public:
   enum kindt
   {
-    String = 0,
-    Symbol = 1,
-    Number = 2,
-    List = 3
+    LISP_STRING = 0,
+    LISP_SYMBOL = 1,
+    LISP_NUMBER = 2,
+    LISP_LIST = 3
   };
 
   std::vector<lisp_exprt> children;
-  int kind = String;
+  int kind = LISP_STRING;
   std::string value;
 
   // Reads one expression at the position, which ends after the expression

@@ -12,13 +12,13 @@
 
 static lisp_exprt symbol(const std::string &value)
 {
-  return lisp_exprt::atom(lisp_exprt::Symbol, value);
+  return lisp_exprt::atom(lisp_exprt::LISP_SYMBOL, value);
 }
 
 static lisp_exprt list(std::vector<lisp_exprt> children)
 {
   lisp_exprt expr;
-  expr.kind = lisp_exprt::List;
+  expr.kind = lisp_exprt::LISP_LIST;
   expr.children = std::move(children);
   return expr;
 }
@@ -39,12 +39,12 @@ TEST(lisp_expr, list_texts)
 
 TEST(lisp_expr, strings_are_quoted_and_read_back)
 {
-  const lisp_exprt atom = lisp_exprt::atom(lisp_exprt::String, "a\"b\\c");
+  const lisp_exprt atom = lisp_exprt::atom(lisp_exprt::LISP_STRING, "a\"b\\c");
   const std::string text = lisp_to_string(atom);
   EXPECT_EQ(text, "\"a\\\"b\\\\c\"");
   lisp_exprt read;
   ASSERT_FALSE(read.parse(text));
-  EXPECT_EQ(read.kind, lisp_exprt::String);
+  EXPECT_EQ(read.kind, lisp_exprt::LISP_STRING);
   EXPECT_EQ(read.value, "a\"b\\c");
 }
 
@@ -59,20 +59,20 @@ TEST(lisp_expr, parse_table)
     std::size_t position;    // where parsing stopped
   };
   const caset cases[] = {
-    {"   ", lisp_exprt::Symbol, "", "", 3},
-    {"(a b)", lisp_exprt::List, "", "(a b)", 5},
-    {"(a . b)", lisp_exprt::List, "", "(a . b)", 7},
-    {"(a . b c)", lisp_exprt::List, "", "(a b c)", 9},
-    {"(a)", lisp_exprt::List, "", "(a)", 3},
-    {"()", lisp_exprt::List, "", "()", 2},
-    {"(a (b", lisp_exprt::List, "", "(a . (b))", 5},
-    {"12.5x", lisp_exprt::Number, "12.5", "12.5", 4},
-    {"a(b", lisp_exprt::Symbol, "a(b", "a(b", 3},
-    {" \tsym  rest", lisp_exprt::Symbol, "sym", "sym", 7},
-    {"\"open", lisp_exprt::String, "open", "\"open\"", 5},
+    {"   ", lisp_exprt::LISP_SYMBOL, "", "", 3},
+    {"(a b)", lisp_exprt::LISP_LIST, "", "(a b)", 5},
+    {"(a . b)", lisp_exprt::LISP_LIST, "", "(a . b)", 7},
+    {"(a . b c)", lisp_exprt::LISP_LIST, "", "(a b c)", 9},
+    {"(a)", lisp_exprt::LISP_LIST, "", "(a)", 3},
+    {"()", lisp_exprt::LISP_LIST, "", "()", 2},
+    {"(a (b", lisp_exprt::LISP_LIST, "", "(a . (b))", 5},
+    {"12.5x", lisp_exprt::LISP_NUMBER, "12.5", "12.5", 4},
+    {"a(b", lisp_exprt::LISP_SYMBOL, "a(b", "a(b", 3},
+    {" \tsym  rest", lisp_exprt::LISP_SYMBOL, "sym", "sym", 7},
+    {"\"open", lisp_exprt::LISP_STRING, "open", "\"open\"", 5},
     // A backslash at the end ends the string with the text.
-    {"\"ab\\", lisp_exprt::String, "ab", "\"ab\"", 4},
-    {"(\"ab\\", lisp_exprt::List, "", "(\"ab\")", 5},
+    {"\"ab\\", lisp_exprt::LISP_STRING, "ab", "\"ab\"", 4},
+    {"(\"ab\\", lisp_exprt::LISP_LIST, "", "(\"ab\")", 5},
   };
   for(const caset &c : cases)
   {
@@ -92,7 +92,7 @@ TEST(lisp_expr, parse_table)
   EXPECT_EQ(parsed.children[3].value, "nil");
   ASSERT_FALSE(parsed.parse("()"));
   ASSERT_EQ(parsed.children.size(), 1u);
-  EXPECT_EQ(parsed.children[0].kind, lisp_exprt::Symbol);
+  EXPECT_EQ(parsed.children[0].kind, lisp_exprt::LISP_SYMBOL);
   EXPECT_EQ(parsed.children[0].value, "");
 }
 
