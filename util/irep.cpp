@@ -16,7 +16,7 @@ const irept &get_nil_irep()
   return nil_rep;
 }
 
-// Built at start-up, so "nil" is interned before anything else runs.
+// The nil tree is built during start-up, not on its first use.
 static const irept &nil_at_startup = get_nil_irep();
 
 irept::irept(const dstring &id) : data(new dt)
