@@ -1,0 +1,128 @@
+// Inputs that once led to wrong answers, crashes or made-up results: the
+// program must answer soundly, and its certificates must hold.
+
+#include "morvane_run.h"
+#include "qbf_oracle.h"
+
+#include <gtest/gtest.h>
+
+#ifdef MORVANE_BINARY
+
+TEST(MorvaneFaults, FixturesAreDecidedSoundly)
+{
+  const struct
+  {
+    const char *name;
+    int exit_code;
+  } cases[] = {
+    {"repeated_literals_false.qdimacs", 20},
+    {"repeated_literal_stronger.qdimacs", 20},
+    {"unify_other_variables.qdimacs", 10},
+    {"blank_lines.qdimacs", 10},
+    {"tautology_over_lines.qdimacs", 10},
+    {"last_clause_without_zero.qdimacs", 20},
+    {"permuted_clauses.qdimacs", 20},
+    {"percent_line.qdimacs", 99},
+    {"negative_quantified.qdimacs", 99},
+    {"quantified_too_large.qdimacs", 99},
+    {"literal_too_large.qdimacs", 99},
+  };
+  scratch_foldert folder;
+  for(const auto &c : cases)
+  {
+    folder.write(c.name, fixture(c.name));
+    morvane_resultt plain = folder.run({c.name});
+    EXPECT_EQ(plain.exit_code, c.exit_code) << c.name << "\n" << plain.err;
+    if(c.exit_code == 99)
+    {
+      // One message naming the file, then the result word.
+      EXPECT_NE(plain.err.find(c.name), std::string::npos) << plain.err;
+      EXPECT_EQ(plain.err.substr(plain.err.find('\n') + 1), "ERROR\n");
+      EXPECT_FALSE(folder.exists(std::string(c.name) + ".qbc"));
+      continue;
+    }
+    qbf_formulat formula;
+    std::string error;
+    ASSERT_TRUE(parse_qdimacs(fixture(c.name), formula, error)) << c.name;
+    EXPECT_EQ(qbf_is_true(formula), c.exit_code == 10) << c.name;
+
+    morvane_resultt certified = folder.run({"--save-certificate", c.name});
+    EXPECT_EQ(certified.exit_code, c.exit_code) << c.name;
+    certificate_verdictt verdict = check_certificate_of(folder, c.name);
+    EXPECT_TRUE(verdict.accepted) << c.name << ": " << verdict.reason << "\n"
+                                  << folder.read(std::string(c.name) + ".qbc");
+  }
+}
+
+// Too large for the brute-force evaluator's tables, so checked by text.
+TEST(MorvaneFaults, LargeVariableNumbers)
+{
+  scratch_foldert folder;
+  folder.write("large.qdimacs", "p cnf 1 1\ne 2147483646 0\n2147483646 0\n");
+  EXPECT_EQ(folder.run({"--save-certificate", "large.qdimacs"}).exit_code, 10);
+  EXPECT_EQ(
+    folder.read("large.qdimacs.qbc"),
+    "QBCertificate\nE 2147483647 A 0\nCONCLUDE VALID 2147483646 2147483647 ");
+}
+
+TEST(MorvaneFaults, BadInputNamesItsLine)
+{
+  scratch_foldert folder;
+  folder.write("percent_line.qdimacs", fixture("percent_line.qdimacs"));
+  morvane_resultt result = folder.run({"percent_line.qdimacs"});
+  EXPECT_EQ(result.exit_code, 99);
+  std::string message = result.err.substr(0, result.err.find('\n'));
+  EXPECT_NE(message.find("percent_line.qdimacs"), std::string::npos);
+  EXPECT_NE(message.find('5'), std::string::npos) << message;
+}
+
+// The refutation of a long chain of implications is as deep as the chain.
+TEST(MorvaneFaults, DeepRefutationIsWritten)
+{
+  const int length = 100000;
+  std::string text = "p cnf " + std::to_string(length) + " " +
+                     std::to_string(length + 1) + "\ne";
+  for(int v = 1; v <= length; ++v)
+    text += " " + std::to_string(v);
+  text += " 0\n1 0\n";
+  for(int v = 1; v < length; ++v)
+    text += std::to_string(-v) + " " + std::to_string(v + 1) + " 0\n";
+  text += std::to_string(-length) + " 0\n";
+  scratch_foldert folder;
+  folder.write("chain.qdimacs", text);
+  morvane_resultt result = folder.run({"--save-certificate", "chain.qdimacs"});
+  EXPECT_EQ(result.exit_code, 20) << result.err;
+  certificate_verdictt verdict = check_certificate_of(folder, "chain.qdimacs");
+  EXPECT_TRUE(verdict.accepted) << verdict.reason;
+}
+
+TEST(MorvaneFaults, UnwritableCertificateIsAnError)
+{
+  scratch_foldert folder;
+  folder.write("valid.qdimacs", "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n");
+  // A folder in the way of the temporary file.
+  std::system(("mkdir " + folder.path("valid.qdimacs.qbc.tmp")).c_str());
+  morvane_resultt result = folder.run({"--save-certificate", "valid.qdimacs"});
+  EXPECT_EQ(result.exit_code, 99);
+  EXPECT_EQ(
+    result.err,
+    "Could not open certificate file 'valid.qdimacs.qbc.tmp'.\nERROR\n");
+  EXPECT_FALSE(folder.exists("valid.qdimacs.qbc"));
+}
+
+// A certificate that could not be written completely never gets its final
+// name, and its temporary file goes.
+TEST(MorvaneFaults, FailedCertificateWriteLeavesNoCertificate)
+{
+  scratch_foldert folder;
+  folder.write("valid.qdimacs", "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n");
+  std::system(
+    ("ln -s /dev/full " + folder.path("valid.qdimacs.qbc.tmp")).c_str());
+  morvane_resultt result = folder.run({"--save-certificate", "valid.qdimacs"});
+  EXPECT_FALSE(folder.exists("valid.qdimacs.qbc"));
+  EXPECT_FALSE(folder.exists("valid.qdimacs.qbc.tmp"));
+  EXPECT_NE(result.err.find("valid.qdimacs.qbc"), std::string::npos)
+    << result.err;
+}
+
+#endif

@@ -1,0 +1,118 @@
+#include "morvane_run.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+std::string file_text(const std::string &path)
+{
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string shell_quoted(const std::string &text)
+{
+  std::string result = "'";
+  for(char c : text)
+    result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return result + "'";
+}
+} // namespace
+
+scratch_foldert::scratch_foldert()
+{
+  std::string pattern = testing::TempDir() + "morvane_XXXXXX";
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back(0);
+  if(mkdtemp(buffer.data()) == nullptr)
+    ADD_FAILURE() << "cannot create " << pattern;
+  folder = buffer.data();
+}
+
+scratch_foldert::~scratch_foldert()
+{
+  std::system(("rm -rf " + shell_quoted(folder)).c_str());
+}
+
+std::string scratch_foldert::path(const std::string &name) const
+{
+  return folder + "/" + name;
+}
+
+void scratch_foldert::write(const std::string &name, const std::string &text)
+  const
+{
+  std::ofstream(path(name), std::ios::binary) << text;
+}
+
+std::string scratch_foldert::read(const std::string &name) const
+{
+  return file_text(path(name));
+}
+
+bool scratch_foldert::exists(const std::string &name) const
+{
+  struct stat info;
+  return lstat(path(name).c_str(), &info) == 0;
+}
+
+morvane_resultt scratch_foldert::run(
+  const std::vector<std::string> &arguments,
+  const std::string &shell_setup) const
+{
+#ifdef MORVANE_BINARY
+  std::string command = "cd " + shell_quoted(folder) + " && ";
+  if(!shell_setup.empty())
+    command += shell_setup + " && ";
+  command += shell_quoted(MORVANE_BINARY);
+  for(const auto &argument : arguments)
+    command += " " + shell_quoted(argument);
+  command += " >" + shell_quoted(path(".out")) + " 2>" + shell_quoted(path(".err"));
+  int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status)) << command;
+  morvane_resultt result{WEXITSTATUS(status), read(".out"), read(".err")};
+  std::remove(path(".out").c_str());
+  std::remove(path(".err").c_str());
+  return result;
+#else
+  (void)arguments;
+  (void)shell_setup;
+  ADD_FAILURE() << "morvane is not built";
+  return {-1, "", ""};
+#endif
+}
+
+certificate_verdictt check_certificate_of(
+  const scratch_foldert &folder,
+  const std::string &name)
+{
+  qbf_formulat formula;
+  std::string error;
+  if(!parse_qdimacs(folder.read(name), formula, error))
+  {
+    certificate_verdictt verdict;
+    verdict.reason = name + ": " + error;
+    return verdict;
+  }
+  return check_certificate(formula, folder.read(name + ".qbc"));
+}
+
+std::string fixture(const std::string &name)
+{
+#ifdef MORVANE_FIXTURES
+  return file_text(std::string(MORVANE_FIXTURES) + "/" + name);
+#else
+  ADD_FAILURE() << "no fixture folder";
+  return name;
+#endif
+}
