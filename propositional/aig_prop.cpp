@@ -22,12 +22,9 @@ unsigned and_graph_propt::no_variables() const
 // No shortcut for a = b: land(x, x) makes a node.
 literalt and_graph_propt::land(literalt a, literalt b)
 {
-  if(a.is_true())
-    return b;
-  if(b.is_true())
-    return a;
-  if(a.is_false() || b.is_false())
-    return const_literal(false);
+  literalt result;
+  if(and_with_constant(a, b, result))
+    return result;
   if(a == lnot(b))
     return const_literal(false);
 
@@ -50,14 +47,9 @@ literalt and_graph_propt::lor(literalt a, literalt b)
 
 literalt and_graph_propt::lxor(literalt a, literalt b)
 {
-  if(a.is_false())
-    return b;
-  if(b.is_false())
-    return a;
-  if(a.is_true())
-    return lnot(b);
-  if(b.is_true())
-    return lnot(a);
+  literalt result;
+  if(xor_with_constant(a, b, result))
+    return result;
   if(a == b)
     return const_literal(false);
   if(a == lnot(b))
@@ -66,26 +58,6 @@ literalt and_graph_propt::lxor(literalt a, literalt b)
   literalt y = land(lnot(a), b);
   literalt x = land(a, lnot(b));
   return lor(x, y);
-}
-
-literalt and_graph_propt::lnand(literalt a, literalt b)
-{
-  return lnot(land(a, b));
-}
-
-literalt and_graph_propt::lnor(literalt a, literalt b)
-{
-  return lnot(lor(a, b));
-}
-
-literalt and_graph_propt::lequal(literalt a, literalt b)
-{
-  return lnot(lxor(a, b));
-}
-
-literalt and_graph_propt::limplies(literalt a, literalt b)
-{
-  return lor(lnot(a), b);
 }
 
 literalt and_graph_propt::lselect(literalt a, literalt b, literalt c)

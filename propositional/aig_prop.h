@@ -22,10 +22,6 @@ public:
   literalt lnot(literalt a) override;
   literalt lxor(literalt a, literalt b) override;
   literalt lxor(const bvt &bv) override;
-  literalt lnand(literalt a, literalt b) override;
-  literalt lnor(literalt a, literalt b) override;
-  literalt lequal(literalt a, literalt b) override;
-  literalt limplies(literalt a, literalt b) override;
   literalt lselect(literalt a, literalt b, literalt c) override;
   void lcnf(const bvt &clause) override;
 

@@ -73,12 +73,9 @@ void cnft::add_clause(std::initializer_list<literalt> literals)
 
 literalt cnft::land(literalt a, literalt b)
 {
-  if(a.is_true())
-    return b;
-  if(b.is_true())
-    return a;
-  if(a.is_false() || b.is_false())
-    return const_literal(false);
+  literalt result;
+  if(and_with_constant(a, b, result))
+    return result;
   if(a == b)
     return a;
   literalt o = new_variable();
@@ -105,37 +102,12 @@ literalt cnft::lor(literalt a, literalt b)
 // clauses.
 literalt cnft::lxor(literalt a, literalt b)
 {
-  if(a.is_false())
-    return b;
-  if(b.is_false())
-    return a;
-  if(a.is_true())
-    return lnot(b);
-  if(b.is_true())
-    return lnot(a);
+  literalt result;
+  if(xor_with_constant(a, b, result))
+    return result;
   literalt o = new_variable();
   lxor(a, b, o);
   return o;
-}
-
-literalt cnft::lnand(literalt a, literalt b)
-{
-  return lnot(land(a, b));
-}
-
-literalt cnft::lnor(literalt a, literalt b)
-{
-  return lnot(lor(a, b));
-}
-
-literalt cnft::lequal(literalt a, literalt b)
-{
-  return lnot(lxor(a, b));
-}
-
-literalt cnft::limplies(literalt a, literalt b)
-{
-  return lor(lnot(a), b);
 }
 
 literalt cnft::lselect(literalt a, literalt b, literalt c)
@@ -201,53 +173,41 @@ void cnft::limplies(literalt a, literalt b, literalt o)
 
 literalt cnft::land(const bvt &bv)
 {
-  if(bv.empty())
-    return const_literal(true);
-  if(bv.size() == 1)
-    return bv[0];
-  if(bv.size() == 2)
-    return land(bv[0], bv[1]);
-
-  for(literalt l : bv)
-    if(l.is_false())
-      return const_literal(false);
-
-  // True operands stay: process_clause of the back end drops them.
-  bvt operands;
-  eliminate_duplicates(bv, operands);
-  literalt o = new_variable();
-  for(literalt l : operands)
-    add_clause({l, !o});
-
-  clause_buffer.clear();
-  for(literalt l : operands)
-    clause_buffer.push_back(!l);
-  clause_buffer.push_back(o);
-  lcnf(clause_buffer);
-  return o;
+  return land_or_lor(bv, false);
 }
 
 literalt cnft::lor(const bvt &bv)
 {
+  return land_or_lor(bv, true);
+}
+
+// OR is AND with every operand and the output negated, and so are its
+// clauses: {!l, o} for each operand l, then {l..., !o}.
+literalt cnft::land_or_lor(const bvt &bv, bool is_or)
+{
+  const literalt neutral = const_literal(!is_or);
   if(bv.empty())
-    return const_literal(false);
+    return neutral;
   if(bv.size() == 1)
     return bv[0];
   if(bv.size() == 2)
-    return lor(bv[0], bv[1]);
+    return is_or ? lor(bv[0], bv[1]) : land(bv[0], bv[1]);
 
   for(literalt l : bv)
-    if(l.is_true())
-      return const_literal(true);
+    if(l == !neutral)
+      return !neutral;
 
+  // Neutral operands stay: process_clause of the back end drops them.
   bvt operands;
   eliminate_duplicates(bv, operands);
   literalt o = new_variable();
   for(literalt l : operands)
-    add_clause({!l, o});
+    add_clause({l.cond_negation(is_or), (!o).cond_negation(is_or)});
 
-  clause_buffer = operands;
-  clause_buffer.push_back(!o);
+  clause_buffer.clear();
+  for(literalt l : operands)
+    clause_buffer.push_back((!l).cond_negation(is_or));
+  clause_buffer.push_back(o.cond_negation(is_or));
   lcnf(clause_buffer);
   return o;
 }

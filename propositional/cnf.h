@@ -13,8 +13,6 @@
 class cnft : public virtual propt
 {
 public:
-  cnft() = default;
-
   literalt land(literalt a, literalt b) override;
   literalt lor(literalt a, literalt b) override;
   literalt land(const bvt &bv) override;
@@ -22,13 +20,15 @@ public:
   literalt lnot(literalt a) override;
   literalt lxor(literalt a, literalt b) override;
   literalt lxor(const bvt &bv) override;
-  literalt lnand(literalt a, literalt b) override;
-  literalt lnor(literalt a, literalt b) override;
-  literalt lequal(literalt a, literalt b) override;
-  literalt limplies(literalt a, literalt b) override;
   literalt lselect(literalt a, literalt b, literalt c) override;
   literalt new_variable() override;
   unsigned no_variables() const override;
+
+  // The two-operand forms stay visible beside the output forms below.
+  using propt::lequal;
+  using propt::limplies;
+  using propt::lnand;
+  using propt::lnor;
 
   // Constrain o to be the gate's output.
   virtual void land(literalt a, literalt b, literalt o);
@@ -55,6 +55,8 @@ protected:
   unsigned _no_variables = 1;
 
 private:
+  literalt land_or_lor(const bvt &bv, bool is_or);
+
   // Passes one defining clause to lcnf; the buffer keeps gates free of
   // allocation once it has grown.
   void add_clause(std::initializer_list<literalt> literals);

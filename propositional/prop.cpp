@@ -2,6 +2,54 @@
 
 #include "util/invariant.h"
 
+literalt propt::lnand(literalt a, literalt b)
+{
+  return lnot(land(a, b));
+}
+
+literalt propt::lnor(literalt a, literalt b)
+{
+  return lnot(lor(a, b));
+}
+
+literalt propt::lequal(literalt a, literalt b)
+{
+  return lnot(lxor(a, b));
+}
+
+literalt propt::limplies(literalt a, literalt b)
+{
+  return lor(lnot(a), b);
+}
+
+bool propt::and_with_constant(literalt a, literalt b, literalt &result) const
+{
+  if(a.is_true())
+    result = b;
+  else if(b.is_true())
+    result = a;
+  else if(a.is_false() || b.is_false())
+    result = const_literal(false);
+  else
+    return false;
+  return true;
+}
+
+bool propt::xor_with_constant(literalt a, literalt b, literalt &result)
+{
+  if(a.is_false())
+    result = b;
+  else if(b.is_false())
+    result = a;
+  else if(a.is_true())
+    result = lnot(b);
+  else if(b.is_true())
+    result = lnot(a);
+  else
+    return false;
+  return true;
+}
+
 void propt::set_equal(literalt a, literalt b)
 {
   bvt clause(2);

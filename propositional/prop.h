@@ -30,10 +30,12 @@ public:
   virtual literalt lnot(literalt a) = 0;
   virtual literalt lxor(literalt a, literalt b) = 0;
   virtual literalt lxor(const bvt &bv) = 0;
-  virtual literalt lnand(literalt a, literalt b) = 0;
-  virtual literalt lnor(literalt a, literalt b) = 0;
-  virtual literalt lequal(literalt a, literalt b) = 0;
-  virtual literalt limplies(literalt a, literalt b) = 0;
+  // The negation of land, lor and lxor, and lor(!a, b): the same in every
+  // back end, so written once here.
+  virtual literalt lnand(literalt a, literalt b);
+  virtual literalt lnor(literalt a, literalt b);
+  virtual literalt lequal(literalt a, literalt b);
+  virtual literalt limplies(literalt a, literalt b);
   // if a then b else c
   virtual literalt lselect(literalt a, literalt b, literalt c) = 0;
 
@@ -67,6 +69,12 @@ public:
   virtual void set_assignment(literalt a, bool value);
   virtual void copy_assignment_from(const propt &prop);
   virtual bool is_in_core(literalt l) const;
+
+protected:
+  // The shortcuts of AND and XOR with a constant operand, which every back
+  // end takes first: true, with the result, when one applies.
+  bool and_with_constant(literalt a, literalt b, literalt &result) const;
+  bool xor_with_constant(literalt a, literalt b, literalt &result);
 };
 
 #endif

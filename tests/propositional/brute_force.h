@@ -71,7 +71,7 @@ inline std::vector<bvt> clauses_of(const std::vector<std::vector<int>> &all)
 struct gatet
 {
   std::string name;
-  // Number of operands; 0 for the vector forms, which take 0 to 3.
+  // Number of operands; 0 for the vector forms.
   unsigned arity;
   std::function<literalt(propt &, const bvt &)> build;
   std::function<bool(const std::vector<bool> &)> reference;
@@ -140,30 +140,37 @@ inline std::vector<gatet> all_gates()
   };
 }
 
-// Calls check(operands) for every operand list of the gate drawn from the
-// pool (vector forms: every length from 0 to 3).
-inline void for_each_operand_list(
-  const gatet &gate,
-  const bvt &pool,
-  const std::function<void(const bvt &)> &check)
+// Calls check(gate, operands) for every gate and every operand list drawn
+// from the constants and x, !x, y, !y, z (vector forms: every length from
+// 0 to 3).
+inline void for_each_gate_application(
+  literalt x,
+  literalt y,
+  literalt z,
+  const std::function<void(const gatet &, const bvt &)> &check)
 {
-  std::vector<unsigned> lengths;
-  if(gate.arity != 0)
-    lengths.push_back(gate.arity);
-  else
-    lengths = {0, 1, 2, 3};
-  for(unsigned length : lengths)
+  const bvt pool = {lit(F), lit(T), x, !x, y, !y, z};
+  for(const gatet &gate : all_gates())
   {
-    std::size_t combinations = 1;
-    for(unsigned i = 0; i < length; ++i)
-      combinations *= pool.size();
-    for(std::size_t code = 0; code < combinations; ++code)
+    SCOPED_TRACE(gate.name);
+    std::vector<unsigned> lengths;
+    if(gate.arity != 0)
+      lengths.push_back(gate.arity);
+    else
+      lengths = {0, 1, 2, 3};
+    for(unsigned length : lengths)
     {
-      bvt operands;
-      for(std::size_t rest = code; operands.size() < length;
-          rest /= pool.size())
-        operands.push_back(pool[rest % pool.size()]);
-      check(operands);
+      std::size_t combinations = 1;
+      for(unsigned i = 0; i < length; ++i)
+        combinations *= pool.size();
+      for(std::size_t code = 0; code < combinations; ++code)
+      {
+        bvt operands;
+        for(std::size_t rest = code; operands.size() < length;
+            rest /= pool.size())
+          operands.push_back(pool[rest % pool.size()]);
+        check(gate, operands);
+      }
     }
   }
 }
@@ -173,6 +180,18 @@ inline bool value_of(literalt l, const std::vector<bool> &assignment)
   if(l.is_constant())
     return l.is_true();
   return assignment[l.var_no()] != l.sign();
+}
+
+// The gate's value on the values its operands take in the assignment.
+inline bool gate_value(
+  const gatet &gate,
+  const bvt &operands,
+  const std::vector<bool> &assignment)
+{
+  std::vector<bool> values;
+  for(literalt l : operands)
+    values.push_back(value_of(l, assignment));
+  return gate.reference(values);
 }
 
 // Over every assignment of the variables 0 .. variables-1: for each

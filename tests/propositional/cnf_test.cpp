@@ -236,13 +236,9 @@ TEST(CnfTest, GatesEmitTheirDefiningClausesInOrder)
 
 TEST(CnfTest, GateClausesForceTheGateValueOnEveryInput)
 {
-  for(const gatet &gate : all_gates())
-  {
-    SCOPED_TRACE(gate.name);
-    const literalt x = lit(1), y = lit(2), z = lit(3);
-    const bvt pool = {lit(F), lit(T), x, !x, y, !y, z};
-
-    for_each_operand_list(gate, pool, [&](const bvt &operands) {
+  const literalt x = lit(1), y = lit(2), z = lit(3);
+  for_each_gate_application(
+    x, y, z, [&](const gatet &gate, const bvt &operands) {
       cnf_clause_listt cnf;
       cnf.set_no_variables(4);
       literalt output = gate.build(cnf, operands);
@@ -252,13 +248,9 @@ TEST(CnfTest, GateClausesForceTheGateValueOnEveryInput)
         {x, y, z},
         output,
         [&](const std::vector<bool> &assignment) {
-          std::vector<bool> values;
-          for(literalt l : operands)
-            values.push_back(value_of(l, assignment));
-          return gate.reference(values);
+          return gate_value(gate, operands, assignment);
         });
     });
-  }
 }
 
 TEST(CnfTest, VariablesStartAtOne)
