@@ -1,0 +1,77 @@
+#include "qbf_solver/clause.h"
+
+#include <algorithm>
+
+unsigned clause_hash(const bvt &literals)
+{
+  unsigned h = 0;
+  for(const literalt l : literals)
+    h = (l.get() - h) ^ (h << 2);
+  return h;
+}
+
+static bool contains(const bvt &clause, literalt literal)
+{
+  return std::find(clause.begin(), clause.end(), literal) != clause.end();
+}
+
+bool clauses_equal(const bvt &a, const bvt &b)
+{
+  if(a.size() != b.size())
+    return false;
+  // Short clauses are compared directly; long ones through their sets.
+  if(a.size() <= 8)
+  {
+    for(const literalt l : a)
+      if(!contains(b, l))
+        return false;
+    for(const literalt l : b)
+      if(!contains(a, l))
+        return false;
+    return true;
+  }
+  return literal_set(a) == literal_set(b);
+}
+
+bvt literal_set(const bvt &literals)
+{
+  bvt result = literals;
+  std::sort(result.begin(), result.end());
+  result.erase(std::unique(result.begin(), result.end()), result.end());
+  return result;
+}
+
+std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length)
+{
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ length;
+  for(const literalt l : sorted_set)
+  {
+    h ^= l.get();
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+  }
+  return h;
+}
+
+bool has_repeated_literal(const bvt &literals)
+{
+  if(literals.size() <= 8)
+  {
+    for(std::size_t i = 0; i < literals.size(); ++i)
+      for(std::size_t j = i + 1; j < literals.size(); ++j)
+        if(literals[i] == literals[j])
+          return true;
+    return false;
+  }
+  return literal_set(literals).size() != literals.size();
+}
+
+bvt literals_without(const bvt &literals, unsigned var_no)
+{
+  bvt result;
+  result.reserve(literals.size());
+  for(const literalt l : literals)
+    if(l.var_no() != var_no)
+      result.push_back(l);
+  return result;
+}

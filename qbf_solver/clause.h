@@ -1,0 +1,39 @@
+#ifndef MORVANE_QBF_SOLVER_CLAUSE_H
+#define MORVANE_QBF_SOLVER_CLAUSE_H
+
+#include "propositional/literal.h"
+
+#include <cstdint>
+
+// A clause as the solver handles it: its literals in the order given
+// (repeats kept) and its derivation for the certificate. id 0 means not
+// numbered yet; parents and pivot are 0 for an input clause.
+struct clauset
+{
+  bvt literals;
+  unsigned id = 0;
+  unsigned parent1 = 0;
+  unsigned parent2 = 0;
+  unsigned pivot = 0;
+};
+
+// h = (l - h) XOR (h << 2) over the literal words in order; order matters.
+unsigned clause_hash(const bvt &literals);
+
+// The same number of literals, and each clause holds every literal of the
+// other. Order and the multiplicity of repeats do not matter.
+bool clauses_equal(const bvt &a, const bvt &b);
+
+// The distinct literals of a clause, sorted by their words (so by variable).
+bvt literal_set(const bvt &literals);
+
+// Hash of a sorted literal set together with the clause length it came from.
+std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length);
+
+// Whether a literal occurs more than once.
+bool has_repeated_literal(const bvt &literals);
+
+// The literals of `literals` whose variable is not `var_no`, in order.
+bvt literals_without(const bvt &literals, unsigned var_no);
+
+#endif

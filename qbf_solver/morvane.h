@@ -1,0 +1,210 @@
+#ifndef MORVANE_QBF_SOLVER_MORVANE_H
+#define MORVANE_QBF_SOLVER_MORVANE_H
+
+#include "propositional/qdimacs_cnf.h"
+#include "qbf_solver/clause.h"
+#include "qbf_solver/clause_store.h"
+#include "qbf_solver/new_clause_table.h"
+#include "qbf_solver/variable_queue.h"
+#include "qbf_solver/variable_table.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+// The QBF solver: holds one formula in prenex conjunctive normal form (the
+// inherited quantifier list, outermost first, and its own clause store) and
+// decides it from the innermost quantifier outwards, by universal reduction
+// and by elimination of existential variables through resolution. With
+// certificates on it writes a witness network for a valid formula or a
+// refutation for an invalid one.
+class morvanet : public qdimacs_cnft
+{
+public:
+  enum resultt
+  {
+    R_VALID = 0,
+    R_INVALID = 1,
+    R_ERROR = 2,
+    R_UNKNOWN = 3
+  };
+
+  // How a clause with certificate id came about.
+  struct derivationt
+  {
+    unsigned parent1 = 0;
+    unsigned parent2 = 0;
+    unsigned pivot = 0;
+    // Entry number in the certificate once written, 0 before.
+    unsigned written_id = 0;
+  };
+
+  static constexpr unsigned no_clause = clause_storet::none;
+
+  morvanet();
+
+  std::string solver_text() const override
+  {
+    return "Morvane";
+  }
+
+  // The solver is driven through solve() instead.
+  propt::resultt prop_solve() override
+  {
+    return P_ERROR;
+  }
+
+  // The solver never produces an assignment.
+  tvt l_get(literalt) const override;
+
+  bool show_conflicts = false;
+  bool show_unifications = false;
+  bool save_certificate = false;
+  bool show_progress = false;
+  bool show_debug = false;
+
+  // Where the diagnostics of the show switches go.
+  std::ostream *diagnostics = &std::cout;
+
+  // Empties the formula before the next file: prefix, clauses, unit
+  // constraints, occurrence lists, polarity counts, witnesses and the
+  // certificate's clause table. The gate counter goes on.
+  void reset_formula();
+
+  // Gives up on the current formula after a failure while deciding it:
+  // reports the reason, removes an unfinished certificate and frees the
+  // formula.
+  void abandon(const std::string &reason);
+
+  // Reading (QDIMACS).
+  resultt read_qdimacs_file(const std::string &file_name);
+  resultt parse_qdimacs_line(const std::string &line);
+
+  // Deciding.
+  resultt solve();
+  resultt reduce_universal();
+  resultt eliminate_existential();
+  void reduce_pure_literals();
+
+  // The clause store. add_clause returns the stored clause, or no_clause
+  // when the formula has become false (its refutation is then written).
+  unsigned add_clause(clauset &clause);
+  void remove_clause(unsigned ref);
+  void remove_occurrences(unsigned ref);
+  resultt set_constraint(literalt literal);
+
+  const clauset &stored_clause(unsigned ref) const
+  {
+    return clause_set.clause(ref);
+  }
+
+  std::size_t stored_clause_count() const
+  {
+    return clause_set.size();
+  }
+
+  // The stored clauses holding the variable, in the order they were added.
+  std::vector<unsigned> occurrences(unsigned var_no) const;
+
+  // The polarity counts {pos, neg} of a variable.
+  std::pair<unsigned, unsigned> polarity_count(unsigned var_no) const;
+
+  // Quantifier information; a lookup inserts the default (existential,
+  // level 0) when the variable has none.
+  bool is_existential(unsigned var_no);
+  unsigned level(unsigned var_no);
+
+  // Diagnostics printers.
+  void print_clause(const clauset &clause, unsigned left_out_var);
+  void print_conflict(
+    unsigned var_no,
+    const clauset &c1,
+    const clauset &c2,
+    const clauset &resolvent);
+
+  // Elimination helpers.
+  static bool subsumes(const clauset &d, const clauset &c);
+  static unsigned
+  unifiable_common_part(const clauset &a, const clauset &b, bvt &common);
+  unsigned unify_clauses(new_clause_tablet &table);
+
+  // Certificate.
+  resultt open_certificate();
+  void close_certificate();
+  void save_function(
+    unsigned var_no,
+    const std::vector<clauset> &positive,
+    const std::vector<clauset> &negative);
+  void save_pure_function(unsigned var_no, bool positive);
+  unsigned write_derivation(unsigned id);
+  void conclude_invalid(unsigned d, unsigned e, unsigned pivot);
+
+  std::string certificate_name;
+  std::ofstream certificate_file;
+  unsigned initial_quantifiers = 0;
+  unsigned initial_clauses = 0;
+  unsigned clause_id_counter = 0;
+  // The largest variable read so far; every gate takes the next number. It
+  // is never lowered, so gate numbers grow across input files (64 bits keep
+  // them from wrapping).
+  std::uint64_t max_index = 0;
+
+  // Certificate clauses by entry number; entry 0 is a placeholder, entries
+  // 1 to k are the accepted input clause lines.
+  std::vector<clauset> certificate_clauses;
+  // Witness of each eliminated existential variable: a signed node.
+  std::map<unsigned, std::int64_t> witness_nodes;
+
+protected:
+  variable_tablet variables;
+  clause_storet clause_set;
+  variable_queuet queue;
+  // Number of variables with quantifier information.
+  unsigned quantified_count = 0;
+  // Derivations by clause id.
+  std::vector<derivationt> clause_parents;
+
+  // Reader state of one file.
+  struct readert
+  {
+    std::string file_name;
+    unsigned line_number = 0;
+    clauset pending;
+    // A tautological clause is skipped up to its terminating 0.
+    bool dropping = false;
+    // Marks the literals of the pending clause: the clause number they
+    // were last seen in, per variable and sign.
+    std::vector<unsigned> seen_in_clause[2];
+    unsigned clause_number = 1;
+  };
+  readert reader;
+
+  resultt parse_line(const char *begin, const char *end);
+  resultt parse_clause_line(const char *p, const char *end);
+  resultt end_pending_clause();
+  resultt bad_input(const std::string &what);
+  void quantify(unsigned var_no, bool existential, bool at_front);
+
+  variable_datat &info_record(unsigned var_no);
+  void count_literal(literalt literal);
+  void uncount_literal(literalt literal);
+  void count_clause(const bvt &literals);
+  void uncount_clause(const bvt &literals);
+  derivationt &derivation(unsigned id);
+  void record_derivation(const clauset &clause);
+
+  resultt eliminate_variable(unsigned var_no);
+  void print_statistics();
+  void print_stats_debug(const char *phase, unsigned var_no);
+
+  void discard_certificate(const std::string &reason);
+  void conclude_valid();
+  std::string temporary_certificate_name() const;
+  std::string final_certificate_name() const;
+  std::int64_t new_gate();
+};
+
+#endif

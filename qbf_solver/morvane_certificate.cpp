@@ -1,0 +1,279 @@
+#include "qbf_solver/morvane.h"
+
+#include "util/invariant.h"
+
+#include <cstdio>
+#include <unordered_set>
+
+std::string morvanet::final_certificate_name() const
+{
+  return certificate_name.empty() ? "certificate.qbc"
+                                  : certificate_name + ".qbc";
+}
+
+std::string morvanet::temporary_certificate_name() const
+{
+  return final_certificate_name() + ".tmp";
+}
+
+morvanet::resultt morvanet::open_certificate()
+{
+  const std::string name = temporary_certificate_name();
+  certificate_file.clear();
+  certificate_file.open(name, std::ios::out | std::ios::trunc);
+  if(!certificate_file.is_open())
+  {
+    print(1, "Could not open certificate file '" + name + "'.");
+    return R_ERROR;
+  }
+  certificate_file << "QBCertificate\n";
+  return R_UNKNOWN;
+}
+
+void morvanet::close_certificate()
+{
+  if(!certificate_file.is_open())
+    return;
+  const std::string temporary = temporary_certificate_name();
+  const std::string final_name = final_certificate_name();
+  certificate_file.close();
+  if(certificate_file.fail())
+  {
+    std::remove(temporary.c_str());
+    print(1, "Could not write certificate file '" + temporary + "'.");
+    return;
+  }
+  if(std::rename(temporary.c_str(), final_name.c_str()) != 0)
+  {
+    std::remove(temporary.c_str());
+    print(
+      1,
+      "Could not move certificate file '" + temporary + "' to '" +
+        final_name + "'.");
+  }
+}
+
+void morvanet::discard_certificate(const std::string &reason)
+{
+  if(!certificate_file.is_open())
+    return;
+  certificate_file.close();
+  const std::string temporary = temporary_certificate_name();
+  std::remove(temporary.c_str());
+  print(1, "Certificate '" + temporary + "' removed: " + reason + ".");
+}
+
+void morvanet::conclude_valid()
+{
+  certificate_file << "CONCLUDE VALID ";
+  for(const auto &witness : witness_nodes)
+    certificate_file << witness.first << ' ' << witness.second << ' ';
+}
+
+std::int64_t morvanet::new_gate()
+{
+  return std::int64_t(++max_index);
+}
+
+void morvanet::save_pure_function(unsigned var_no, bool positive)
+{
+  const std::int64_t n = new_gate();
+  certificate_file << "E " << n << " A 0\n";
+  witness_nodes[var_no] = positive ? n : -n;
+}
+
+void morvanet::save_function(
+  unsigned var_no,
+  const std::vector<clauset> &positive,
+  const std::vector<clauset> &negative)
+{
+  std::ostream &out = certificate_file;
+  if(positive.empty() && negative.empty())
+    return;
+  if(positive.empty() || negative.empty())
+  {
+    save_pure_function(var_no, negative.empty());
+    return;
+  }
+
+  if(negative.size() >= positive.size())
+  {
+    // v is true exactly when some clause of P has all its other literals
+    // false: an AND gate per clause, joined by OR gates.
+    std::int64_t result = 0;
+    for(const clauset &p : positive)
+    {
+      INVARIANT(!p.literals.empty());
+      const std::int64_t g = new_gate();
+      out << "E " << g << " A ";
+      for(const literalt l : p.literals)
+        if(l.var_no() != var_no)
+          out << -l.dimacs() << ' ';
+      out << "0\n";
+      if(result == 0)
+        result = g;
+      else
+      {
+        const std::int64_t n = new_gate();
+        out << "E " << n << " I " << result << ' ' << result << ' ' << g
+            << '\n';
+        result = n;
+      }
+    }
+    witness_nodes[var_no] = result;
+    return;
+  }
+
+  // v is true exactly when every clause of N has another literal true: an
+  // OR gate per clause, joined by one AND gate. A clause without another
+  // literal stands for false, the negation of an AND gate without operand.
+  std::vector<std::int64_t> operands;
+  std::int64_t true_gate = 0;
+  for(const clauset &n : negative)
+  {
+    INVARIANT(!n.literals.empty());
+    const bvt others = literals_without(n.literals, var_no);
+    if(others.empty())
+    {
+      if(true_gate == 0)
+      {
+        true_gate = new_gate();
+        out << "E " << true_gate << " A 0\n";
+      }
+      operands.push_back(-true_gate);
+      continue;
+    }
+    std::int64_t u = others.front().dimacs();
+    for(std::size_t i = 1; i < others.size(); ++i)
+    {
+      const std::int64_t g = new_gate();
+      out << "E " << g << " I " << u << ' ' << u << ' ' << others[i].dimacs()
+          << '\n';
+      u = g;
+    }
+    operands.push_back(u);
+  }
+  const std::int64_t g = new_gate();
+  out << "E " << g << " A ";
+  for(const std::int64_t operand : operands)
+    out << operand << ' ';
+  out << "0\n";
+  witness_nodes[var_no] = g;
+}
+
+unsigned morvanet::write_derivation(unsigned id)
+{
+  // The entry number of a clause that needs no line of its own: an input
+  // clause is its own entry, a reduced input clause refers to its input
+  // entry, and a written clause has its number.
+  const auto known_entry = [this](unsigned clause_id, unsigned &entry) {
+    const derivationt d = clause_id < clause_parents.size()
+                            ? clause_parents[clause_id]
+                            : derivationt();
+    if(d.parent1 == 0 || d.parent2 == 0)
+    {
+      entry = d.parent2 == 0 && d.parent1 != 0 ? d.parent1 : clause_id;
+      return true;
+    }
+    entry = d.written_id;
+    return entry != 0;
+  };
+
+  unsigned entry;
+  if(known_entry(id, entry))
+    return entry;
+
+  // Parents are written before their child, the second parent first;
+  // an explicit stack keeps deep refutations off the call stack.
+  std::vector<unsigned> stack{id};
+  while(!stack.empty())
+  {
+    const unsigned top = stack.back();
+    const derivationt d = clause_parents[top];
+    if(d.written_id != 0)
+    {
+      stack.pop_back();
+      continue;
+    }
+    unsigned a, b;
+    if(!known_entry(d.parent2, a))
+    {
+      stack.push_back(d.parent2);
+      continue;
+    }
+    if(!known_entry(d.parent1, b))
+    {
+      stack.push_back(d.parent1);
+      continue;
+    }
+    stack.pop_back();
+
+    const unsigned k = certificate_clauses.size();
+    clauset resolvent;
+    std::unordered_set<unsigned> taken;
+    for(const unsigned parent : {a, b})
+      for(const literalt l : certificate_clauses[parent].literals)
+        if(l.var_no() != d.pivot && taken.insert(l.get()).second)
+          resolvent.literals.push_back(l);
+
+    // Universal reduction: drop the innermost variable while it is
+    // universal (on equal levels the later literal counts as inner).
+    bvt &literals = resolvent.literals;
+    while(!literals.empty())
+    {
+      std::size_t inner = 0;
+      unsigned inner_level = 0;
+      bool inner_existential = true;
+      for(std::size_t i = 0; i < literals.size(); ++i)
+      {
+        const unsigned index = variables.find(literals[i].var_no());
+        const bool known =
+          index != variable_datat::none && variables[index].has_info;
+        const unsigned l_level = known ? variables[index].level : 0;
+        if(i == 0 || l_level >= inner_level)
+        {
+          inner = i;
+          inner_level = l_level;
+          inner_existential = !known || variables[index].existential;
+        }
+      }
+      if(inner_existential)
+        break;
+      literals = literals_without(literals, literals[inner].var_no());
+    }
+
+    certificate_file << k << ' ';
+    for(const literalt l : literals)
+      certificate_file << l.dimacs() << ' ';
+    certificate_file << "0 " << a << ' ' << b << " 0\n";
+    certificate_clauses.push_back(std::move(resolvent));
+    clause_parents[top].written_id = k;
+  }
+  return clause_parents[id].written_id;
+}
+
+void morvanet::conclude_invalid(unsigned d, unsigned e, unsigned pivot)
+{
+  if(certificate_file.is_open())
+    certificate_file.close();
+  if(open_certificate() != R_UNKNOWN)
+    return;
+
+  if(pivot == 0)
+  {
+    // The empty clause is an input clause (or reduces from one): d names
+    // its entry, or it is the clause being read, which takes the next one.
+    certificate_file << "CONCLUDE INVALID "
+                     << (d != 0 ? d : unsigned(certificate_clauses.size()));
+    return;
+  }
+
+  const unsigned a = write_derivation(d);
+  const unsigned b = write_derivation(e);
+  if(show_debug)
+    *diagnostics << "DEBUG: " << a << " for " << d << " and " << b << " for "
+                 << e << '\n';
+  const unsigned m = certificate_clauses.size() + 1;
+  certificate_file << m << " 0 " << a << ' ' << b << " 0\n"
+                   << "CONCLUDE INVALID " << m;
+}

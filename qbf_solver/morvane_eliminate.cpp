@@ -1,0 +1,306 @@
+#include "qbf_solver/covered_index.h"
+#include "qbf_solver/literal_set_index.h"
+#include "qbf_solver/morvane.h"
+
+#include <algorithm>
+
+namespace
+{
+// One clause of a side, as resolution needs it: its literals other than
+// the pivot's, one per variable in ascending variable order.
+struct operandt
+{
+  bvt others;
+  // The clause clashes with itself outside the pivot, so every resolvent
+  // with it is dropped.
+  bool self_clash = false;
+};
+
+bool by_variable(literalt a, literalt b)
+{
+  return a.var_no() < b.var_no();
+}
+
+// `last_wins`: a later literal of a variable replaces an earlier one (the
+// first clause of a resolvent); otherwise two signs of one variable clash.
+operandt make_operand(const clauset &clause, unsigned var_no, bool last_wins)
+{
+  operandt result;
+  bvt others = literals_without(clause.literals, var_no);
+  std::stable_sort(others.begin(), others.end(), by_variable);
+  for(std::size_t i = 0; i < others.size(); ++i)
+  {
+    const bool run_goes_on =
+      i + 1 < others.size() && others[i + 1].var_no() == others[i].var_no();
+    if(run_goes_on)
+    {
+      if(others[i + 1] != others[i] && !last_wins)
+        result.self_clash = true;
+      continue;
+    }
+    result.others.push_back(others[i]);
+  }
+  return result;
+}
+
+// Resolvent of two operands in ascending variable order; false on a clash.
+bool merge_operands(const operandt &first, const operandt &second, bvt &out)
+{
+  out.clear();
+  if(second.self_clash)
+    return false;
+  auto a = first.others.begin(), a_end = first.others.end();
+  auto b = second.others.begin(), b_end = second.others.end();
+  while(a != a_end && b != b_end)
+  {
+    if(a->var_no() < b->var_no())
+      out.push_back(*a++);
+    else if(b->var_no() < a->var_no())
+      out.push_back(*b++);
+    else
+    {
+      if(*a != *b)
+        return false;
+      out.push_back(*a++);
+      ++b;
+    }
+  }
+  out.insert(out.end(), a, a_end);
+  out.insert(out.end(), b, b_end);
+  return true;
+}
+
+// A clause of one side without the eliminated variable, derived against
+// the unit clause of the other side.
+clauset strip_variable(
+  const clauset &clause,
+  unsigned var_no,
+  unsigned unit_id,
+  bool with_derivation)
+{
+  clauset result;
+  result.literals = literals_without(clause.literals, var_no);
+  if(with_derivation)
+  {
+    result.parent1 = clause.id;
+    result.parent2 = unit_id;
+    result.pivot = var_no;
+  }
+  return result;
+}
+} // namespace
+
+bool morvanet::subsumes(const clauset &d, const clauset &c)
+{
+  // d merged into c gives c back exactly when c has no repeated literal and
+  // holds every literal of d.
+  if(has_repeated_literal(c.literals))
+    return false;
+  const bvt d_set = literal_set(d.literals);
+  const bvt c_set = literal_set(c.literals);
+  return std::includes(c_set.begin(), c_set.end(), d_set.begin(), d_set.end());
+}
+
+morvanet::resultt morvanet::eliminate_existential()
+{
+  // The records of the innermost existential block, but never the first
+  // record of the prefix, which is taken only when it is the last one left.
+  if(quantifiers.size() > 1)
+  {
+    auto it = quantifiers.end();
+    --it;
+    while(it != quantifiers.begin() &&
+          it->type == quantifiert::EXISTENTIAL)
+    {
+      queue.push(it, variables.index(it->var_no));
+      --it;
+    }
+  }
+
+  while(!quantifiers.empty() &&
+        quantifiers.back().type == quantifiert::EXISTENTIAL)
+  {
+    const auto chosen =
+      quantifiers.size() == 1 ? quantifiers.begin() : queue.pop();
+    const unsigned var_no = chosen->var_no;
+    quantifiers.erase(chosen);
+
+    const resultt result = eliminate_variable(var_no);
+    if(result != R_UNKNOWN)
+    {
+      queue.clear();
+      return result;
+    }
+  }
+  return R_UNKNOWN;
+}
+
+morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
+{
+  std::ostream &out = *diagnostics;
+
+  // Take out the variable's clauses: side 0 holds them where it occurs
+  // positively (P), side 1 where it occurs negated (N).
+  std::vector<clauset> sides[2];
+  literal_set_indext side_index[2];
+  bool has_unit[2] = {false, false};
+  unsigned unit_id[2] = {0, 0};
+
+  while(true)
+  {
+    const unsigned index = variables.find(var_no);
+    if(index == variable_datat::none)
+      break;
+    const occurrence_reft first = variables[index].first_occurrence;
+    if(first.is_none())
+      break;
+    const clauset &clause = stored_clause(first.clause);
+    const bool negative = clause.literals[first.slot].sign();
+    std::vector<clauset> &side = sides[negative];
+
+    const std::uint64_t key =
+      literal_set_hash(literal_set(clause.literals), clause.literals.size());
+    const bool known = side_index[negative].any_of(key, [&](unsigned i) {
+      return clauses_equal(side[i].literals, clause.literals);
+    });
+    if(!known)
+    {
+      side_index[negative].insert(key, side.size());
+      side.push_back(clause);
+    }
+    if(clause.literals.size() == 1)
+    {
+      has_unit[negative] = true;
+      unit_id[negative] = side.back().id;
+    }
+    remove_clause(first.clause);
+  }
+
+  const std::vector<clauset> &positive = sides[0];
+  const std::vector<clauset> &negative = sides[1];
+  if(show_progress)
+    out << "CF: " << var_no << ": " << positive.size() << " w, "
+        << negative.size() << " cw (" << positive.size() + negative.size()
+        << " total).\n";
+
+  new_clause_tablet table;
+  if(has_unit[0] && has_unit[1])
+  {
+    if(show_progress)
+      out << "CF: " << var_no << ": f = X.\n";
+    if(save_certificate)
+      conclude_invalid(unit_id[0], unit_id[1], var_no);
+    return R_INVALID;
+  }
+  else if(positive.empty() && negative.empty())
+  {
+    if(show_progress)
+      out << "CF: " << var_no << ": f = D.\n";
+  }
+  else if(has_unit[0] || negative.empty())
+  {
+    if(show_progress)
+      out << "CF: " << var_no << ": f = 1.\n";
+    for(const clauset &n : negative)
+      table.append(strip_variable(n, var_no, unit_id[0], save_certificate));
+  }
+  else if(has_unit[1] || positive.empty())
+  {
+    if(show_progress)
+      out << "CF: " << var_no << ": f = 0.\n";
+    for(const clauset &p : positive)
+      table.append(strip_variable(p, var_no, unit_id[1], save_certificate));
+  }
+  else
+  {
+    std::vector<operandt> p_operands;
+    p_operands.reserve(positive.size());
+    for(const clauset &p : positive)
+      p_operands.push_back(make_operand(p, var_no, false));
+
+    literal_set_indext resolvent_index;
+    clauset resolvent;
+    for(const clauset &n : negative)
+    {
+      const operandt n_operand = make_operand(n, var_no, true);
+      for(std::size_t i = 0; i < positive.size(); ++i)
+      {
+        if(!merge_operands(n_operand, p_operands[i], resolvent.literals))
+          continue;
+        if(save_certificate)
+        {
+          resolvent.parent1 = positive[i].id;
+          resolvent.parent2 = n.id;
+          resolvent.pivot = var_no;
+        }
+
+        // Resolvents are sorted sets, so equal ones are identical.
+        const std::size_t length = resolvent.literals.size();
+        const std::uint64_t key = literal_set_hash(resolvent.literals, length);
+        const bool known = resolvent_index.any_of(key, [&](unsigned j) {
+          return table.lists[length][j].clause.literals == resolvent.literals;
+        });
+        if(!known)
+        {
+          resolvent_index.insert(key, table.lists[length].size());
+          table.append(resolvent);
+        }
+
+        if(show_conflicts)
+        {
+          print_conflict(var_no, n, positive[i], resolvent);
+          out << "CF: " << var_no << ": Conflict Constraint: ";
+          print_clause(resolvent, 0);
+          out << '\n';
+        }
+      }
+    }
+    if(show_progress)
+      out << "CF: " << var_no << ": f = ?\n";
+  }
+
+  if(save_certificate)
+    save_function(var_no, positive, negative);
+
+  const unsigned unified = unify_clauses(table);
+
+  // Store the new clauses, shortest first; a clause that an earlier one of
+  // the table subsumes is left out.
+  unsigned conflict_count = 0, covered_count = 0, filtered_count = 0;
+  covered_indext covered;
+  for(auto &length_list : table.lists)
+  {
+    for(new_clause_tablet::entryt &entry : length_list.second)
+    {
+      if(entry.removed)
+        continue;
+      const bvt set = literal_set(entry.clause.literals);
+      const bool is_covered = set.size() == entry.clause.literals.size() &&
+                              covered.has_subset_of(set);
+      covered.insert(set);
+      if(is_covered)
+      {
+        ++covered_count;
+        continue;
+      }
+      const std::size_t before = clause_set.size();
+      if(add_clause(entry.clause) == no_clause)
+        return R_INVALID;
+      if(clause_set.size() > before)
+        ++conflict_count;
+      else
+        ++filtered_count;
+    }
+  }
+
+  if(show_progress)
+  {
+    out << "CF: " << var_no << ": " << conflict_count << " conflict clauses ("
+        << covered_count << " covered, " << filtered_count << " filtered, "
+        << unified << " unified).\n";
+    print_statistics();
+  }
+  if(show_debug)
+    print_stats_debug("CF", var_no);
+  return R_UNKNOWN;
+}

@@ -1,0 +1,285 @@
+#include "qbf_solver/morvane.h"
+
+#include <fstream>
+#include <iterator>
+#include <new>
+
+namespace
+{
+// Variables must fit 31 bits and stay below the number kept for constants.
+constexpr long long max_variable = 0x7FFFFFFE;
+
+enum class numbert
+{
+  NONE,     // no number here: end of text or another character
+  OK,
+  OVERFLOW  // digits beyond every variable number
+};
+
+bool is_space(char c)
+{
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' ||
+         c == '\f';
+}
+
+const char *skip_space(const char *p, const char *end)
+{
+  while(p != end && is_space(*p))
+    ++p;
+  return p;
+}
+
+// Reads an optionally signed decimal number after white space, as formatted
+// stream input does; `p` is left after its digits.
+numbert read_number(const char *&p, const char *end, long long &value)
+{
+  const char *q = skip_space(p, end);
+  bool negative = false;
+  if(q != end && (*q == '+' || *q == '-'))
+  {
+    negative = *q == '-';
+    ++q;
+  }
+  if(q == end || *q < '0' || *q > '9')
+    return numbert::NONE;
+  long long magnitude = 0;
+  bool overflow = false;
+  for(; q != end && *q >= '0' && *q <= '9'; ++q)
+  {
+    magnitude = magnitude * 10 + (*q - '0');
+    if(magnitude > max_variable + 1)
+    {
+      overflow = true;
+      magnitude = max_variable + 1;
+    }
+  }
+  p = q;
+  value = negative ? -magnitude : magnitude;
+  return overflow ? numbert::OVERFLOW : numbert::OK;
+}
+
+const char *skip_word(const char *p, const char *end)
+{
+  p = skip_space(p, end);
+  while(p != end && !is_space(*p))
+    ++p;
+  return p;
+}
+} // namespace
+
+morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
+{
+  if(!clause_set.empty())
+  {
+    print(1, "BUG: Clause container not empty upon reading new file.");
+    return R_ERROR;
+  }
+
+  std::ifstream in(file_name, std::ios::binary);
+  if(!in)
+  {
+    print(1, "failed to open input file: " + file_name);
+    return R_ERROR;
+  }
+  const std::string text(
+    (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+  clause_id_counter = 0;
+  if(save_certificate)
+    certificate_name = file_name;
+  variables.clear();
+  quantified_count = 0;
+  clause_parents.clear();
+
+  reader = readert();
+  reader.file_name = file_name;
+
+  const char *p = text.data();
+  const char *const end = p + text.size();
+  while(p != end)
+  {
+    const char *line_end = p;
+    while(line_end != end && *line_end != '\n')
+      ++line_end;
+    ++reader.line_number;
+    const resultt result = parse_line(p, line_end);
+    if(result != R_UNKNOWN)
+      return result;
+    p = line_end == end ? end : line_end + 1;
+  }
+
+  // A last clause without its terminating 0 ends with the file.
+  if(!reader.pending.literals.empty() && !reader.dropping)
+    return end_pending_clause();
+  return R_UNKNOWN;
+}
+
+morvanet::resultt morvanet::parse_qdimacs_line(const std::string &line)
+{
+  ++reader.line_number;
+  return parse_line(line.data(), line.data() + line.size());
+}
+
+morvanet::resultt morvanet::bad_input(const std::string &what)
+{
+  print(
+    1,
+    "file " + reader.file_name + " line " +
+      std::to_string(reader.line_number) + ": " + what);
+  return R_ERROR;
+}
+
+void morvanet::quantify(unsigned var_no, bool existential, bool at_front)
+{
+  const quantifiert record(
+    existential ? quantifiert::EXISTENTIAL : quantifiert::UNIVERSAL, var_no);
+  if(at_front)
+    quantifiers.push_front(record);
+  else
+    quantifiers.push_back(record);
+
+  // The level is the number of quantified variables before this one; a
+  // variable met in a clause first is outermost.
+  const unsigned new_level = at_front ? 0 : quantified_count;
+  variable_datat &info = info_record(var_no);
+  info.existential = existential;
+  info.level = new_level;
+  if(var_no > max_index)
+    max_index = var_no;
+}
+
+morvanet::resultt morvanet::parse_line(const char *p, const char *end)
+{
+  while(p != end && *p == ' ')
+    ++p;
+  // Lines of white space only are skipped like empty ones.
+  if(skip_space(p, end) == end)
+    return R_UNKNOWN;
+
+  switch(*p)
+  {
+  case 'c':
+    return R_UNKNOWN;
+
+  case 'p':
+  {
+    p = skip_word(skip_word(p, end), end);
+    long long n = 0;
+    if(read_number(p, end, n) != numbert::OK || n < 0)
+      n = 0;
+    set_no_variables(unsigned(n));
+    return R_UNKNOWN;
+  }
+
+  case 'e':
+  case 'a':
+  {
+    const bool existential = *p == 'e';
+    ++p;
+    while(true)
+    {
+      long long n;
+      const numbert number = read_number(p, end, n);
+      if(number == numbert::NONE || (number == numbert::OK && n == 0))
+        return R_UNKNOWN;
+      if(number == numbert::OVERFLOW || n < 0 || n > max_variable)
+        return bad_input("variable number out of range");
+      quantify(unsigned(n), existential, false);
+    }
+  }
+
+  default:
+    return parse_clause_line(p, end);
+  }
+}
+
+morvanet::resultt morvanet::parse_clause_line(const char *p, const char *end)
+{
+  bool first = true;
+  while(true)
+  {
+    long long x;
+    const numbert number = read_number(p, end, x);
+    if(number == numbert::NONE)
+    {
+      // The clause continues on the next clause line.
+      if(!first)
+        return R_UNKNOWN;
+      return bad_input("clause line does not start with a number");
+    }
+    first = false;
+    if(number == numbert::OVERFLOW || x > max_variable || x < -max_variable)
+      return bad_input("literal out of range");
+
+    if(x == 0)
+    {
+      if(reader.dropping)
+      {
+        reader.dropping = false;
+        return R_UNKNOWN;
+      }
+      return end_pending_clause();
+    }
+    if(reader.dropping)
+      continue;
+
+    const unsigned var_no = unsigned(x < 0 ? -x : x);
+    const literalt literal(var_no, x < 0);
+    const unsigned index = variables.index(var_no);
+    auto &seen = reader.seen_in_clause;
+    if(seen[0].size() <= index)
+    {
+      seen[0].resize(index + 1, 0);
+      seen[1].resize(index + 1, 0);
+    }
+
+    // A tautological clause is dropped whole, also the part of it that
+    // follows on later lines.
+    if(seen[!literal.sign()][index] == reader.clause_number)
+    {
+      reader.pending.literals.clear();
+      ++reader.clause_number;
+      reader.dropping = true;
+      continue;
+    }
+
+    if(!variables[index].has_info)
+    {
+      if(show_debug)
+        *diagnostics << "DEBUG: Quantifying variable #" << var_no
+                     << " at level 0.\n";
+      quantify(var_no, true, true);
+    }
+
+    seen[literal.sign()][index] = reader.clause_number;
+    reader.pending.literals.push_back(literal);
+  }
+}
+
+morvanet::resultt morvanet::end_pending_clause()
+{
+  ++reader.clause_number;
+  if(reader.pending.literals.empty())
+  {
+    // The input holds the empty clause: the formula is false, and the
+    // clause's own entry number concludes the refutation.
+    if(save_certificate)
+    {
+      conclude_invalid(0, 0, 0);
+      close_certificate();
+    }
+    return R_INVALID;
+  }
+
+  if(add_clause(reader.pending) == no_clause)
+    return R_INVALID;
+
+  if(save_certificate)
+  {
+    clauset entry;
+    entry.literals = reader.pending.literals;
+    certificate_clauses.push_back(std::move(entry));
+  }
+  reader.pending = clauset();
+  return R_UNKNOWN;
+}
