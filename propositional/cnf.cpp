@@ -6,14 +6,15 @@
 
 namespace
 {
-// The literals met so far in one clause, which the caller keeps in
-// kept[first...]. Clauses are short as a rule, and scanning those few
-// literals is cheaper than hashing them; long clauses use a hash set.
-class seen_literalst
+// Appends literals to a clause and answers whether one is in it yet.
+// Clauses are short as a rule, and scanning the few literals appended is
+// cheaper than hashing them; long clauses use a hash set.
+class distinct_literalst
 {
 public:
-  seen_literalst(const bvt &kept, std::size_t expected)
-    : kept(kept), first(kept.size()), hashed(expected > scan_limit)
+  // Literals already in `clause` do not count as appended.
+  distinct_literalst(bvt &clause, std::size_t expected)
+    : clause(clause), first(clause.size()), hashed(expected > scan_limit)
   {
     if(hashed)
       words.reserve(expected);
@@ -23,22 +24,22 @@ public:
   {
     if(hashed)
       return words.count(l.get()) != 0;
-    for(std::size_t i = first; i < kept.size(); ++i)
-      if(kept[i] == l)
+    for(std::size_t i = first; i < clause.size(); ++i)
+      if(clause[i] == l)
         return true;
     return false;
   }
 
-  // Call before the caller appends l to the kept literals.
-  void insert(literalt l)
+  void append(literalt l)
   {
     if(hashed)
       words.insert(l.get());
+    clause.push_back(l);
   }
 
 private:
   static const std::size_t scan_limit = 32;
-  const bvt &kept;
+  bvt &clause;
   const std::size_t first;
   const bool hashed;
   std::unordered_set<unsigned> words;
@@ -52,6 +53,8 @@ literalt cnft::lnot(literalt a)
 
 literalt cnft::new_variable()
 {
+  // The next variable number belongs to the constants.
+  INVARIANT(_no_variables < literalt::const_var_no);
   return literalt(_no_variables++, false);
 }
 
@@ -229,15 +232,10 @@ literalt cnft::lxor(const bvt &bv)
 
 void cnft::eliminate_duplicates(const bvt &source, bvt &dest)
 {
-  seen_literalst seen(dest, source.size());
+  distinct_literalst distinct(dest, source.size());
   for(literalt l : source)
-  {
-    if(!seen.contains(l))
-    {
-      seen.insert(l);
-      dest.push_back(l);
-    }
-  }
+    if(!distinct.contains(l))
+      distinct.append(l);
 }
 
 bool cnft::process_clause(const bvt &source, bvt &dest)
@@ -247,7 +245,7 @@ bool cnft::process_clause(const bvt &source, bvt &dest)
     return false;
 
   dest.reserve(source.size());
-  seen_literalst seen(dest, source.size());
+  distinct_literalst distinct(dest, source.size());
 
   for(literalt l : source)
   {
@@ -255,12 +253,9 @@ bool cnft::process_clause(const bvt &source, bvt &dest)
       continue;
     if(l.is_true())
       return true;
-    if(!seen.contains(l))
-    {
-      seen.insert(l);
-      dest.push_back(l);
-    }
-    if(seen.contains(lnot(l)))
+    if(!distinct.contains(l))
+      distinct.append(l);
+    if(distinct.contains(lnot(l)))
       return true;
     INVARIANT(l.var_no() < _no_variables);
   }

@@ -313,7 +313,7 @@ TEST(CnfTest, ProcessClause)
   }
 }
 
-TEST(CnfDeathTest, ProcessClauseRejectsUnallocatedVariables)
+TEST(CnfDeathTest, VariablesOutsideTheRangeFail)
 {
   cnf_clause_listt cnf;
   cnf.new_variable();
@@ -323,6 +323,11 @@ TEST(CnfDeathTest, ProcessClauseRejectsUnallocatedVariables)
   EXPECT_DEATH(
     cnf.process_clause(clause_of({1, 2}), dest),
     "l.var_no\\(\\) < _no_variables");
+
+  // The variable after the last one would collide with the constants.
+  cnf.set_no_variables(0x7FFFFFFE);
+  EXPECT_EQ(cnf.new_variable(), literalt(0x7FFFFFFE, false));
+  EXPECT_DEATH(cnf.new_variable(), "_no_variables < literalt::const_var_no");
 }
 
 TEST(CnfDeathTest, UnsupportedAssignmentOperationsFail)
