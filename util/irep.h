@@ -223,7 +223,12 @@ struct irep_full_eq
   }
 };
 
-// Writes the one-line text of the tree.
-std::ostream &operator<<(std::ostream &out, const irept &irep);
+// Writes the one-line text of the tree; the stream output operator.
+std::ostream &irep_to_stream(std::ostream &out, const irept &irep);
+
+inline std::ostream &operator<<(std::ostream &out, const irept &irep)
+{
+  return irep_to_stream(out, irep);
+}
 
 #endif

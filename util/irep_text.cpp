@@ -48,7 +48,7 @@ std::string irept::to_string() const
   return lisp_to_string(expr);
 }
 
-std::ostream &operator<<(std::ostream &out, const irept &irep)
+std::ostream &irep_to_stream(std::ostream &out, const irept &irep)
 {
   return out << irep.to_string();
 }

@@ -45,4 +45,7 @@ TEST(irep_text, to_string_and_stream)
   std::ostringstream out;
   out << tree;
   EXPECT_EQ(out.str(), tree.to_string());
+  std::ostringstream named;
+  EXPECT_EQ(&irep_to_stream(named, tree), &named);
+  EXPECT_EQ(named.str(), tree.to_string());
 }
