@@ -31,6 +31,11 @@ TEST(MorvaneCertificates, ExactTexts)
     {"p cnf 2 4\ne 1 2 0\n1 2 0\n1 2 0\n1 -1 0\n0\n2 0\n",
      20,
      "QBCertificate\nCONCLUDE INVALID 3"},
+    // Reducing the universal 1 turns both clauses into opposite unit
+    // clauses; the refutation names the clause lines they came from.
+    {"p cnf 2 2\ne 2 0\na 1 0\n-1 2 0\n1 -2 0\n",
+     20,
+     "QBCertificate\n4 0 2 1 0\nCONCLUDE INVALID 4"},
     // Opposite unit clauses while reading.
     {"p cnf 1 2\ne 1 0\n1 0\n-1 0\n",
      20,

@@ -206,6 +206,11 @@ TEST(MorvaneProgram, DiagnosticsOfEachSwitch)
     "unify.qdimacs", "p cnf 4 3\ne 1 2 0\na 4 0\ne 3 0\n3 1 0\n3 -1 0\n-3 2 0\n");
   // 2 is free and so outermost.
   folder.write("free.qdimacs", "p cnf 2 1\na 1 0\n1 2 0\n");
+  // Resolving on 3 gives {1} and {1, 2}; the second is covered.
+  folder.write(
+    "covered.qdimacs", "p cnf 3 3\ne 1 2 0\na 4 0\ne 3 0\n3 1 0\n-3 1 0\n-3 2 0\n");
+  // The unit clause {-2} settles 2.
+  folder.write("zero.qdimacs", "p cnf 2 2\ne 1 2 0\n-2 0\n2 1 0\n");
   folder.write("conflict.qdimacs", "p cnf 1 2\ne 1 0\n1 0\n-1 0\n");
   folder.write("universal_unit.qdimacs", "p cnf 2 2\na 1 0\ne 2 0\n2 0\n1 0\n");
 
@@ -234,6 +239,42 @@ TEST(MorvaneProgram, DiagnosticsOfEachSwitch)
      "STAT: 0 quantifiers left, 0 clauses in memory.\n"
      "STAT: Evaluation Progress: 100%, Ground Clauses Growth: 0%.\n",
      "Morvane: original formula: 3 quantifiers, 3 variables, 3 clauses.\n"
+     "VALID\n"},
+    {{"--show-progress", "covered.qdimacs"},
+     10,
+     "CF: 3: 1 w, 2 cw (3 total).\n"
+     "CF: 3: f = ?\n"
+     "CF: 3: 1 conflict clauses (1 covered, 0 filtered, 0 unified).\n"
+     "STAT: 3 quantifiers left, 1 clauses in memory.\n"
+     "STAT: Evaluation Progress: 25%, Ground Clauses Growth: 33.3333%.\n"
+     "FR: Reducing variable #4 (0 clauses).\n"
+     "STAT: 2 quantifiers left, 1 clauses in memory.\n"
+     "STAT: Evaluation Progress: 50%, Ground Clauses Growth: 33.3333%.\n"
+     "CF: 2: 0 w, 0 cw (0 total).\n"
+     "CF: 2: f = D.\n"
+     "CF: 2: 0 conflict clauses (0 covered, 0 filtered, 0 unified).\n"
+     "STAT: 1 quantifiers left, 1 clauses in memory.\n"
+     "STAT: Evaluation Progress: 75%, Ground Clauses Growth: 33.3333%.\n"
+     "CF: 1: 1 w, 0 cw (1 total).\n"
+     "CF: 1: f = 1.\n"
+     "CF: 1: 0 conflict clauses (0 covered, 0 filtered, 0 unified).\n"
+     "STAT: 0 quantifiers left, 0 clauses in memory.\n"
+     "STAT: Evaluation Progress: 100%, Ground Clauses Growth: 0%.\n",
+     "Morvane: original formula: 4 quantifiers, 3 variables, 3 clauses.\n"
+     "VALID\n"},
+    {{"--show-progress", "zero.qdimacs"},
+     10,
+     "CF: 2: 1 w, 1 cw (2 total).\n"
+     "CF: 2: f = 0.\n"
+     "CF: 2: 1 conflict clauses (0 covered, 0 filtered, 0 unified).\n"
+     "STAT: 1 quantifiers left, 1 clauses in memory.\n"
+     "STAT: Evaluation Progress: 50%, Ground Clauses Growth: 50%.\n"
+     "CF: 1: 1 w, 0 cw (1 total).\n"
+     "CF: 1: f = 1.\n"
+     "CF: 1: 0 conflict clauses (0 covered, 0 filtered, 0 unified).\n"
+     "STAT: 0 quantifiers left, 0 clauses in memory.\n"
+     "STAT: Evaluation Progress: 100%, Ground Clauses Growth: 0%.\n",
+     "Morvane: original formula: 2 quantifiers, 2 variables, 2 clauses.\n"
      "VALID\n"},
     {{"--show-progress", "valid.qdimacs"},
      10,

@@ -76,10 +76,11 @@ TEST(MorvaneFaults, BadInputNamesItsLine)
   EXPECT_NE(message.find('5'), std::string::npos) << message;
 }
 
-// The refutation of a long chain of implications is as deep as the chain.
+// The refutation of a long chain of implications is as deep as the chain;
+// a small stack shows whether writing it recurses.
 TEST(MorvaneFaults, DeepRefutationIsWritten)
 {
-  const int length = 100000;
+  const int length = 30000;
   std::string text = "p cnf " + std::to_string(length) + " " +
                      std::to_string(length + 1) + "\ne";
   for(int v = 1; v <= length; ++v)
@@ -90,10 +91,40 @@ TEST(MorvaneFaults, DeepRefutationIsWritten)
   text += std::to_string(-length) + " 0\n";
   scratch_foldert folder;
   folder.write("chain.qdimacs", text);
-  morvane_resultt result = folder.run({"--save-certificate", "chain.qdimacs"});
+  morvane_resultt result =
+    folder.run({"--save-certificate", "chain.qdimacs"}, "ulimit -s 1024");
   EXPECT_EQ(result.exit_code, 20) << result.err;
   certificate_verdictt verdict = check_certificate_of(folder, "chain.qdimacs");
   EXPECT_TRUE(verdict.accepted) << verdict.reason;
+}
+
+// Resolving 1000 clauses {y, a, b} with 1000 clauses {-y, c, d} needs far
+// more memory than the limit allows.
+TEST(MorvaneFaults, MemoryExhaustionIsAnError)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space";
+#endif
+  const int n = 1000, y = 4 * n + 2;
+  std::string text = "e";
+  for(int v = 1; v <= 4 * n; ++v)
+    text += " " + std::to_string(v);
+  text += " 0\na " + std::to_string(y - 1) + " 0\ne " + std::to_string(y) +
+          " 0\n";
+  for(int i = 0; i < n; ++i)
+    text += std::to_string(y) + " " + std::to_string(4 * i + 1) + " " +
+            std::to_string(4 * i + 2) + " 0\n";
+  for(int i = 0; i < n; ++i)
+    text += std::to_string(-y) + " " + std::to_string(4 * i + 3) + " " +
+            std::to_string(4 * i + 4) + " 0\n";
+  scratch_foldert folder;
+  folder.write("blow.qdimacs", text);
+  morvane_resultt result =
+    folder.run({"--save-certificate", "blow.qdimacs"}, "ulimit -v 100000");
+  EXPECT_EQ(result.exit_code, 99);
+  EXPECT_EQ(result.err.substr(result.err.size() - 6), "ERROR\n");
+  EXPECT_FALSE(folder.exists("blow.qdimacs.qbc"));
+  EXPECT_FALSE(folder.exists("blow.qdimacs.qbc.tmp"));
 }
 
 TEST(MorvaneFaults, UnwritableCertificateIsAnError)
