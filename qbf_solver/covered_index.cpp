@@ -2,44 +2,77 @@
 
 #include <algorithm>
 
-std::uint64_t covered_indext::signature(const bvt &set)
+namespace
 {
-  std::uint64_t result = 0;
-  for(const literalt l : set)
-    result |= std::uint64_t(1) << ((l.get() * 0x9E3779B1u) >> 26);
-  return result;
+bool child_less(const std::pair<unsigned, unsigned> &child, unsigned word)
+{
+  return child.first < word;
 }
+} // namespace
 
 bool covered_indext::has_subset_of(const bvt &set) const
 {
-  if(has_empty)
-    return true;
-  const std::uint64_t set_signature = signature(set);
-  for(const literalt l : set)
+  // Depth-first over (node, first position of `set` still to match).
+  std::vector<std::pair<unsigned, std::size_t>> stack{{0, 0}};
+  while(!stack.empty())
   {
-    const auto bucket = by_smallest_literal.find(l.get());
-    if(bucket == by_smallest_literal.end())
-      continue;
-    for(const unsigned i : bucket->second)
+    const auto top = stack.back();
+    stack.pop_back();
+    const nodet &node = nodes[top.first];
+    if(node.terminal)
+      return true;
+
+    const auto &children = node.children;
+    const std::size_t remaining = set.size() - top.second;
+    if(children.size() > 4 * remaining)
     {
-      const entryt &entry = entries[i];
-      if(
-        (entry.signature & ~set_signature) == 0 &&
-        entry.set.size() <= set.size() &&
-        std::includes(set.begin(), set.end(), entry.set.begin(), entry.set.end()))
-        return true;
+      // Few literals left: look each of them up among many children.
+      for(std::size_t k = top.second; k < set.size(); ++k)
+      {
+        const auto it = std::lower_bound(
+          children.begin(), children.end(), set[k].get(), child_less);
+        if(it != children.end() && it->first == set[k].get())
+          stack.push_back({it->second, k + 1});
+      }
+    }
+    else
+    {
+      // Walk both sorted sequences together.
+      std::size_t k = top.second;
+      for(const auto &child : children)
+      {
+        while(k < set.size() && set[k].get() < child.first)
+          ++k;
+        if(k == set.size())
+          break;
+        if(set[k].get() == child.first)
+          stack.push_back({child.second, k + 1});
+      }
     }
   }
   return false;
 }
 
-void covered_indext::insert(const bvt &set)
+bool covered_indext::insert(const bvt &set)
 {
-  if(set.empty())
+  if(has_subset_of(set))
+    return true;
+  unsigned node = 0;
+  for(const literalt l : set)
   {
-    has_empty = true;
-    return;
+    auto &children = nodes[node].children;
+    const auto it =
+      std::lower_bound(children.begin(), children.end(), l.get(), child_less);
+    if(it != children.end() && it->first == l.get())
+      node = it->second;
+    else
+    {
+      const unsigned child = nodes.size();
+      children.insert(it, {l.get(), child});
+      nodes.emplace_back();
+      node = child;
+    }
   }
-  by_smallest_literal[set.front().get()].push_back(entries.size());
-  entries.push_back({set, signature(set)});
+  nodes[node].terminal = true;
+  return false;
 }

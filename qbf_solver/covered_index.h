@@ -3,32 +3,32 @@
 
 #include "propositional/literal.h"
 
-#include <cstdint>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
-// Literal sets seen so far, indexed so that the question "is one of them a
-// subset of this set?" looks only at sets whose smallest literal lies in
-// the queried set, and rejects most of those by a 64-bit signature.
+// Literal sets seen so far, kept in a trie over their sorted literals, to
+// answer "is one of them a subset of this set?". A query walks only the
+// paths whose literals all lie in the queried set. A set that already has a
+// subset stored adds nothing to the answers and is not stored.
 class covered_indext
 {
 public:
   // `set` sorted and without repeats, as literal_set gives it.
   bool has_subset_of(const bvt &set) const;
-  void insert(const bvt &set);
+
+  // Stores the set unless a subset of it is stored; answers whether one
+  // was (the answer of has_subset_of before the insertion).
+  bool insert(const bvt &set);
 
 private:
-  struct entryt
+  struct nodet
   {
-    bvt set;
-    std::uint64_t signature;
+    bool terminal = false;
+    // Sorted by literal word.
+    std::vector<std::pair<unsigned, unsigned>> children;
   };
 
-  std::vector<entryt> entries;
-  std::unordered_map<unsigned, std::vector<unsigned>> by_smallest_literal;
-  bool has_empty = false;
-
-  static std::uint64_t signature(const bvt &set);
+  std::vector<nodet> nodes{nodet()};
 };
 
 #endif

@@ -126,7 +126,6 @@ public:
     const clauset &resolvent);
 
   // Elimination helpers.
-  static bool subsumes(const clauset &d, const clauset &c);
   static unsigned
   unifiable_common_part(const clauset &a, const clauset &b, bvt &common);
   unsigned unify_clauses(new_clause_tablet &table);

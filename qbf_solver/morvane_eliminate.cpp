@@ -90,17 +90,6 @@ clauset strip_variable(
 }
 } // namespace
 
-bool morvanet::subsumes(const clauset &d, const clauset &c)
-{
-  // d merged into c gives c back exactly when c has no repeated literal and
-  // holds every literal of d.
-  if(has_repeated_literal(c.literals))
-    return false;
-  const bvt d_set = literal_set(d.literals);
-  const bvt c_set = literal_set(c.literals);
-  return std::includes(c_set.begin(), c_set.end(), d_set.begin(), d_set.end());
-}
-
 morvanet::resultt morvanet::eliminate_existential()
 {
   // The records of the innermost existential block, but never the first
@@ -274,11 +263,11 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
     {
       if(entry.removed)
         continue;
+      // A clause with a repeated literal is never covered (merging the
+      // covering clause into it does not give it back).
       const bvt set = literal_set(entry.clause.literals);
-      const bool is_covered = set.size() == entry.clause.literals.size() &&
-                              covered.has_subset_of(set);
-      covered.insert(set);
-      if(is_covered)
+      const bool has_subset = covered.insert(set);
+      if(has_subset && set.size() == entry.clause.literals.size())
       {
         ++covered_count;
         continue;
