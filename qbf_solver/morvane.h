@@ -109,6 +109,9 @@ public:
   // The stored clauses holding the variable, in the order they were added.
   std::vector<unsigned> occurrences(unsigned var_no) const;
 
+  // The first entry of the variable's occurrence list; none when empty.
+  occurrence_reft first_occurrence(unsigned var_no) const;
+
   // The polarity counts {pos, neg} of a variable.
   std::pair<unsigned, unsigned> polarity_count(unsigned var_no) const;
 

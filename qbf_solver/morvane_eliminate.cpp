@@ -135,14 +135,8 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
   bool has_unit[2] = {false, false};
   unsigned unit_id[2] = {0, 0};
 
-  while(true)
+  for(occurrence_reft first; !(first = first_occurrence(var_no)).is_none();)
   {
-    const unsigned index = variables.find(var_no);
-    if(index == variable_datat::none)
-      break;
-    const occurrence_reft first = variables[index].first_occurrence;
-    if(first.is_none())
-      break;
     const clauset &clause = stored_clause(first.clause);
     const bool negative = clause.literals[first.slot].sign();
     std::vector<clauset> &side = sides[negative];

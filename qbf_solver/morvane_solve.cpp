@@ -68,15 +68,9 @@ morvanet::resultt morvanet::reduce_universal()
                    << " clauses).\n";
     }
 
-    while(true)
+    for(occurrence_reft first;
+        !(first = first_occurrence(var_no)).is_none();)
     {
-      const unsigned index = variables.find(var_no);
-      if(index == variable_datat::none)
-        break;
-      const occurrence_reft first = variables[index].first_occurrence;
-      if(first.is_none())
-        break;
-
       const clauset &clause = stored_clause(first.clause);
       clauset reduced;
       reduced.literals = literals_without(clause.literals, var_no);
@@ -149,13 +143,9 @@ void morvanet::reduce_pure_literals()
     if(!pure || (record.has_info && !record.existential))
       continue;
     const bool positive = record.pos != 0;
-    while(true)
-    {
-      const occurrence_reft first = variables.at_var(var_no).first_occurrence;
-      if(first.is_none())
-        break;
+    for(occurrence_reft first;
+        !(first = first_occurrence(var_no)).is_none();)
       remove_clause(first.clause);
-    }
     ++count;
     if(show_progress)
       *diagnostics << "PL: " << var_no << '\n';

@@ -53,13 +53,17 @@ unsigned morvanet::level(unsigned var_no)
   return info_record(var_no).level;
 }
 
+occurrence_reft morvanet::first_occurrence(unsigned var_no) const
+{
+  const unsigned index = variables.find(var_no);
+  return index == variable_datat::none ? occurrence_reft()
+                                       : variables[index].first_occurrence;
+}
+
 std::vector<unsigned> morvanet::occurrences(unsigned var_no) const
 {
   std::vector<unsigned> result;
-  const unsigned index = variables.find(var_no);
-  if(index == variable_datat::none)
-    return result;
-  for(occurrence_reft o = variables[index].first_occurrence; !o.is_none();
+  for(occurrence_reft o = first_occurrence(var_no); !o.is_none();
       o = clause_set.next_occurrence(o))
     result.push_back(o.clause);
   return result;
