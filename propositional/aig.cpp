@@ -66,43 +66,47 @@ void and_grapht::convert(propt &prop, bvt &literals) const
       literals[i] = literalt(i, false);
       continue;
     }
-    auto image = [&literals, i](literalt l) {
-      if(l.is_constant())
-        return l;
-      INVARIANT(l.var_no() < i);
-      return literals[l.var_no()].cond_negation(l.sign());
+    // Constants stay; any other operand points below node i.
+    const unsigned v_a = node.a.var_no();
+    const unsigned v_b = node.b.var_no();
+    if(!node.a.is_constant())
+      INVARIANT(v_a<i);
+    if(!node.b.is_constant())
+      INVARIANT(v_b<i);
+    auto image = [&literals](literalt l) {
+      return l.is_constant()
+               ? l
+               : literals[l.var_no()].cond_negation(l.sign());
     };
-    literalt a = image(node.a);
-    literalt b = image(node.b);
-    literals[i] = prop.land(a, b);
+    literals[i] = prop.land(image(node.a), image(node.b));
   }
 }
 
 const and_grapht::terminalst &
-and_grapht::get_terminals_rec(unsigned n, terminals_memot &memo) const
+and_grapht::get_terminals_rec(unsigned root, terminals_memot &memo) const
 {
   struct visitt
   {
     unsigned node;
     bool operands_done;
   };
-  std::vector<visitt> stack{{n, false}};
+  std::vector<visitt> stack{{root, false}};
 
   while(!stack.empty())
   {
     visitt visit = stack.back();
     stack.pop_back();
-    const unsigned m = visit.node;
+    const unsigned n = visit.node;
 
     if(!visit.operands_done)
     {
-      if(memo.count(m) != 0)
+      if(memo.count(n) != 0)
         continue;
-      INVARIANT(m < nodes.size());
+      INVARIANT(n<nodes.size());
       // Entered empty at once, so a node is expanded only once.
-      memo[m];
-      stack.push_back({m, true});
-      const nodet &node = nodes[m];
+      memo[n];
+      stack.push_back({n, true});
+      const nodet &node = nodes[n];
       if(node.is_and)
       {
         for(literalt l : {node.b, node.a})
@@ -112,11 +116,11 @@ and_grapht::get_terminals_rec(unsigned n, terminals_memot &memo) const
       continue;
     }
 
-    const nodet &node = nodes[m];
-    terminalst &terminals = memo[m];
+    const nodet &node = nodes[n];
+    terminalst &terminals = memo[n];
     if(!node.is_and)
     {
-      terminals.insert(m);
+      terminals.insert(n);
       continue;
     }
     for(literalt l : {node.a, node.b})
@@ -128,7 +132,7 @@ and_grapht::get_terminals_rec(unsigned n, terminals_memot &memo) const
     }
   }
 
-  return memo[n];
+  return memo[root];
 }
 
 void and_grapht::get_terminals(terminals_memot &memo) const
@@ -208,6 +212,7 @@ literalt and_graph_formulat::convert(propt &prop) const
     return root_literal;
   bvt literals;
   convert(prop, literals);
-  INVARIANT(root_literal.var_no() < literals.size());
-  return literals[root_literal.var_no()].cond_negation(root_literal.sign());
+  const unsigned v = root_literal.var_no();
+  INVARIANT(v<literals.size());
+  return literals[v].cond_negation(root_literal.sign());
 }

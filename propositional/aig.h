@@ -48,8 +48,9 @@ public:
   typedef std::set<unsigned> terminalst;
   typedef std::map<unsigned, terminalst> terminals_memot;
 
-  // The input nodes below node n, memoised in memo.
-  const terminalst &get_terminals_rec(unsigned n, terminals_memot &memo) const;
+  // The input nodes below node root, memoised in memo.
+  const terminalst &
+  get_terminals_rec(unsigned root, terminals_memot &memo) const;
   void get_terminals(terminals_memot &memo) const;
 
   // Infix form without blanks, such as "(var(1)&!var(2))".

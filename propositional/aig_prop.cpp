@@ -30,7 +30,7 @@ literalt and_graph_propt::land(literalt a, literalt b)
 
   literalt o = new_variable();
   unsigned n = o.var_no();
-  INVARIANT(n < dest.number_of_nodes());
+  INVARIANT(n<dest.number_of_nodes());
   and_grapht::nodet &node = dest.nodes[n];
   node.is_and = true;
   node.a = a;
@@ -105,15 +105,15 @@ std::string and_graph_propt::solver_text() const
 
 void and_graph_propt::lcnf(const bvt &)
 {
-  INVARIANT(false);
+  INVARIANT(0);
 }
 
 propt::resultt and_graph_propt::prop_solve()
 {
-  INVARIANT(false);
+  INVARIANT(0);
 }
 
 tvt and_graph_propt::l_get(literalt) const
 {
-  INVARIANT(false);
+  INVARIANT(0);
 }

@@ -257,7 +257,7 @@ bool cnft::process_clause(const bvt &source, bvt &dest)
       distinct.append(l);
     if(distinct.contains(lnot(l)))
       return true;
-    INVARIANT(l.var_no() < _no_variables);
+    INVARIANT(l.var_no()<_no_variables);
   }
 
   return false;

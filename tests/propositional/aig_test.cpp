@@ -272,15 +272,24 @@ TEST(AndGraphTest, LongChainsArePrintedAndWalked)
 
 TEST(AndGraphDeathTest, BrokenInvariantsAndConstraintsFail)
 {
-  and_grapht graph;
+  and_graph_formulat graph;
   graph.nodes.push_back(and_node(literalt(0, false), literalt(0, false)));
   cnf_clause_listt cnf;
   bvt literals;
-  EXPECT_DEATH(graph.convert(cnf, literals), "l.var_no\\(\\) < i");
+  EXPECT_DEATH(graph.convert(cnf, literals), "`v_a<i'");
+  graph.nodes[0].a = lit(T);
+  EXPECT_DEATH(graph.convert(cnf, literals), "`v_b<i'");
+
+  graph.nodes[0] = and_grapht::nodet();
+  graph.root_literal = literalt(1, true);
+  EXPECT_DEATH(graph.convert(cnf), "`v<literals.size\\(\\)'");
+  and_grapht::terminals_memot memo;
+  EXPECT_DEATH(graph.get_terminals_rec(1, memo), "`n<nodes.size\\(\\)'");
 
   and_graph_propt prop(graph);
   EXPECT_FALSE(prop.has_set_to());
-  EXPECT_DEATH(prop.lcnf(bvt()), "false");
-  EXPECT_DEATH(prop.l_set_to(lit(0), true), "false");
-  EXPECT_DEATH(prop.prop_solve(), "false");
+  EXPECT_DEATH(prop.lcnf(bvt()), "`0'");
+  EXPECT_DEATH(prop.l_set_to(lit(0), true), "`0'");
+  EXPECT_DEATH(prop.prop_solve(), "`0'");
+  EXPECT_DEATH(prop.l_get(lit(0)), "`0'");
 }

@@ -322,7 +322,7 @@ TEST(CnfDeathTest, VariablesOutsideTheRangeFail)
   EXPECT_TRUE(cnf.process_clause(clause_of({1, -1, 5}), dest));
   EXPECT_DEATH(
     cnf.process_clause(clause_of({1, 2}), dest),
-    "l.var_no\\(\\) < _no_variables");
+    "l.var_no\\(\\)<_no_variables");
 
   // The variable after the last one would collide with the constants.
   cnf.set_no_variables(0x7FFFFFFE);
