@@ -233,26 +233,19 @@ private:
       sat.add_clause({-v, w});
       sat.add_clause({v, -w});
     }
-    // Selector s_i: clause i is false.
-    std::vector<int> some_false, selectors;
-    for(const auto &clause : formula.clauses)
+    // One question a clause, with all its literals assumed false.
+    for(std::size_t i = 0; i < formula.clauses.size(); ++i)
     {
-      int s = sat.new_variable();
-      for(int l : clause)
-        sat.add_clause({-s, -literal(l)});
-      some_false.push_back(s);
-      selectors.push_back(s);
-    }
-    sat.add_clause(some_false);
-    if(!sat.solve())
-      return true;
-    for(std::size_t i = 0; i < selectors.size(); ++i)
-      if(sat.model_value(selectors[i]))
+      std::vector<int> falsified;
+      for(int l : formula.clauses[i])
+        falsified.push_back(-literal(l));
+      if(sat.solve(falsified))
       {
         reason = "clause " + std::to_string(i + 1) + " can be false";
-        break;
+        return false;
       }
-    return false;
+    }
+    return true;
   }
 };
 

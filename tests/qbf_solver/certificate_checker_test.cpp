@@ -1,6 +1,10 @@
 #include "certificate_checker.h"
+#include "random_qbf.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
 
 namespace
 {
@@ -117,4 +121,150 @@ TEST(CertificateChecker, Refutations)
     {"e 1 0\n1 0\n-1 0\n", "QBCertificate\nE 3 A 0\nCONCLUDE INVALID 3", false},
   };
   expect_verdicts(std::begin(cases), std::end(cases));
+}
+
+namespace
+{
+// A random witness network for the formula: each chosen existential gets a
+// few gates over variables of outer blocks. Returns the certificate text and
+// fills `witness_gates` with each witness's gate list for brute force.
+struct random_networkt
+{
+  struct gatet
+  {
+    int node;
+    bool if_then_else;
+    std::vector<int> operands;
+  };
+  std::vector<gatet> gates;
+  std::vector<std::pair<int, int>> witnesses; // variable, signed node
+
+  std::string text() const
+  {
+    std::string t = "QBCertificate\n";
+    for(const auto &g : gates)
+    {
+      t += "E " + std::to_string(g.node) + (g.if_then_else ? " I" : " A");
+      for(int x : g.operands)
+        t += " " + std::to_string(x);
+      t += g.if_then_else ? "\n" : " 0\n";
+    }
+    t += "CONCLUDE VALID ";
+    for(const auto &w : witnesses)
+      t += std::to_string(w.first) + " " + std::to_string(w.second) + " ";
+    return t;
+  }
+};
+
+random_networkt random_network(const qbf_formulat &f, std::uint64_t seed)
+{
+  std::uint64_t state = seed * 2654435761u + 1;
+  auto below = [&state](std::size_t n) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<std::size_t>((state >> 33) % n);
+  };
+  random_networkt network;
+  int node = static_cast<int>(f.variables.size());
+  for(std::size_t b = 0; b < f.blocks.size(); ++b)
+  {
+    if(!f.block_existential[b])
+      continue;
+    std::vector<int> outer;
+    for(std::size_t o = 0; o < b; ++o)
+      outer.insert(outer.end(), f.blocks[o].begin(), f.blocks[o].end());
+    for(int v : f.blocks[b])
+    {
+      if(below(4) == 0)
+        continue; // no witness: must work for both values
+      std::vector<int> operands = outer;
+      std::size_t count = 1 + below(3);
+      for(std::size_t i = 0; i < count; ++i)
+      {
+        random_networkt::gatet g{node, below(3) == 0, {}};
+        std::size_t arity = g.if_then_else ? 3 : below(3);
+        for(std::size_t k = 0; k < arity && !operands.empty(); ++k)
+        {
+          int x = operands[below(operands.size())];
+          g.operands.push_back(below(2) ? x : -x);
+        }
+        if(g.if_then_else && g.operands.size() != 3)
+          g = {node, false, {}};
+        network.gates.push_back(g);
+        operands.push_back(node++);
+      }
+      int last = network.gates.back().node;
+      network.witnesses.push_back({v, below(2) ? last : -last});
+    }
+  }
+  return network;
+}
+
+// Tries every value of the variables without a witness.
+bool network_satisfies(const qbf_formulat &f, const random_networkt &network)
+{
+  std::vector<int> inputs;
+  for(std::size_t v = 1; v < f.variables.size(); ++v)
+  {
+    bool witnessed = false;
+    for(const auto &w : network.witnesses)
+      witnessed = witnessed || w.first == static_cast<int>(v);
+    if(f.variables[v].known && !witnessed)
+      inputs.push_back(static_cast<int>(v));
+  }
+  for(unsigned bits = 0; bits < (1u << inputs.size()); ++bits)
+  {
+    std::map<int, bool> value;
+    for(std::size_t i = 0; i < inputs.size(); ++i)
+      value[inputs[i]] = (bits >> i) & 1;
+    auto literal = [&value](int x) { return x > 0 ? value[x] : !value[-x]; };
+    // Gates and witnesses come in block order, so operands are known.
+    std::size_t next_gate = 0;
+    for(const auto &w : network.witnesses)
+    {
+      for(; next_gate < network.gates.size() &&
+            network.gates[next_gate].node <= std::abs(w.second);
+          ++next_gate)
+      {
+        const auto &g = network.gates[next_gate];
+        bool out = true;
+        if(g.if_then_else)
+          out = literal(g.operands[0]) ? literal(g.operands[1])
+                                       : literal(g.operands[2]);
+        else
+          for(int x : g.operands)
+            out = out && literal(x);
+        value[g.node] = out;
+      }
+      value[w.first] = literal(w.second);
+    }
+    for(const auto &clause : f.clauses)
+    {
+      bool satisfied = false;
+      for(int l : clause)
+        satisfied = satisfied || literal(l);
+      if(!satisfied)
+        return false;
+    }
+  }
+  return true;
+}
+} // namespace
+
+// The SAT search of the checker against plain enumeration.
+TEST(CertificateChecker, AgreesWithEnumerationOnRandomNetworks)
+{
+  unsigned accepted = 0;
+  for(std::uint64_t seed = 0; seed < 600; ++seed)
+  {
+    qbf_formulat f;
+    std::string error;
+    ASSERT_TRUE(parse_qdimacs(random_qdimacs(seed), f, error));
+    random_networkt network = random_network(f, seed);
+    bool truth = network_satisfies(f, network);
+    certificate_verdictt verdict = check_certificate(f, network.text());
+    EXPECT_EQ(verdict.accepted, truth)
+      << random_qdimacs(seed) << network.text() << "\n" << verdict.reason;
+    accepted += verdict.accepted;
+  }
+  EXPECT_GT(accepted, 60u);
 }

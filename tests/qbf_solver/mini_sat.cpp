@@ -6,6 +6,7 @@
 void mini_satt::add_slot()
 {
   value.push_back(0);
+  phase.push_back(-1);
   reason.push_back(-1);
   level.push_back(0);
   activity.push_back(0);
@@ -46,6 +47,7 @@ void mini_satt::add_clause(std::vector<int> clause)
   else
   {
     clauses.push_back(clause);
+    learnt_clause.push_back(false);
     watch(static_cast<int>(clauses.size() - 1));
   }
 }
@@ -172,6 +174,7 @@ void mini_satt::backtrack(int to_level)
   for(std::size_t i = trail.size(); i > start; --i)
   {
     int v = std::abs(trail[i - 1]);
+    phase[v] = value[v];
     value[v] = 0;
     reason[v] = -1;
     heap_insert(v);
@@ -181,44 +184,142 @@ void mini_satt::backtrack(int to_level)
   propagated = start;
 }
 
-bool mini_satt::solve()
+namespace
 {
-  if(contradiction)
-    return false;
+// The Luby sequence 1 1 2 1 1 2 4 ...: restart intervals in units of 100
+// conflicts.
+unsigned luby(unsigned i)
+{
+  unsigned size = 1, power = 1;
+  while(size < i + 1)
+  {
+    size = 2 * size + 1;
+    power *= 2;
+  }
+  while(size - 1 != i)
+  {
+    size = (size - 1) / 2;
+    power /= 2;
+    i %= size;
+  }
+  return power;
+}
+} // namespace
+
+bool mini_satt::solve(const std::vector<int> &assumptions)
+{
+  backtrack(0);
+  unsigned conflicts = 0;
   for(;;)
   {
+    if(contradiction)
+      return false;
     int conflict = propagate();
     if(conflict >= 0)
     {
       if(trail_limits.empty())
+      {
+        contradiction = true;
         return false;
+      }
       std::vector<int> learnt;
       int back_level;
       analyze(conflict, learnt, back_level);
       backtrack(back_level);
-      if(learnt.size() == 1)
-        assign(learnt[0], -1);
-      else
-      {
-        clauses.push_back(learnt);
-        int learnt_index = static_cast<int>(clauses.size() - 1);
-        watch(learnt_index);
-        assign(learnt[0], learnt_index);
-      }
+      add_learnt(learnt);
       bump *= 1 / 0.95;
+      if(++conflicts >= 100 * luby(restarts))
+      {
+        conflicts = 0;
+        ++restarts;
+        backtrack(0);
+        reduce_learnt();
+      }
       continue;
     }
+    // Assumptions first, each at a level of its own.
     int next = 0;
+    while(next == 0 && trail_limits.size() < assumptions.size())
+    {
+      int p = assumptions[trail_limits.size()];
+      if(literal_value(p) < 0)
+        return false;
+      if(literal_value(p) > 0)
+        trail_limits.push_back(static_cast<int>(trail.size()));
+      else
+        next = p;
+    }
     while(!heap.empty() && next == 0)
     {
       int v = heap_pop();
       if(value[v] == 0)
-        next = v;
+        next = phase[v] > 0 ? v : -v;
     }
     if(next == 0)
       return true;
     trail_limits.push_back(static_cast<int>(trail.size()));
-    assign(-next, -1);
+    assign(next, -1);
+  }
+}
+
+void mini_satt::add_learnt(const std::vector<int> &learnt)
+{
+  if(learnt.size() == 1)
+  {
+    assign(learnt[0], -1);
+    return;
+  }
+  clauses.push_back(learnt);
+  learnt_clause.push_back(true);
+  int learnt_index = static_cast<int>(clauses.size() - 1);
+  watch(learnt_index);
+  assign(learnt[0], learnt_index);
+}
+
+// At level 0 with everything propagated: drops the longer half of the
+// learnt clauses once there are too many, then watches the rest anew.
+void mini_satt::reduce_learnt()
+{
+  std::vector<std::size_t> learnt;
+  for(std::size_t i = 0; i < clauses.size(); ++i)
+    if(learnt_clause[i])
+      learnt.push_back(i);
+  if(learnt.size() < learnt_limit)
+    return;
+  if(propagate() >= 0)
+  {
+    contradiction = true;
+    return;
+  }
+  learnt_limit += learnt_limit / 10;
+  std::sort(learnt.begin(), learnt.end(), [this](std::size_t a, std::size_t b) {
+    return clauses[a].size() < clauses[b].size();
+  });
+  std::vector<bool> drop(clauses.size(), false);
+  for(std::size_t i = learnt.size() / 2; i < learnt.size(); ++i)
+    drop[learnt[i]] = clauses[learnt[i]].size() > 2;
+  std::size_t kept = 0;
+  for(std::size_t i = 0; i < clauses.size(); ++i)
+    if(!drop[i])
+    {
+      if(kept != i)
+        clauses[kept] = std::move(clauses[i]);
+      learnt_clause[kept++] = learnt_clause[i];
+    }
+  clauses.resize(kept);
+  learnt_clause.resize(kept);
+  // Level-0 reasons are never looked at again.
+  std::fill(reason.begin(), reason.end(), -1);
+  for(auto &list : watches)
+    list.clear();
+  for(std::size_t i = 0; i < clauses.size(); ++i)
+  {
+    // Non-false literals first: every clause not yet satisfied has two.
+    auto &c = clauses[i];
+    std::stable_partition(c.begin(), c.end(), [this](int l) {
+      return literal_value(l) >= 0;
+    });
+    watch(static_cast<int>(i));
   }
 }
 

@@ -12,8 +12,9 @@ class mini_satt
 public:
   int new_variable();
   void add_clause(std::vector<int> clause);
-  // True when the clauses have a model.
-  bool solve();
+  // True when the clauses have a model in which every assumption holds.
+  // Learnt clauses are kept for later calls.
+  bool solve(const std::vector<int> &assumptions = {});
   bool model_value(int variable) const { return value[variable] > 0; }
 
 private:
@@ -24,8 +25,10 @@ private:
   };
 
   std::vector<std::vector<int>> clauses;
+  std::vector<bool> learnt_clause; // by clause index
   std::vector<std::vector<watcht>> watches; // by literal index
   std::vector<signed char> value;           // by variable: 1, -1, 0 open
+  std::vector<signed char> phase;           // by variable: last value
   std::vector<int> reason;                  // clause index or -1
   std::vector<int> level;
   std::vector<double> activity;
@@ -35,6 +38,8 @@ private:
   std::vector<int> heap;          // variables ordered by activity
   std::vector<int> heap_position; // -1 when not in the heap
   std::size_t propagated = 0;
+  unsigned restarts = 0;
+  std::size_t learnt_limit = 2000;
   double bump = 1;
   bool contradiction = false;
 
@@ -46,6 +51,8 @@ private:
   int propagate();
   void analyze(int conflict, std::vector<int> &learnt, int &back_level);
   void backtrack(int to_level);
+  void add_learnt(const std::vector<int> &learnt);
+  void reduce_learnt();
   void bump_variable(int v);
   void heap_up(int position);
   void heap_down(int position);

@@ -23,6 +23,7 @@ TEST(MorvaneFaults, FixturesAreDecidedSoundly)
     {"last_clause_without_zero.qdimacs", 20},
     {"permuted_clauses.qdimacs", 20},
     {"percent_line.qdimacs", 99},
+    {"tab_before_quantifier.qdimacs", 99},
     {"negative_quantified.qdimacs", 99},
     {"quantified_too_large.qdimacs", 99},
     {"literal_too_large.qdimacs", 99},
