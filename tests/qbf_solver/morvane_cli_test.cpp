@@ -98,6 +98,23 @@ void expect_help(const std::string &out)
   }
   EXPECT_EQ(out.substr(at), help_after_box());
 }
+
+// Runs that end with the help text.
+void expect_help_runs(
+  const std::vector<std::vector<std::string>> &argument_lists,
+  int exit_code,
+  const std::string &err)
+{
+  scratch_foldert folder;
+  write_formulas(folder);
+  for(const auto &arguments : argument_lists)
+  {
+    morvane_resultt result = folder.run(arguments);
+    EXPECT_EQ(result.exit_code, exit_code) << arguments[0];
+    EXPECT_EQ(result.err, err) << arguments[0];
+    expect_help(result.out);
+  }
+}
 } // namespace
 
 TEST(MorvaneProgram, ExitCodesAndResultWords)
@@ -156,41 +173,22 @@ TEST(MorvaneProgram, Verbosity)
 
 TEST(MorvaneProgram, HelpText)
 {
-  scratch_foldert folder;
-  write_formulas(folder);
-  for(const std::vector<std::string> &arguments :
-      {std::vector<std::string>{"-h"},
-       {"-?"},
-       {"--help"},
-       {"--"},
-       {"-"},
-       {"valid.qdimacs", "-h"}})
-  {
-    morvane_resultt result = folder.run(arguments);
-    EXPECT_EQ(result.exit_code, 0) << arguments[0];
-    EXPECT_EQ(result.err, "") << arguments[0];
-    expect_help(result.out);
-  }
+  expect_help_runs(
+    {{"-h"}, {"-?"}, {"--help"}, {"--"}, {"-"}, {"valid.qdimacs", "-h"}}, 0, "");
 }
 
 TEST(MorvaneProgram, UsageErrors)
 {
-  scratch_foldert folder;
-  write_formulas(folder);
-  for(const std::vector<std::string> &arguments :
-      {std::vector<std::string>{"--bogus"},
-       {"-h", "--bogus"},
-       {"--v"},
-       {"--v", "-5", "valid.qdimacs"},
-       {"-b"},
-       {"--v=3", "valid.qdimacs"},
-       {"-x", "valid.qdimacs"}})
-  {
-    morvane_resultt result = folder.run(arguments);
-    EXPECT_EQ(result.exit_code, 64) << arguments[0];
-    EXPECT_EQ(result.err, "Usage error!\n\n") << arguments[0];
-    expect_help(result.out);
-  }
+  expect_help_runs(
+    {{"--bogus"},
+     {"-h", "--bogus"},
+     {"--v"},
+     {"--v", "-5", "valid.qdimacs"},
+     {"-b"},
+     {"--v=3", "valid.qdimacs"},
+     {"-x", "valid.qdimacs"}},
+    64,
+    "Usage error!\n\n");
 }
 
 // Each switch on a formula small enough to follow by hand.
