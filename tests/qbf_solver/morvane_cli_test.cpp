@@ -337,21 +337,20 @@ TEST(MorvaneProgram, DiagnosticsOfEachSwitch)
   }
 }
 
-// Without clauses the growth figure divides by zero; its text is free, the
-// rest of the line is not.
+// Without clauses the growth figure divides by zero.
 TEST(MorvaneProgram, ProgressWithoutClauses)
 {
   scratch_foldert folder;
   folder.write("empty.qdimacs", "p cnf 1 0\ne 1 0\n");
   morvane_resultt result = folder.run({"--show-progress", "empty.qdimacs"});
   EXPECT_EQ(result.exit_code, 10);
-  const std::string start = "CF: 1: 0 w, 0 cw (0 total).\nCF: 1: f = D.\n"
-                            "CF: 1: 0 conflict clauses (0 covered, 0 "
-                            "filtered, 0 unified).\nSTAT: 0 quantifiers left, "
-                            "0 clauses in memory.\nSTAT: Evaluation Progress: "
-                            "100%, Ground Clauses Growth: ";
-  EXPECT_EQ(result.out.substr(0, start.size()), start);
-  EXPECT_EQ(result.out.substr(result.out.size() - 3), "%.\n");
+  EXPECT_EQ(
+    result.out,
+    "CF: 1: 0 w, 0 cw (0 total).\n"
+    "CF: 1: f = D.\n"
+    "CF: 1: 0 conflict clauses (0 covered, 0 filtered, 0 unified).\n"
+    "STAT: 0 quantifiers left, 0 clauses in memory.\n"
+    "STAT: Evaluation Progress: 100%, Ground Clauses Growth: n/a%.\n");
 }
 
 #endif

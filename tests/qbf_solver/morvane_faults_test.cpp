@@ -72,9 +72,10 @@ TEST(MorvaneFaults, BadInputNamesItsLine)
   folder.write("percent_line.qdimacs", fixture("percent_line.qdimacs"));
   morvane_resultt result = folder.run({"percent_line.qdimacs"});
   EXPECT_EQ(result.exit_code, 99);
-  std::string message = result.err.substr(0, result.err.find('\n'));
-  EXPECT_NE(message.find("percent_line.qdimacs"), std::string::npos);
-  EXPECT_NE(message.find('5'), std::string::npos) << message;
+  EXPECT_EQ(
+    result.err,
+    "file percent_line.qdimacs line 5: clause line does not start with a "
+    "number\nERROR\n");
 }
 
 // The refutation of a long chain of implications is as deep as the chain;
@@ -123,7 +124,10 @@ TEST(MorvaneFaults, MemoryExhaustionIsAnError)
   morvane_resultt result =
     folder.run({"--save-certificate", "blow.qdimacs"}, "ulimit -v 100000");
   EXPECT_EQ(result.exit_code, 99);
-  EXPECT_EQ(result.err.substr(result.err.size() - 6), "ERROR\n");
+  EXPECT_EQ(
+    result.err,
+    "out of memory\nCertificate 'blow.qdimacs.qbc.tmp' removed: out of "
+    "memory.\nERROR\n");
   EXPECT_FALSE(folder.exists("blow.qdimacs.qbc"));
   EXPECT_FALSE(folder.exists("blow.qdimacs.qbc.tmp"));
 }
@@ -153,8 +157,11 @@ TEST(MorvaneFaults, FailedCertificateWriteLeavesNoCertificate)
   morvane_resultt result = folder.run({"--save-certificate", "valid.qdimacs"});
   EXPECT_FALSE(folder.exists("valid.qdimacs.qbc"));
   EXPECT_FALSE(folder.exists("valid.qdimacs.qbc.tmp"));
-  EXPECT_NE(result.err.find("valid.qdimacs.qbc"), std::string::npos)
-    << result.err;
+  // The answer itself stands.
+  EXPECT_EQ(result.exit_code, 10);
+  EXPECT_EQ(
+    result.err,
+    "Could not write certificate file 'valid.qdimacs.qbc.tmp'.\nVALID\n");
 }
 
 #endif
