@@ -41,6 +41,7 @@ fi
 # folder so that the data folder stays untouched.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+trap 'exit 130' INT TERM
 
 printf '%-54s %4s %-8s %-7s %9s %9s %s\n' \
   file exp answer verdict seconds peak_kb certificate
