@@ -41,6 +41,19 @@ bvt literal_set(const bvt &literals)
   return result;
 }
 
+const bvt &literal_set(const bvt &literals, bvt &buffer)
+{
+  const bool is_set =
+    std::adjacent_find(
+      literals.begin(), literals.end(), [](literalt a, literalt b) {
+        return !(a < b);
+      }) == literals.end();
+  if(is_set)
+    return literals;
+  buffer = literal_set(literals);
+  return buffer;
+}
+
 std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length)
 {
   std::uint64_t h = 0x9E3779B97F4A7C15ull ^ length;

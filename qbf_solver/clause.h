@@ -27,6 +27,10 @@ bool clauses_equal(const bvt &a, const bvt &b);
 // The distinct literals of a clause, sorted by their words (so by variable).
 bvt literal_set(const bvt &literals);
 
+// The same set without a copy when the literals already are one (strictly
+// ascending); otherwise it is built in `buffer`.
+const bvt &literal_set(const bvt &literals, bvt &buffer);
+
 // Hash of a sorted literal set together with the clause length it came from.
 std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length);
 

@@ -6,51 +6,81 @@
 
 namespace
 {
-// One clause of a side, as resolution needs it: its literals other than
-// the pivot's, one per variable in ascending variable order.
-struct operandt
+// The clauses of one side as resolution needs them: of each clause its
+// literals other than the pivot's, one per variable in ascending variable
+// order, all in one flat buffer so that the pair loop reads memory in order.
+class operandst
 {
-  bvt others;
-  // The clause clashes with itself outside the pivot, so every resolvent
-  // with it is dropped.
-  bool self_clash = false;
+public:
+  // `last_wins`: a later literal of a variable replaces an earlier one (the
+  // first clause of a resolvent); otherwise two signs of one variable clash
+  // and every resolvent with the clause is dropped.
+  operandst(
+    const std::vector<clauset> &clauses,
+    unsigned var_no,
+    bool last_wins);
+
+  const literalt *begin(std::size_t i) const
+  {
+    return literals.data() + starts[i];
+  }
+  const literalt *end(std::size_t i) const
+  {
+    return literals.data() + starts[i + 1];
+  }
+  bool self_clash(std::size_t i) const
+  {
+    return clashes[i];
+  }
+
+private:
+  bvt literals;
+  std::vector<std::size_t> starts;
+  std::vector<bool> clashes;
 };
 
-bool by_variable(literalt a, literalt b)
+operandst::operandst(
+  const std::vector<clauset> &clauses,
+  unsigned var_no,
+  bool last_wins)
 {
-  return a.var_no() < b.var_no();
-}
-
-// `last_wins`: a later literal of a variable replaces an earlier one (the
-// first clause of a resolvent); otherwise two signs of one variable clash.
-operandt make_operand(const clauset &clause, unsigned var_no, bool last_wins)
-{
-  operandt result;
-  bvt others = literals_without(clause.literals, var_no);
-  std::stable_sort(others.begin(), others.end(), by_variable);
-  for(std::size_t i = 0; i < others.size(); ++i)
+  starts.push_back(0);
+  for(const clauset &clause : clauses)
   {
-    const bool run_goes_on =
-      i + 1 < others.size() && others[i + 1].var_no() == others[i].var_no();
-    if(run_goes_on)
+    bvt others = literals_without(clause.literals, var_no);
+    std::stable_sort(
+      others.begin(), others.end(), [](literalt a, literalt b) {
+        return a.var_no() < b.var_no();
+      });
+    bool clash = false;
+    for(std::size_t i = 0; i < others.size(); ++i)
     {
-      if(others[i + 1] != others[i] && !last_wins)
-        result.self_clash = true;
-      continue;
+      const bool run_goes_on =
+        i + 1 < others.size() && others[i + 1].var_no() == others[i].var_no();
+      if(!run_goes_on)
+        literals.push_back(others[i]);
+      else if(others[i + 1] != others[i] && !last_wins)
+        clash = true;
     }
-    result.others.push_back(others[i]);
+    starts.push_back(literals.size());
+    clashes.push_back(clash);
   }
-  return result;
 }
 
-// Resolvent of two operands in ascending variable order; false on a clash.
-bool merge_operands(const operandt &first, const operandt &second, bvt &out)
+// Resolvent of operand i of `first` and operand j of `second` in ascending
+// variable order; false on a clash.
+bool merge_operands(
+  const operandst &first,
+  std::size_t i,
+  const operandst &second,
+  std::size_t j,
+  bvt &out)
 {
   out.clear();
-  if(second.self_clash)
+  if(second.self_clash(j))
     return false;
-  auto a = first.others.begin(), a_end = first.others.end();
-  auto b = second.others.begin(), b_end = second.others.end();
+  const literalt *a = first.begin(i), *a_end = first.end(i);
+  const literalt *b = second.begin(j), *b_end = second.end(j);
   while(a != a_end && b != b_end)
   {
     if(a->var_no() < b->var_no())
@@ -196,19 +226,16 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
   }
   else
   {
-    std::vector<operandt> p_operands;
-    p_operands.reserve(positive.size());
-    for(const clauset &p : positive)
-      p_operands.push_back(make_operand(p, var_no, false));
-
+    const operandst p_operands(positive, var_no, false);
+    const operandst n_operands(negative, var_no, true);
     literal_set_indext resolvent_index;
     clauset resolvent;
-    for(const clauset &n : negative)
+    for(std::size_t k = 0; k < negative.size(); ++k)
     {
-      const operandt n_operand = make_operand(n, var_no, true);
+      const clauset &n = negative[k];
       for(std::size_t i = 0; i < positive.size(); ++i)
       {
-        if(!merge_operands(n_operand, p_operands[i], resolvent.literals))
+        if(!merge_operands(n_operands, k, p_operands, i, resolvent.literals))
           continue;
         if(save_certificate)
         {
@@ -251,6 +278,7 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
   // the table subsumes is left out.
   unsigned conflict_count = 0, covered_count = 0, filtered_count = 0;
   covered_indext covered;
+  bvt buffer;
   for(auto &length_list : table.lists)
   {
     for(new_clause_tablet::entryt &entry : length_list.second)
@@ -259,7 +287,7 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
         continue;
       // A clause with a repeated literal is never covered (merging the
       // covering clause into it does not give it back).
-      const bvt set = literal_set(entry.clause.literals);
+      const bvt &set = literal_set(entry.clause.literals, buffer);
       const bool has_subset = covered.insert(set);
       if(has_subset && set.size() == entry.clause.literals.size())
       {

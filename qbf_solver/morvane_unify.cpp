@@ -92,12 +92,15 @@ unsigned morvanet::unify_clauses(new_clause_tablet &table)
     // Partners differ in the sign of one variable, so a's literal set with
     // that one literal flipped finds them.
     literal_set_indext index;
+    bvt buffer;
     for(std::size_t i = 0; i < list.size(); ++i)
       index.insert(
-        literal_set_hash(literal_set(list[i].clause.literals), length), i);
+        literal_set_hash(literal_set(list[i].clause.literals, buffer), length),
+        i);
 
     unsigned count = 0;
     std::vector<unsigned> partners;
+    bvt flipped;
     for(std::size_t i = 0; i < list.size(); ++i)
     {
       if(list[i].removed)
@@ -105,16 +108,19 @@ unsigned morvanet::unify_clauses(new_clause_tablet &table)
       clauset &a = list[i].clause;
 
       partners.clear();
-      const bvt a_set = literal_set(a.literals);
+      const bvt &a_set = literal_set(a.literals, buffer);
+      flipped.assign(a_set.begin(), a_set.end());
       for(const literalt l : literals_of_single_variables(a.literals))
       {
-        bvt flipped = a_set;
-        *std::lower_bound(flipped.begin(), flipped.end(), l) = !l;
+        // Flipping keeps the set sorted: the other sign is not in it.
+        const auto at = std::lower_bound(flipped.begin(), flipped.end(), l);
+        *at = !l;
         index.any_of(literal_set_hash(flipped, length), [&](unsigned j) {
           if(j > i && !list[j].removed)
             partners.push_back(j);
           return false;
         });
+        *at = l;
       }
       std::sort(partners.begin(), partners.end());
       partners.erase(
