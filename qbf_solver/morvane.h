@@ -181,6 +181,9 @@ protected:
     // were last seen in, per variable and sign.
     std::vector<unsigned> seen_in_clause[2];
     unsigned clause_number = 1;
+    // The level of the next quantified variable is at least this, so levels
+    // follow the prefix also when a variable is quantified again.
+    unsigned next_level = 0;
   };
   readert reader;
 

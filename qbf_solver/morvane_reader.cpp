@@ -1,5 +1,6 @@
 #include "qbf_solver/morvane.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <new>
@@ -138,9 +139,15 @@ void morvanet::quantify(unsigned var_no, bool existential, bool at_front)
   else
     quantifiers.push_back(record);
 
-  // The level is the number of quantified variables before this one; a
-  // variable met in a clause first is outermost.
-  const unsigned new_level = at_front ? 0 : quantified_count;
+  // The level is the number of quantified variables before this one, but
+  // above every earlier record's; a variable met in a clause first is
+  // outermost.
+  unsigned new_level = 0;
+  if(!at_front)
+  {
+    new_level = std::max(quantified_count, reader.next_level);
+    reader.next_level = new_level + 1;
+  }
   variable_datat &info = info_record(var_no);
   info.existential = existential;
   info.level = new_level;

@@ -59,6 +59,9 @@ TEST(SolverCertificate, Refutations)
     {"e 2 0\na 1 0\n1 2 0\n-2 0\n",
      "QBCertificate\n4 0 1 2 0\nCONCLUDE INVALID 4"},
     {"a 1 2 0\n3 0\n1 2 0\n", "QBCertificate\nCONCLUDE INVALID 2"},
+    // 1 is quantified again outside 3, so it stays in entry 4.
+    {"e 1 2 0\na 1 0\ne 3 0\na 4 0\ne 5 0\n5 3 1 0\n-5 0\n-3 0\n",
+     "QBCertificate\n4 3 1 0 2 1 0\n6 0 4 3 0\nCONCLUDE INVALID 6"},
     // Resolution lines; the last resolvent {1} is empty after universal
     // reduction.
     {"a 1 0\ne 2 3 0\n1 2 3 0\n-3 2 0\n-2 3 0\n-3 -2 0\n",
