@@ -22,6 +22,7 @@ TEST(MorvaneFaults, FixturesAreDecidedSoundly)
     {"tautology_over_lines.qdimacs", 10},
     {"last_clause_without_zero.qdimacs", 20},
     {"permuted_clauses.qdimacs", 20},
+    {"quantified_again.qdimacs", 20},
     {"percent_line.qdimacs", 99},
     {"tab_before_quantifier.qdimacs", 99},
     {"negative_quantified.qdimacs", 99},
