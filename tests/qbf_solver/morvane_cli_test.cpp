@@ -309,6 +309,19 @@ TEST(MorvaneProgram, DiagnosticsOfEachSwitch)
      10,
      "DEBUG: Unifying: (1,2,\b) x (-1,2,\b) -> (2,\b)\n",
      "VALID\n"},
+    // With certificates every printed clause shows its id and parents.
+    {{"--show-unifications", "--show-conflicts", "--save-certificate",
+      "unify.qdimacs"},
+     10,
+     "CF: Conflict: -(2,\b) [3:0,0] -> -3 X -(1,\b) [1:0,0] -> 3 => "
+     "-(1,2,\b) [0:1,3].\n"
+     "CF: 3: Conflict Constraint: (1,2,\b) [0:1,3]\n"
+     "CF: Conflict: -(2,\b) [3:0,0] -> -3 X -(-1,\b) [2:0,0] -> 3 => "
+     "-(-1,2,\b) [0:2,3].\n"
+     "CF: 3: Conflict Constraint: (-1,2,\b) [0:2,3]\n"
+     "DEBUG: Unifying: (1,2,\b) [4:1,3] x (-1,2,\b) [5:2,3] -> (2,\b) "
+     "[0:4,5]\n",
+     "VALID\n"},
     {{"--show-debug", "free.qdimacs"},
      10,
      "DEBUG: Quantifying variable #2 at level 0.\n"
