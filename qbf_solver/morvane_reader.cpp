@@ -82,8 +82,18 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
     print(1, "failed to open input file: " + file_name);
     return R_ERROR;
   }
-  const std::string text(
-    (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  try
+  {
+    text.assign(
+      std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  catch(const std::ios_base::failure &)
+  {
+    // For example a folder: it opens, but reading it fails.
+    print(1, "failed to read input file: " + file_name);
+    return R_ERROR;
+  }
 
   clause_id_counter = 0;
   if(save_certificate)

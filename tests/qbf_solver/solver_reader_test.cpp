@@ -102,6 +102,13 @@ TEST(SolverReader, BadInputIsAnError)
     h.handler.messages,
     std::vector<std::string>{
       "failed to open input file: " + h.folder.path("missing")});
+
+  // A folder opens but cannot be read.
+  h.handler.messages.clear();
+  EXPECT_EQ(h.solver.read_qdimacs_file(h.folder.path("")), morvanet::R_ERROR);
+  EXPECT_EQ(
+    h.handler.messages,
+    std::vector<std::string>{"failed to read input file: " + h.folder.path("")});
 }
 
 TEST(SolverReader, LevelsAndFreeVariableDiagnostic)
