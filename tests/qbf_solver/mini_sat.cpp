@@ -154,8 +154,25 @@ void mini_satt::analyze(int conflict, std::vector<int> &learnt, int &back_level)
     --open;
   } while(open > 0);
   learnt[0] = -implied;
+  // A literal whose reason holds only literals of the clause (or of level
+  // 0) adds nothing.
+  std::vector<int> all = learnt;
+  std::size_t kept = 1;
   for(std::size_t i = 1; i < learnt.size(); ++i)
-    seen[std::abs(learnt[i])] = false;
+  {
+    int why = reason[std::abs(learnt[i])];
+    bool redundant = why >= 0;
+    for(std::size_t k = 1; redundant && k < clauses[why].size(); ++k)
+    {
+      int v = std::abs(clauses[why][k]);
+      redundant = seen[v] || level[v] == 0;
+    }
+    if(!redundant)
+      learnt[kept++] = learnt[i];
+  }
+  learnt.resize(kept);
+  for(std::size_t i = 1; i < all.size(); ++i)
+    seen[std::abs(all[i])] = false;
 
   back_level = 0;
   for(std::size_t i = 1; i < learnt.size(); ++i)
