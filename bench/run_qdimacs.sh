@@ -4,9 +4,10 @@
 # time and the peak memory. With -c it also checks each certificate with the
 # tests' independent checker.
 #
-# usage: bench/run_qdimacs.sh [-b BUILD_DIR] [-t SECONDS] [-c] [-k SECONDS] [DIR]
+# usage: bench/run_qdimacs.sh [-b BUILD_DIR] [-t SECONDS] [-m MB] [-c] [-k SECONDS] [DIR]
 #   BUILD_DIR  build folder holding qbf_solver/morvane (default: build)
 #   -t         time limit per file (default: 60)
+#   -m         address-space limit per file in MB (default: 8192)
 #   -c         check certificates; -k is the time limit per check (default 300)
 #   DIR        folder with *.qdimacs and expected.tsv
 #              (default: ../shared/bench/qdimacs beside the repository)
@@ -16,15 +17,17 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 limit=60
+memory=8192
 check=0
 check_limit=300
-while getopts "b:t:ck:" option; do
+while getopts "b:t:m:ck:" option; do
   case $option in
   b) build=$OPTARG ;;
   t) limit=$OPTARG ;;
+  m) memory=$OPTARG ;;
   c) check=1 ;;
   k) check_limit=$OPTARG ;;
-  *) sed -n '2,12s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+  *) sed -n '2,13s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -57,9 +60,11 @@ for path in "$folder"/*.qdimacs; do
   options=
   [ $check = 1 ] && options=--save-certificate
   code=0
-  /usr/bin/time -f '%e %M' -o "$scratch/time" \
-    timeout "$limit" "$morvane" $options "$link" \
-    >/dev/null 2>"$scratch/err" || code=$?
+  (
+    ulimit -v $((memory * 1024))
+    exec /usr/bin/time -f '%e %M' -o "$scratch/time" \
+      timeout "$limit" "$morvane" $options "$link" >/dev/null 2>"$scratch/err"
+  ) || code=$?
   # The last line holds the figures (a failing exit adds a line before it).
   set -- $(tail -n 1 "$scratch/time")
   seconds=${1:-$limit} kb=${2:-0}
@@ -104,6 +109,6 @@ echo
 echo "files $files, decided correctly $correct, wrong $wrong," \
   "undecided (timeout, unknown, error) $undecided"
 echo "total seconds $total_seconds, largest peak memory $max_kb KB" \
-  "(limit $limit s per file)"
+  "(limits: $limit s and $memory MB per file)"
 [ $check = 1 ] && echo "certificates accepted $certified, rejected $rejected"
 [ $wrong = 0 ] && [ $rejected = 0 ]
