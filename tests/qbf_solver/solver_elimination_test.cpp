@@ -156,3 +156,42 @@ TEST(SolverElimination, PureLiteralReduction)
   EXPECT_EQ(h.solver.stored_clause_count(), 0u);
   EXPECT_EQ(h.solver.quantifiers.size(), 3u);
 }
+
+TEST(SolverElimination, UnificationOrderIdsAndDiagnostics)
+{
+  solver_harnesst h;
+  h.solver.save_certificate = true;
+  h.solver.show_unifications = true;
+  h.solver.show_progress = true;
+  // With {-1} the four clauses of 1 become {2, 3}, {-2, 3}, {2, -3} and
+  // {-2, -3}; the first is merged with the second and then the third.
+  ASSERT_EQ(
+    h.read("e 2 3 0\na 7 0\ne 1 0\n1 2 3 0\n1 -2 3 0\n1 2 -3 0\n1 -2 -3 0\n"
+           "-1 0\n"),
+    morvanet::R_UNKNOWN);
+  ASSERT_EQ(h.solver.open_certificate(), morvanet::R_UNKNOWN);
+  EXPECT_EQ(h.solver.eliminate_existential(), morvanet::R_UNKNOWN);
+  EXPECT_EQ(
+    lines_of(h.out.str(), "DEBUG: Unifying: "),
+    (std::vector<std::string>{
+      "DEBUG: Unifying: (2,3,\b) [6:1,5] x (-2,3,\b) [7:2,5] -> (3,\b) [0:6,7]",
+      "DEBUG: Unifying: (2,3,\b) [6:1,5] x (2,-3,\b) [8:3,5] -> (2,\b) [0:6,8]"}));
+  EXPECT_EQ(
+    lines_of(h.out.str(), "CF: 1: 3 "),
+    std::vector<std::string>{
+      "CF: 1: 3 conflict clauses (0 covered, 0 filtered, 2 unified)."});
+  EXPECT_EQ(h.clauses_of(2), (std::vector<std::vector<int>>{{2}, {-2, -3}}));
+  EXPECT_EQ(h.solver.stored_clause(h.solver.occurrences(2)[0]).id, 10u);
+}
+
+TEST(SolverElimination, ConflictDiagnostics)
+{
+  solver_harnesst h;
+  h.solver.show_conflicts = true;
+  ASSERT_EQ(h.read("e 2 3 0\na 7 0\ne 1 0\n1 2 0\n-1 3 0\n"), morvanet::R_UNKNOWN);
+  h.solver.eliminate_existential();
+  EXPECT_EQ(
+    h.out.str(),
+    "CF: Conflict: -(3,\b) -> -1 X -(2,\b) -> 1 => -(2,3,\b).\n"
+    "CF: 1: Conflict Constraint: (2,3,\b)\n");
+}
