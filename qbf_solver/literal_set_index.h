@@ -6,7 +6,8 @@
 
 // Positions of clauses in some list, found by a hash of their literal set
 // (literal_set_hash). Callers confirm a candidate with their own equality.
-// One flat table with linear probing: no allocation per entry.
+// One flat table with linear probing, eight bytes a slot: the key is folded
+// to 32 bits, which pick the home slot and are kept to filter candidates.
 class literal_set_indext
 {
 public:
@@ -14,7 +15,7 @@ public:
   {
     if(2 * (count + 1) > slots.size())
       grow();
-    place({key, position});
+    place({fingerprint(key), position});
     ++count;
   }
 
@@ -26,9 +27,10 @@ public:
     if(slots.empty())
       return false;
     const std::size_t mask = slots.size() - 1;
-    for(std::size_t i = home(key); slots[i].position != empty;
+    const unsigned print = fingerprint(key);
+    for(std::size_t i = print & mask; slots[i].position != empty;
         i = (i + 1) & mask)
-      if(slots[i].key == key && visit(slots[i].position))
+      if(slots[i].fingerprint == print && visit(slots[i].position))
         return true;
     return false;
   }
@@ -38,22 +40,22 @@ private:
 
   struct slott
   {
-    std::uint64_t key;
+    unsigned fingerprint;
     unsigned position;
   };
 
   std::vector<slott> slots;
   std::size_t count = 0;
 
-  std::size_t home(std::uint64_t key) const
+  static unsigned fingerprint(std::uint64_t key)
   {
-    return std::size_t(key >> 20) & (slots.size() - 1);
+    return unsigned(key ^ (key >> 32));
   }
 
   void place(const slott &slot)
   {
     const std::size_t mask = slots.size() - 1;
-    std::size_t i = home(slot.key);
+    std::size_t i = slot.fingerprint & mask;
     while(slots[i].position != empty)
       i = (i + 1) & mask;
     slots[i] = slot;

@@ -244,15 +244,18 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
           resolvent.pivot = var_no;
         }
 
-        // Resolvents are sorted sets, so equal ones are identical.
+        // Resolvents are sorted sets, so equal ones are identical. The index
+        // may offer positions of other lengths' lists.
         const std::size_t length = resolvent.literals.size();
+        new_clause_tablet::listt &list = table.lists[length];
         const std::uint64_t key = literal_set_hash(resolvent.literals, length);
         const bool known = resolvent_index.any_of(key, [&](unsigned j) {
-          return table.lists[length][j].clause.literals == resolvent.literals;
+          return j < list.size() &&
+                 list[j].clause.literals == resolvent.literals;
         });
         if(!known)
         {
-          resolvent_index.insert(key, table.lists[length].size());
+          resolvent_index.insert(key, list.size());
           table.append(resolvent);
         }
 
