@@ -12,15 +12,23 @@ bool child_less(const std::pair<unsigned, unsigned> &child, unsigned word)
 
 bool covered_indext::has_subset_of(const bvt &set) const
 {
-  // Depth-first over (node, first position of `set` still to match).
-  std::vector<std::pair<unsigned, std::size_t>> stack{{0, 0}};
+  if(nodes[0].terminal)
+    return true;
+  // Depth-first over (node, first position of `set` still to match); a
+  // stored set is found as soon as its last node is reached.
+  auto &stack = query_stack;
+  stack.assign(1, {0, 0});
+  const auto reach = [&](unsigned child, std::size_t next) {
+    if(nodes[child].terminal)
+      return true;
+    stack.push_back({child, next});
+    return false;
+  };
   while(!stack.empty())
   {
     const auto top = stack.back();
     stack.pop_back();
     const nodet &node = nodes[top.first];
-    if(node.terminal)
-      return true;
 
     const auto &children = node.children;
     const std::size_t remaining = set.size() - top.second;
@@ -31,8 +39,10 @@ bool covered_indext::has_subset_of(const bvt &set) const
       {
         const auto it = std::lower_bound(
           children.begin(), children.end(), set[k].get(), child_less);
-        if(it != children.end() && it->first == set[k].get())
-          stack.push_back({it->second, k + 1});
+        if(
+          it != children.end() && it->first == set[k].get() &&
+          reach(it->second, k + 1))
+          return true;
       }
     }
     else
@@ -45,8 +55,8 @@ bool covered_indext::has_subset_of(const bvt &set) const
           ++k;
         if(k == set.size())
           break;
-        if(set[k].get() == child.first)
-          stack.push_back({child.second, k + 1});
+        if(set[k].get() == child.first && reach(child.second, k + 1))
+          return true;
       }
     }
   }

@@ -29,6 +29,8 @@ private:
   };
 
   std::vector<nodet> nodes{nodet()};
+  // Kept between queries to spare the allocation.
+  mutable std::vector<std::pair<unsigned, std::size_t>> query_stack;
 };
 
 #endif
