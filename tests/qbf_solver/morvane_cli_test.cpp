@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #ifdef MORVANE_BINARY
 
 namespace
@@ -20,6 +22,7 @@ void write_formulas(const scratch_foldert &folder)
   folder.write("valid.qdimacs", valid_text);
   folder.write("invalid.qdimacs", invalid_text);
   folder.write("false.qdimacs", "p cnf 0 1\n0\n");
+  mkdir(folder.path("folder.qdimacs").c_str(), 0700);
 }
 
 struct runt
@@ -127,6 +130,10 @@ TEST(MorvaneProgram, ExitCodesAndResultWords)
     {{"missing.qdimacs"},
      99,
      "failed to open input file: missing.qdimacs\nERROR\n",
+     ""},
+    {{"folder.qdimacs"},
+     99,
+     "failed to read input file: folder.qdimacs\nERROR\n",
      ""},
     {{"valid.qdimacs", "invalid.qdimacs"}, 0, "VALID\nINVALID\n", ""},
     {{"missing.qdimacs", "valid.qdimacs"},
