@@ -99,8 +99,9 @@ void morvanet::save_function(
   if(negative.size() >= positive.size())
   {
     // v is true exactly when some clause of P has all its other literals
-    // false: an AND gate per clause, joined by OR gates.
-    std::int64_t result = 0;
+    // false: an AND gate per clause, then OR gates joining them in order.
+    std::vector<std::int64_t> and_gates;
+    and_gates.reserve(positive.size());
     for(const clauset &p : positive)
     {
       INVARIANT(!p.literals.empty());
@@ -110,15 +111,15 @@ void morvanet::save_function(
         if(l.var_no() != var_no)
           out << -l.dimacs() << ' ';
       out << "0\n";
-      if(result == 0)
-        result = g;
-      else
-      {
-        const std::int64_t n = new_gate();
-        out << "E " << n << " I " << result << ' ' << result << ' ' << g
-            << '\n';
-        result = n;
-      }
+      and_gates.push_back(g);
+    }
+    std::int64_t result = and_gates.front();
+    for(std::size_t i = 1; i < and_gates.size(); ++i)
+    {
+      const std::int64_t n = new_gate();
+      out << "E " << n << " I " << result << ' ' << result << ' '
+          << and_gates[i] << '\n';
+      result = n;
     }
     witness_nodes[var_no] = result;
     return;

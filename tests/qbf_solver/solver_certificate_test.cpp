@@ -29,6 +29,9 @@ TEST(SolverCertificate, WitnessFunctions)
     {"1 2 0\n-1 3 0\n-1 4 0\n", "E 8 A -2 0\n"},
     {"1 2 0\n1 -3 4 0\n-1 4 2 0\n-1 -4 0\n",
      "E 8 A -2 0\nE 9 A 3 -4 0\nE 10 I 8 8 9\n"},
+    // Every AND gate comes before the OR gates that join them.
+    {"1 2 0\n1 3 0\n1 4 0\n-1 2 0\n-1 3 0\n-1 4 0\n",
+     "E 8 A -2 0\nE 9 A -3 0\nE 10 A -4 0\nE 11 I 8 8 9\nE 12 I 11 11 10\n"},
     // N is shorter: one OR gate per clause of N, joined by an AND gate.
     {"1 2 0\n1 3 0\n-1 4 0\n", "E 8 A 4 0\n"},
     {"1 2 0\n1 3 0\n1 4 0\n-1 2 3 4 0\n", "E 8 I 2 2 3\nE 9 I 8 8 4\nE 10 A 9 0\n"},
