@@ -59,6 +59,23 @@ numbert read_number(const char *&p, const char *end, long long &value)
   return overflow ? numbert::OVERFLOW : numbert::OK;
 }
 
+// The variable count of the problem line: any unsigned 32-bit number; 0
+// when there is none.
+unsigned read_count(const char *p, const char *end)
+{
+  p = skip_space(p, end);
+  if(p != end && *p == '+')
+    ++p;
+  unsigned long long count = 0;
+  for(; p != end && *p >= '0' && *p <= '9'; ++p)
+  {
+    count = count * 10 + unsigned(*p - '0');
+    if(count > 0xFFFFFFFFull)
+      return 0;
+  }
+  return unsigned(count);
+}
+
 const char *skip_word(const char *p, const char *end)
 {
   p = skip_space(p, end);
@@ -181,10 +198,7 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
   case 'p':
   {
     p = skip_word(skip_word(p, end), end);
-    long long n = 0;
-    if(read_number(p, end, n) != numbert::OK || n < 0)
-      n = 0;
-    set_no_variables(unsigned(n));
+    set_no_variables(read_count(p, end));
     return R_UNKNOWN;
   }
 

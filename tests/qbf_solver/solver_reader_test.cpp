@@ -57,6 +57,10 @@ TEST(SolverReader, ClausesAndPrefix)
     h.clauses_of(1),
     (std::vector<std::vector<int>>{{1, 2, 3}, {1, 1}, {1, 1}}));
   EXPECT_EQ(h.solver.no_variables(), 3u);
+
+  // The variable count is any unsigned 32-bit number.
+  h.read("p cnf 4294967295 0\n");
+  EXPECT_EQ(h.solver.no_variables(), 4294967295u);
 }
 
 TEST(SolverReader, FalseFormulasEndTheReading)
