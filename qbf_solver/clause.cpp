@@ -66,19 +66,6 @@ std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length)
   return h;
 }
 
-bool has_repeated_literal(const bvt &literals)
-{
-  if(literals.size() <= 8)
-  {
-    for(std::size_t i = 0; i < literals.size(); ++i)
-      for(std::size_t j = i + 1; j < literals.size(); ++j)
-        if(literals[i] == literals[j])
-          return true;
-    return false;
-  }
-  return literal_set(literals).size() != literals.size();
-}
-
 bvt literals_without(const bvt &literals, unsigned var_no)
 {
   bvt result;

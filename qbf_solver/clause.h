@@ -34,9 +34,6 @@ const bvt &literal_set(const bvt &literals, bvt &buffer);
 // Hash of a sorted literal set together with the clause length it came from.
 std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length);
 
-// Whether a literal occurs more than once.
-bool has_repeated_literal(const bvt &literals);
-
 // The literals of `literals` whose variable is not `var_no`, in order.
 bvt literals_without(const bvt &literals, unsigned var_no);
 
