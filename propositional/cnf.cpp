@@ -88,12 +88,10 @@ literalt cnft::land(literalt a, literalt b)
 
 literalt cnft::lor(literalt a, literalt b)
 {
-  if(a.is_false())
-    return b;
-  if(b.is_false())
-    return a;
-  if(a.is_true() || b.is_true())
-    return const_literal(true);
+  // OR is AND with operands and result negated, and so are its shortcuts.
+  literalt result;
+  if(and_with_constant(!a, !b, result))
+    return !result;
   if(a == b)
     return a;
   literalt o = new_variable();
