@@ -119,11 +119,9 @@ literalt cnft::lselect(literalt a, literalt b, literalt c)
     return c;
   if(b == c)
     return c;
-  bvt cases;
-  cases.reserve(2);
-  cases.push_back(land(a, b));
-  cases.push_back(land(lnot(a), c));
-  return lor(cases);
+  literalt if_true = land(a, b);
+  literalt if_false = land(lnot(a), c);
+  return lor(if_true, if_false);
 }
 
 void cnft::land(literalt a, literalt b, literalt o)
