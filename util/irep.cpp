@@ -116,7 +116,6 @@ void irept::remove(const dstring &name)
 
 void irept::move_to_named_sub(const dstring &name, irept &irep)
 {
-  detatch();
   add(name).swap(irep);
   irep.clear();
 }
