@@ -1,6 +1,7 @@
 #include "util/irep.h"
 
 #include "util/c_conversion.h"
+#include "util/text_utils.h"
 
 #include <string>
 
@@ -105,7 +106,7 @@ bool irept::get_bool(const dstring &name) const
 
 void irept::set(const dstring &name, int value)
 {
-  set(name, dstring(std::to_string(value)));
+  set(name, dstring(int_to_string(value)));
 }
 
 void irept::remove(const dstring &name)
