@@ -91,6 +91,7 @@ public:
 
   // The clause store. add_clause returns the stored clause, or no_clause
   // when the formula has become false (its refutation is then written).
+  // With certificates on, a newly stored clause gets its id in `clause`.
   unsigned add_clause(clauset &clause);
   void remove_clause(unsigned ref);
   void remove_occurrences(unsigned ref);

@@ -202,23 +202,22 @@ unsigned morvanet::add_clause(clauset &clause)
     return existing;
   }
 
-  clauset stored = clause;
   if(save_certificate)
   {
-    stored.id = ++clause_id_counter;
-    record_derivation(stored);
+    clause.id = ++clause_id_counter;
+    record_derivation(clause);
     if(show_debug)
     {
-      *diagnostics << "DEBUG: Adding clause #" << stored.id << " with parents "
-                   << stored.parent1 << ", " << stored.parent2 << " ("
-                   << stored.pivot << ") = ";
-      print_clause(stored, 0);
+      *diagnostics << "DEBUG: Adding clause #" << clause.id << " with parents "
+                   << clause.parent1 << ", " << clause.parent2 << " ("
+                   << clause.pivot << ") = ";
+      print_clause(clause, 0);
       *diagnostics << '\n';
     }
   }
 
-  const unsigned ref = clause_set.insert(stored, hash);
-  count_clause(stored.literals);
+  const unsigned ref = clause_set.insert(clause, hash);
+  count_clause(clause.literals);
   return ref;
 }
 
