@@ -58,7 +58,6 @@ void clause_storet::link_occurrence(
   else
     link_at(variable.last_occurrence).next = here;
   variable.last_occurrence = here;
-  ++variable.occurrence_count;
 }
 
 unsigned clause_storet::insert(const clauset &clause, unsigned hash)
@@ -116,7 +115,6 @@ void clause_storet::unlink_occurrences(unsigned ref)
       variable.last_occurrence = link.previous;
     else
       link_at(link.next).previous = link.previous;
-    --variable.occurrence_count;
   }
 }
 

@@ -61,9 +61,8 @@ morvanet::resultt morvanet::reduce_universal()
 
     if(show_progress)
     {
-      const unsigned index = variables.find(var_no);
-      const unsigned n =
-        index == variable_datat::none ? 0 : variables[index].occurrence_count;
+      const std::pair<unsigned, unsigned> counts = polarity_count(var_no);
+      const unsigned n = counts.first + counts.second;
       *diagnostics << "FR: Reducing variable #" << var_no << " (" << n
                    << " clauses).\n";
     }

@@ -36,13 +36,12 @@ struct variable_datat
   unsigned level = 0;
 
   // Polarity counts over the stored clauses (a repeated literal counts per
-  // repetition).
+  // repetition); together the length of the occurrence list.
   unsigned pos = 0;
   unsigned neg = 0;
 
   occurrence_reft first_occurrence;
   occurrence_reft last_occurrence;
-  unsigned occurrence_count = 0;
 
   // -1: no unit clause; 0: a unit clause holds the positive literal;
   // 1: it holds the negated one.
