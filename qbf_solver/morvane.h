@@ -195,10 +195,8 @@ protected:
   void quantify(unsigned var_no, bool existential, bool at_front);
 
   variable_datat &info_record(unsigned var_no);
-  void count_literal(literalt literal);
-  void uncount_literal(literalt literal);
-  void count_clause(const bvt &literals);
-  void uncount_clause(const bvt &literals);
+  // Adds the literals to the polarity counts, or takes them off.
+  void count_clause(const bvt &literals, bool add);
   derivationt &derivation(unsigned id);
   void record_derivation(const clauset &clause);
 

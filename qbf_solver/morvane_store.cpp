@@ -77,40 +77,20 @@ std::pair<unsigned, unsigned> morvanet::polarity_count(unsigned var_no) const
   return {variables[index].pos, variables[index].neg};
 }
 
-void morvanet::count_literal(literalt literal)
-{
-  const unsigned index = variables.index(literal.var_no());
-  variable_datat &record = variables[index];
-  if(literal.sign())
-    ++record.neg;
-  else
-    ++record.pos;
-  if(record.first_queue_record != variable_datat::none)
-    queue.score_changed(index);
-}
-
-void morvanet::uncount_literal(literalt literal)
-{
-  const unsigned index = variables.index(literal.var_no());
-  variable_datat &record = variables[index];
-  if(literal.sign())
-    --record.neg;
-  else
-    --record.pos;
-  if(record.first_queue_record != variable_datat::none)
-    queue.score_changed(index);
-}
-
-void morvanet::count_clause(const bvt &literals)
+void morvanet::count_clause(const bvt &literals, bool add)
 {
   for(const literalt l : literals)
-    count_literal(l);
-}
-
-void morvanet::uncount_clause(const bvt &literals)
-{
-  for(const literalt l : literals)
-    uncount_literal(l);
+  {
+    const unsigned index = variables.index(l.var_no());
+    variable_datat &record = variables[index];
+    unsigned &count = l.sign() ? record.neg : record.pos;
+    if(add)
+      ++count;
+    else
+      --count;
+    if(record.first_queue_record != variable_datat::none)
+      queue.score_changed(index);
+  }
 }
 
 morvanet::derivationt &morvanet::derivation(unsigned id)
@@ -217,7 +197,7 @@ unsigned morvanet::add_clause(clauset &clause)
   }
 
   const unsigned ref = clause_set.insert(clause, hash);
-  count_clause(clause.literals);
+  count_clause(clause.literals, true);
   return ref;
 }
 
@@ -230,7 +210,7 @@ void morvanet::remove_clause(unsigned ref)
 {
   remove_occurrences(ref);
   const bvt &literals = stored_clause(ref).literals;
-  uncount_clause(literals);
+  count_clause(literals, false);
   if(literals.size() == 1)
     variables.at_var(literals[0].var_no()).constraint = -1;
   clause_set.erase(ref);
