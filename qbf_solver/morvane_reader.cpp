@@ -306,11 +306,7 @@ morvanet::resultt morvanet::end_pending_clause()
     return R_INVALID;
 
   if(save_certificate)
-  {
-    clauset entry;
-    entry.literals = reader.pending.literals;
-    certificate_clauses.push_back(std::move(entry));
-  }
+    certificate_clauses.push_back(std::move(reader.pending));
   reader.pending = clauset();
   return R_UNKNOWN;
 }
