@@ -164,6 +164,7 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
   literal_set_indext side_index[2];
   bool has_unit[2] = {false, false};
   unsigned unit_id[2] = {0, 0};
+  bvt buffer;
 
   for(occurrence_reft first; !(first = first_occurrence(var_no)).is_none();)
   {
@@ -171,8 +172,8 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
     const bool negative = clause.literals[first.slot].sign();
     std::vector<clauset> &side = sides[negative];
 
-    const std::uint64_t key =
-      literal_set_hash(literal_set(clause.literals), clause.literals.size());
+    const std::uint64_t key = literal_set_hash(
+      literal_set(clause.literals, buffer), clause.literals.size());
     const bool known = side_index[negative].any_of(key, [&](unsigned i) {
       return clauses_equal(side[i].literals, clause.literals);
     });
@@ -281,7 +282,6 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
   // the table subsumes is left out.
   unsigned conflict_count = 0, covered_count = 0, filtered_count = 0;
   covered_indext covered;
-  bvt buffer;
   for(auto &length_list : table.lists)
   {
     for(new_clause_tablet::entryt &entry : length_list.second)
