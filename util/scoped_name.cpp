@@ -12,7 +12,9 @@ std::string join_scoped_name(const std::vector<std::string> &parts)
   return result;
 }
 
-void split_scoped_name(const std::string &name, std::vector<std::string> &parts)
+void split_scoped_name(
+  const std::string &name,
+  std::vector<std::string> &parts)
 {
   std::size_t start = 0;
   while(start < name.size())

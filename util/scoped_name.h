@@ -11,6 +11,8 @@ std::string join_scoped_name(const std::vector<std::string> &parts);
 
 // Appends the parts of the name: 'a::b' gives 'a', 'b'; '::a' gives '' and
 // 'a'; 'a::' gives 'a'; 'a:::b' gives 'a', ':b'; '' gives nothing.
-void split_scoped_name(const std::string &name, std::vector<std::string> &parts);
+void split_scoped_name(
+  const std::string &name,
+  std::vector<std::string> &parts);
 
 #endif

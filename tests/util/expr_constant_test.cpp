@@ -152,7 +152,8 @@ TEST(ExprConstant, NegateAnIntegerConstant)
   {
     const char *value, *negated;
   } cases[] = {{"5", "-5"}, {"-5", "5"}, {"0", "0"}, {"-0", "0"},
-               {"007", "-7"}, {"98765432109876543210", "-98765432109876543210"}};
+               {"007", "-7"},
+               {"98765432109876543210", "-98765432109876543210"}};
   for(const auto &c : cases)
   {
     exprt expr = constant(c.value, typet("integer"));

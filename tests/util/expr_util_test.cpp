@@ -109,7 +109,8 @@ TEST(ExprUtil, IndexAddressAndSymbol)
   EXPECT_EQ(element.id(), "index");
   EXPECT_EQ(element.type(), bitvector("signedbv", 8));
   EXPECT_EQ(element.op1(), index);
-  EXPECT_TRUE(make_index_expr(symbol("raw", typet("array")), index).type().is_nil());
+  const exprt untyped_array = symbol("raw", typet("array"));
+  EXPECT_TRUE(make_index_expr(untyped_array, index).type().is_nil());
   EXPECT_TRUE(make_index_expr(exprt("symbol"), index).type().is_nil());
 
   const exprt address = make_address_of(array);

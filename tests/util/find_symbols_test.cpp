@@ -73,7 +73,9 @@ TEST(FindSymbols, CollectSymbolExprsHoldsEqualTreesOnce)
 {
   std::set<exprt> found;
   collect_symbol_exprs(
-    node("+", {leaf("symbol", "a"), leaf("symbol", "a"), leaf("next_symbol", "a")}),
+    node(
+      "+",
+      {leaf("symbol", "a"), leaf("symbol", "a"), leaf("next_symbol", "a")}),
     found);
   EXPECT_EQ(found.size(), 2u);
 }
@@ -99,7 +101,8 @@ TEST(FindSymbols, FindMacroSymbolsFollowsDefinitionsOnce)
   find_symbols_sett partial;
   try
   {
-    find_macro_symbols(node("+", {leaf("symbol", "absent"), leaf("symbol", "n")}), ns, partial);
+    find_macro_symbols(
+      node("+", {leaf("symbol", "absent"), leaf("symbol", "n")}), ns, partial);
     FAIL();
   }
   catch(const std::string &text)

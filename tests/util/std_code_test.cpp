@@ -45,7 +45,8 @@ TEST(StdCode, FirstAndLastStatementDescendThroughBlocksAndLabels)
 {
   const codet assign = statement("assign");
   const codet ret = statement("return");
-  const codet inner = with_operands(statement("block"), {assign, statement("skip")});
+  const codet inner =
+    with_operands(statement("block"), {assign, statement("skip")});
   const codet label = with_operands(statement("label"), {inner});
   const codet outer = with_operands(statement("block"), {label, ret});
 
@@ -72,5 +73,6 @@ TEST(StdCodeDeathTest, ANonStatementOperandIsABrokenInvariant)
 {
   codet block = statement("block");
   block.copy_to_operands(exprt("symbol"));
-  EXPECT_DEATH(first_statement(block), "std_code\\.h.*expr\\.id\\(\\)==\"code\"");
+  EXPECT_DEATH(
+    first_statement(block), "std_code\\.h.*expr\\.id\\(\\)==\"code\"");
 }

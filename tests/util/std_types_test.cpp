@@ -108,7 +108,8 @@ TEST(StdTypesDeathTest, CastsCheckTheIdentifier)
   typet union_type("union");
   EXPECT_EQ(&to_struct_type(union_type), &union_type);
   typet class_type("class");
-  EXPECT_EQ(&to_struct_type(static_cast<const typet &>(class_type)), &class_type);
+  const typet &class_reader = class_type;
+  EXPECT_EQ(&to_struct_type(class_reader), &class_type);
 
   typet array("array");
   EXPECT_DEATH(
