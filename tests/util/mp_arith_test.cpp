@@ -173,3 +173,53 @@ TEST(MpArith, BinaryTextRoundTripsForEveryWidth)
     EXPECT_TRUE(value >= low && value < half);
   }
 }
+
+TEST(Gcd, ZeroNegativeAndEqualArguments)
+{
+  struct casest
+  {
+    const char *a, *b, *expected;
+  };
+  const casest cases[] = {
+    {"-4", "6", "2"},
+    {"0", "0", "0"},
+    {"0", "-7", "7"},
+    {"-7", "0", "7"},
+    {"1", "-123456789012345678901234567890", "1"},
+    {"-123456789012345678901234567890", "-1", "1"},
+    {"12", "12", "12"},
+    {"-12", "12", "12"},
+    {"17", "5", "1"},
+    // 2^64 * 3 * 5 and 2^40 * 5 * 7
+    {"276701161105643274240", "38482906972160", "5497558138880"},
+  };
+  for(const auto &c : cases)
+  {
+    SCOPED_TRACE(std::string(c.a) + ", " + c.b);
+    const mp_integer result = gcd(mp_integer(c.a, 10), mp_integer(c.b, 10));
+    EXPECT_EQ(integer_to_string_base(result, 10), c.expected);
+  }
+}
+
+TEST(Gcd, DividesBothAndLeavesCoprimeQuotients)
+{
+  std::mt19937 random(3);
+  for(int i = 0; i < 200; ++i)
+  {
+    mp_integer common(static_cast<long long>(random() % 1000) + 1);
+    mp_integer a(static_cast<long long>(random()) - (1ll << 31));
+    mp_integer b(static_cast<long long>(random()) + 1);
+    a *= common;
+    b *= common;
+    a *= 0x100000001ull;
+    const mp_integer g = gcd(a, b);
+    mp_integer ra(a), rb(b), qa(a), qb(b);
+    ra %= g;
+    rb %= g;
+    qa /= g;
+    qb /= g;
+    EXPECT_TRUE(ra.is_zero() && rb.is_zero());
+    EXPECT_EQ(gcd(qa, qb), 1);
+    EXPECT_FALSE(g.is_negative());
+  }
+}
