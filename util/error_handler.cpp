@@ -130,7 +130,9 @@ static bool parse_compiler_form(const std::string &line, locationt &location)
   return true;
 }
 
-void error_handlert::parse_location_line(unsigned level, const std::string &line)
+void error_handlert::parse_location_line(
+  unsigned level,
+  const std::string &line)
 {
   std::string message = line;
   locationt parsed = error_location;
