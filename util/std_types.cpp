@@ -1,0 +1,68 @@
+#include "util/std_types.h"
+
+#include "util/c_conversion.h"
+
+bool is_number_type(const typet &type)
+{
+  const dstring &id = type.id();
+  return id == "rational" || id == "real" || id == "integer" ||
+         id == "natural" || id == "complex" || id == "unsignedbv" ||
+         id == "signedbv" || id == "floatbv" || id == "fixedbv";
+}
+
+unsigned bitvector_kind(const typet &type)
+{
+  const dstring &id = type.id();
+  if(id == "bv")
+    return 1;
+  if(id == "signedbv")
+    return 2;
+  if(id == "unsignedbv")
+    return 3;
+  return 0;
+}
+
+unsigned type_width(const typet &type)
+{
+  return static_cast<unsigned>(strtol32(type.get("width").c_str()));
+}
+
+bool is_reference(const typet &type)
+{
+  return type.id() == "pointer" && type.get_bool("#reference");
+}
+
+bool get_component_number(
+  const typet &type,
+  const dstring &name,
+  unsigned &number)
+{
+  number = 0;
+  for(const irept &component : type.find("components").get_sub())
+  {
+    if(component.get("name") == name)
+      return false;
+    ++number;
+  }
+  return true;
+}
+
+const irept *get_component(const typet &type, const dstring &name)
+{
+  for(const irept &component : type.find("components").get_sub())
+    if(component.get("name") == name)
+      return &component;
+  return nullptr;
+}
+
+bool get_component_type(
+  const typet &type,
+  const dstring &name,
+  typet &component_type)
+{
+  const irept *component = get_component(type, name);
+  if(component == nullptr)
+    return true;
+  component_type = static_cast<const typet &>(component->find("type"));
+  return false;
+}
