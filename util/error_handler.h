@@ -5,8 +5,10 @@
 // location they refer to, numbers the reports and hands them to a message
 // handler as located messages.
 
+#include "util/expr.h"
 #include "util/location.h"
 #include "util/message.h"
+#include "util/type.h"
 
 #include <sstream>
 #include <string>
@@ -22,6 +24,17 @@ public:
   }
 
   virtual ~error_handlert() = default;
+
+  // The one-line texts used in error messages; front ends override them
+  // with their own syntax.
+  virtual std::string expr_to_text(const exprt &expr)
+  {
+    return expr.to_string();
+  }
+  virtual std::string type_to_text(const typet &type)
+  {
+    return type.to_string();
+  }
 
   // Cuts the text into lines at line feeds (dropping carriage returns,
   // stopping at a NUL) and passes each to parse_location_line. Characters
