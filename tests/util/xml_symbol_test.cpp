@@ -182,7 +182,8 @@ TEST(XmlSymbol, EveryFlag)
     for(const auto &flag : flag_cases)
     {
       const bool expected = flag.attribute == set.attribute;
-      EXPECT_EQ(flags.attributes.at(flag.attribute), expected ? "true" : "false")
+      EXPECT_EQ(
+        flags.attributes.at(flag.attribute), expected ? "true" : "false")
         << set.attribute << " " << flag.attribute;
       EXPECT_EQ(flag.flag(back), expected)
         << set.attribute << " " << flag.attribute;
