@@ -22,7 +22,7 @@ const irep_numbert *irep_numbering::find_by_tree(const irept &irep) const
 irep_numbert
 irep_numbering::irep_number_lookup(irep_numbert number, const irept &irep)
 {
-  const auto inserted = tables.irep_to_number.emplace(irep, number);
+  const auto inserted = tables.irep_to_number.try_emplace(irep, number);
   if(!inserted.second)
     return inserted.first->second;
 
@@ -39,24 +39,25 @@ irep_numbering::irep_number_lookup(irep_numbert number, const irept &irep)
 
 irep_numbert irep_numbering::number_tree(const irept &irep)
 {
+  const irept::dt *block = &irep.read();
+  const auto known = tables.numbered_blocks.find(block);
+  if(known != tables.numbered_blocks.end())
+    return known->second.second;
+
   const irep_numbert fresh = tables.next_number;
   const irep_numbert number = irep_number_lookup(fresh, irep);
+  tables.numbered_blocks.emplace(block, std::make_pair(irep, number));
   if(number != fresh)
     return number;
 
+  // A child numbered before returns at once, without recursing.
   for(const irept &child : irep.get_sub())
-  {
-    if(find_by_tree(child) == nullptr)
-      number_tree(child);
-  }
+    number_tree(child);
   for(const irept::named_subt *children :
       {&irep.get_named_sub(), &irep.get_comments()})
   {
     for(const auto &child : *children)
-    {
-      if(find_by_tree(child.second) == nullptr)
-        number_tree(child.second);
-    }
+      number_tree(child.second);
   }
   return number;
 }
@@ -86,9 +87,8 @@ irep_numbert irep_numbering::register_tree(
 
 void irep_numbering::write_reference(const irept &irep, xml_nodet &xml)
 {
-  const irep_numbert *number = find_by_tree(irep);
-  xml.new_element("R").data =
-    number_to_text(number != nullptr ? *number : number_tree(irep));
+  // The number of an equal tree when there is one, else a new one.
+  xml.new_element("R").data = number_to_text(number_tree(irep));
 }
 
 void irep_numbering::write_content(const irept &irep, xml_nodet &xml)
@@ -186,12 +186,15 @@ void irep_numbering::irep_ref_reader_entry(const xml_nodet &xml, irept &irep)
 namespace
 {
 // One resolution: the numbers being resolved on the current path (a
-// reference to one of them would lead into itself) and the trees resolved
-// so far, which later uses of the same number share.
+// reference to one of them would lead into itself), over the trees
+// resolved so far, which later uses of the same number share.
 class resolvert
 {
 public:
-  explicit resolvert(const irep_numbering &numbering) : numbering(numbering)
+  resolvert(
+    const irep_numbering &numbering,
+    std::unordered_map<irep_numbert, irept> &resolved)
+    : numbering(numbering), resolved(resolved)
   {
   }
 
@@ -247,8 +250,8 @@ public:
 
 private:
   const irep_numbering &numbering;
+  std::unordered_map<irep_numbert, irept> &resolved;
   std::unordered_set<irep_numbert> on_path;
-  std::unordered_map<irep_numbert, irept> resolved;
 
   static bool is_placeholder(const irept &irep)
   {
@@ -265,5 +268,5 @@ private:
 
 void irep_numbering::resolve_references(irept &irep) const
 {
-  resolvert(*this).resolve(irep, "sub", false);
+  resolvert(*this, tables.resolved).resolve(irep, "sub", false);
 }

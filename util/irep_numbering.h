@@ -26,6 +26,14 @@ public:
   // The number of every tree seen, by content.
   std::unordered_map<irept, irep_numbert, irep_full_hash, irep_full_eq>
     irep_to_number;
+  // The number of every block numbered through, with a handle that keeps
+  // the block alive (and so unchanged, and its address unused by another
+  // tree): a tree reached again through a shared block needs no hashing.
+  std::unordered_map<const irept::dt *, std::pair<irept, irep_numbert>>
+    numbered_blocks;
+  // Registered trees with their references resolved, shared by every
+  // later use; only trees resolved completely are kept.
+  std::unordered_map<irep_numbert, irept> resolved;
   // Numbers are counted per document, from 1: a number says nothing about
   // memory, and 0 (what a reference without digits reads as) is never one.
   irep_numbert next_number = 1;
@@ -50,7 +58,7 @@ public:
   irep_numbert irep_number_lookup(irep_numbert number, const irept &irep);
 
   // Numbers the tree and every sub-tree not numbered yet; returns the
-  // tree's number. Cost: a full hash per new tree and child.
+  // tree's number. Cost: a full hash per block not met before.
   irep_numbert number_tree(const irept &irep);
 
   // Lower-case hexadecimal without prefix and leading zeros.
@@ -77,8 +85,8 @@ public:
   // Replaces every placeholder in the tree by its registered tree,
   // recursively; the registered trees keep their placeholders. An
   // unregistered reference, or one that would lead into itself, stays a
-  // placeholder and is reported on standard output. A reference used
-  // several times is resolved once and shared.
+  // placeholder and is reported on standard output. A reference is
+  // resolved once per set of tables; its uses share the result.
   void resolve_references(irept &irep) const;
 
 private:
