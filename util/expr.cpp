@@ -1,5 +1,7 @@
 #include "util/expr.h"
 
+#include "util/mp_arith.h"
+
 const locationt &exprt::find_location() const
 {
   const irept &own = find("#location");
@@ -133,13 +135,9 @@ void exprt::negate()
     make_nil();
   else if(is_constant())
   {
-    const std::string &value = get("value").as_string();
-    if(value.empty() || value == "0")
-      set("value", "0");
-    else if(value[0] == '-')
-      set("value", dstring(value.substr(1)));
-    else
-      set("value", dstring("-" + value));
+    mp_integer negated;
+    negated -= string_to_integer(get("value").as_string(), 10);
+    set("value", dstring(integer_to_string_base(negated, 10)));
   }
   else if(id() == "unary-")
   {

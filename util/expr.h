@@ -118,6 +118,22 @@ public:
   bool is_true() const;
   bool is_false() const;
 
+  // Whether the expression is a constant whose value, read by its type's
+  // kind, is 0 (1): decimal text for "integer" and "natural", the bits read
+  // as an unsigned number for "unsignedbv" and "signedbv". False for every
+  // other type ("bool", "fixedbv", "floatbv", "pointer", ...).
+  bool is_zero() const;
+  bool is_one() const;
+
+  // this := this + other (- other, * other) for two constants of one type,
+  // "integer" or "natural" (decimal text; a natural difference may become
+  // negative) or "unsignedbv" or "signedbv" (bits read as unsigned numbers,
+  // the result cut to the width, so both wrap modulo 2^width). True, with
+  // the value unchanged, when the operation does not apply.
+  bool sum(const exprt &other);
+  bool subtract(const exprt &other);
+  bool mul(const exprt &other);
+
   // Replace the whole expression (operands, location and all) by a fresh
   // Boolean constant.
   void make_true();

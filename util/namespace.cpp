@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-std::string cyclic_definition_text(const dstring &name)
+static std::string cyclic_definition_text(const dstring &name)
 {
   return "identifier " + name.as_string() + " has a cyclic definition";
 }
@@ -71,8 +71,8 @@ void namespacet::follow_symbol_expr(irept &irep) const
     const symbolt &symbol = lookup(irep.get("identifier"));
     if(steps == limit)
       throw cyclic_definition_text(start);
-    const irept &target = symbol.is_type ? static_cast<const irept &>(symbol.type)
-                                         : symbol.value;
+    const irept &target =
+      symbol.is_type ? static_cast<const irept &>(symbol.type) : symbol.value;
     if(target.is_nil())
       return;
     irep = target;

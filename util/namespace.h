@@ -67,7 +67,4 @@ private:
   void expand_macros(exprt &expr, std::vector<dstring> &expanding) const;
 };
 
-// The text thrown for a lookup that meets a cycle.
-std::string cyclic_definition_text(const dstring &name);
-
 #endif

@@ -184,7 +184,8 @@ TEST(Namespace, ExpandMacrosReplacesUsesAtAnyDepth)
   const namespacet ns(table);
 
   // Using one macro twice is no cycle.
-  exprt expr = and_of(symbol_expr("m"), and_of(symbol_expr("m"), symbol_expr("empty")));
+  exprt expr =
+    and_of(symbol_expr("m"), and_of(symbol_expr("m"), symbol_expr("empty")));
   ns.expand_macros(expr);
   const exprt m_expanded =
     and_of(exprt("constant", typet("bool")), symbol_expr("x"));

@@ -187,5 +187,6 @@ TEST(SymbolTable, ListingOfATable)
   table.add(make_symbol("x", "x"));
   std::ostringstream one;
   one << table;
-  EXPECT_EQ(one.str(), "\nSymbols:\n" + symbol_text(table.symbols.begin()->second));
+  EXPECT_EQ(
+    one.str(), "\nSymbols:\n" + symbol_text(table.symbols.begin()->second));
 }
