@@ -55,6 +55,22 @@ public:
   // Copies are explicit (copyTo), so none is made by accident.
   vec(const vec &) = delete;
   vec &operator=(const vec &) = delete;
+  vec(vec &&other) : data(other.data), sz(other.sz), cap(other.cap)
+  {
+    other.data = nullptr;
+    other.sz = other.cap = 0;
+  }
+  vec &operator=(vec &&other)
+  {
+    if(this != &other)
+    {
+      reset(true);
+      std::swap(data, other.data);
+      std::swap(sz, other.sz);
+      std::swap(cap, other.cap);
+    }
+    return *this;
+  }
   ~vec()
   {
     reset(true);
