@@ -127,10 +127,12 @@ public:
   void newClause(const vec<Lit> &ps, bool learnt = false, ClauseId id = ClauseId_NULL);
 
   // True when the clauses and the assumptions are satisfiable: `model` then
-  // holds a satisfying assignment. False otherwise; when assumptions took
-  // part, `conflict` holds the negations of the assumptions responsible
-  // (with a proof, `conflict_id` is the derived clause of `conflict`).
-  // Returns at decision level 0.
+  // holds a satisfying assignment. False otherwise: `conflict` holds the
+  // negations of the assumptions responsible (empty when the clauses alone
+  // are contradictory), and with a proof `conflict_id` is the id of the
+  // derived clause `conflict`; two contradicting assumptions p and ~p give
+  // the conflict {~p, p}, which no clause derives (conflict_id is then
+  // ClauseId_NULL). Returns at decision level 0.
   bool solve(const vec<Lit> &assumptions);
   bool solve()
   {

@@ -167,7 +167,14 @@ bool Solver::solve(const vec<Lit> &assumptions)
 {
   simplifyDB();
   if(!ok)
+  {
+    // The clauses alone are contradictory: no assumption is to blame, and
+    // the conflict of an earlier solve must not be read as this one's.
+    conflict.reset(false);
+    if(proof != nullptr)
+      conflict_id = proof->last();
     return false;
+  }
 
   SearchParams params(search_defaults);
   double nof_conflicts = 100;
