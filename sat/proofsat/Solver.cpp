@@ -116,11 +116,12 @@ void Solver::newClause(const vec<Lit> &ps_, bool learnt, ClauseId id)
     (*c)[1] = ps[max_i];
     (*c)[max_i] = ps[1];
 
+    // Listed before the bump, so that a rescale it causes covers it too.
+    learnt_clauses.push(c);
     claBumpActivity(c);
     check(enqueue((*c)[0], c));
     watches[index(~(*c)[0])].push(c);
     watches[index(~(*c)[1])].push(c);
-    learnt_clauses.push(c);
     stats.learnts_literals += c->size();
   }
   else
