@@ -26,7 +26,8 @@ T *xmalloc(std::size_t size)
 template <class T>
 T *xrealloc(T *ptr, std::size_t size)
 {
-  T *tmp = static_cast<T *>(std::realloc(static_cast<void *>(ptr), size * sizeof(T)));
+  T *tmp =
+    static_cast<T *>(std::realloc(static_cast<void *>(ptr), size * sizeof(T)));
   INVARIANT(size == 0 || tmp != nullptr);
   return tmp;
 }

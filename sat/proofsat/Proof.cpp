@@ -59,7 +59,7 @@ Proof::Proof() : id_counter(0), traverser(nullptr)
 }
 
 Proof::Proof(ProofTraverser &t)
-  : file_name(nullptr), id_counter(0), traverser(&t)
+    : file_name(nullptr), id_counter(0), traverser(&t)
 {
 }
 
@@ -76,7 +76,8 @@ ClauseId Proof::addRoot(const vec<Lit> &clause)
       // The first number of a root is its first literal: an empty clause
       // would be read back as something else.
       std::fprintf(
-        stderr, "Proof: an empty input clause cannot be written to a proof file\n");
+        stderr,
+        "Proof: an empty input clause cannot be written to a proof file\n");
       std::abort();
     }
     write_root();
@@ -132,7 +133,8 @@ void Proof::write_root()
 {
   write_packed_uint(fp, 2 * uint64_t(index(root_buffer[0])));
   for(int i = 1; i < root_buffer.size(); i++)
-    write_packed_uint(fp, uint64_t(index(root_buffer[i]) - index(root_buffer[i - 1])));
+    write_packed_uint(
+      fp, uint64_t(index(root_buffer[i]) - index(root_buffer[i - 1])));
   write_packed_uint(fp, 0);
 }
 

@@ -3,23 +3,23 @@
 #include "sat/proofsat/Sort.h"
 
 Solver::Solver()
-  : ok(true),
-    clause_increment(1),
-    clause_decay(1),
-    var_increment(1),
-    var_decay(1),
-    order_heap(VarOrder_lt{activity}),
-    random_seed(initial_random_seed),
-    root_level(0),
-    propagation_head(0),
-    simplify_assigns(0),
-    simplify_budget(0),
-    search_defaults(0.95, 0.999, 0.02),
-    deep_minimise(true),
-    proof(nullptr),
-    verbosity(0),
-    progress_estimate(0),
-    conflict_id(ClauseId_NULL)
+    : ok(true),
+      clause_increment(1),
+      clause_decay(1),
+      var_increment(1),
+      var_decay(1),
+      order_heap(VarOrder_lt{activity}),
+      random_seed(initial_random_seed),
+      root_level(0),
+      propagation_head(0),
+      simplify_assigns(0),
+      simplify_budget(0),
+      search_defaults(0.95, 0.999, 0.02),
+      deep_minimise(true),
+      proof(nullptr),
+      verbosity(0),
+      progress_estimate(0),
+      conflict_id(ClauseId_NULL)
 {
 }
 

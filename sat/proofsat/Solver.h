@@ -24,7 +24,7 @@ struct SearchParams
   double clause_decay;
   double random_var_freq;
   SearchParams(double v = 1, double c = 1, double r = 0)
-    : var_decay(v), clause_decay(c), random_var_freq(r)
+      : var_decay(v), clause_decay(c), random_var_freq(r)
   {
   }
 };
@@ -124,7 +124,10 @@ public:
   // ClauseId_NULL), or a learnt clause with its proof id. Tautologies,
   // satisfied clauses and repeats are dropped; fixed false literals are
   // removed (and the removal logged).
-  void newClause(const vec<Lit> &ps, bool learnt = false, ClauseId id = ClauseId_NULL);
+  void newClause(
+    const vec<Lit> &ps,
+    bool learnt = false,
+    ClauseId id = ClauseId_NULL);
 
   // True when the clauses and the assumptions are satisfiable: `model` then
   // holds a satisfying assignment. False otherwise: `conflict` holds the

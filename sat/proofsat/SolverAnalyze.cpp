@@ -122,7 +122,9 @@ void Solver::analyze(Clause *confl, vec<Lit> &out_learnt, int &out_btlevel)
       levels |= levelBit(level[var(out_learnt[i])]);
     minimise_clear.reset(false);
     for(i = j = 1; i < out_learnt.size(); i++)
-      if(reason[var(out_learnt[i])] == nullptr || !analyze_removable(out_learnt[i], levels))
+      if(
+        reason[var(out_learnt[i])] == nullptr ||
+        !analyze_removable(out_learnt[i], levels))
         out_learnt[j++] = out_learnt[i];
   }
   else
@@ -219,7 +221,8 @@ void Solver::analyzeFinal(Clause *confl, bool skip_first)
     proof->beginChain(confl->id());
 
   // Marks the literals above level 0 and resolves away the fixed ones.
-  auto mark = [this](const Clause &c, int from) {
+  auto mark = [this](const Clause &c, int from)
+  {
     for(int i = from; i < c.size(); i++)
     {
       Var x = var(c[i]);
@@ -231,7 +234,8 @@ void Solver::analyzeFinal(Clause *confl, bool skip_first)
   };
   mark(*confl, skip_first ? 1 : 0);
 
-  int start = root_level < decisionLevel() ? trail_limits[root_level] : trail.size() - 1;
+  int start =
+    root_level < decisionLevel() ? trail_limits[root_level] : trail.size() - 1;
   for(int i = start; i >= trail_limits[0]; i--)
   {
     Var x = var(trail[i]);

@@ -28,7 +28,10 @@ Var Solver::select(double random_var_freq)
   return var_Undef;
 }
 
-lbool Solver::search(int nof_conflicts, int nof_learnts, const SearchParams &params)
+lbool Solver::search(
+  int nof_conflicts,
+  int nof_learnts,
+  const SearchParams &params)
 {
   if(!ok)
     return l_False;
@@ -56,7 +59,8 @@ lbool Solver::search(int nof_conflicts, int nof_learnts, const SearchParams &par
       int backtrack_level;
       analyze(confl, learnt_clause, backtrack_level);
       cancelUntil(backtrack_level > root_level ? backtrack_level : root_level);
-      newClause(learnt_clause, true, proof != nullptr ? proof->last() : ClauseId_NULL);
+      newClause(
+        learnt_clause, true, proof != nullptr ? proof->last() : ClauseId_NULL);
       if(learnt_clause.size() == 1)
         level[var(learnt_clause[0])] = 0;
       varDecayActivity();
@@ -156,6 +160,16 @@ void Solver::printTableRow(int learnt_limit)
 
 namespace
 {
+// clang-format off
+const char *const table_rule =
+  "==============================================================================";
+const char *const table_head[] = {
+  "==================================[PROOFSAT]===================================",
+  "| Conflicts |     ORIGINAL     |              LEARNT              | Progress |",
+  "|           | Clauses Literals |   Limit Clauses Literals  Lit/Cl |          |",
+  table_rule};
+// clang-format on
+
 void printLine(const char *line)
 {
   std::printf("%s\n", line);
@@ -226,12 +240,8 @@ bool Solver::solve(const vec<Lit> &assumptions)
   INVARIANT(root_level == decisionLevel());
 
   if(verbosity >= 1)
-  {
-    printLine("==================================[PROOFSAT]===================================");
-    printLine("| Conflicts |     ORIGINAL     |              LEARNT              | Progress |");
-    printLine("|           | Clauses Literals |   Limit Clauses Literals  Lit/Cl |          |");
-    printLine("==============================================================================");
-  }
+    for(const char *line : table_head)
+      printLine(line);
 
   while(status == l_Undef)
   {
@@ -243,7 +253,7 @@ bool Solver::solve(const vec<Lit> &assumptions)
   }
 
   if(verbosity >= 1)
-    printLine("==============================================================================");
+    printLine(table_rule);
 
   cancelUntil(0);
   return status == l_True;

@@ -116,7 +116,7 @@ class Clause
   uint32_t size_learnt;
 
   Clause(bool learnt, const vec<Lit> &ps)
-    : size_learnt((uint32_t(ps.size()) << 1) | uint32_t(learnt))
+      : size_learnt((uint32_t(ps.size()) << 1) | uint32_t(learnt))
   {
     for(int i = 0; i < ps.size(); i++)
       lits()[i] = ps[i];

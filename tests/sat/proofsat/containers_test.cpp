@@ -225,7 +225,9 @@ TEST(RandomPivotSort, GeneratorFollowsItsRecurrence)
   double expected = std::fmod(initial_random_seed * 1389796, 2147483647);
   EXPECT_EQ(seed, expected);
   EXPECT_EQ(fraction, expected / 2147483647);
-  EXPECT_EQ(irand(seed, 10), int(std::fmod(expected * 1389796, 2147483647) / 2147483647 * 10));
+  EXPECT_EQ(
+    irand(seed, 10),
+    int(std::fmod(expected * 1389796, 2147483647) / 2147483647 * 10));
 }
 
 TEST(SortUnique, KeepsOneOfEachValue)

@@ -60,7 +60,9 @@ TEST(PackedUint, ShortestFormOfEachRange)
     EXPECT_EQ(unpack(c.bytes, dir), c.value);
   }
   // The low bits of the nine-byte form's first byte are not read.
-  EXPECT_EQ(unpack(std::string("\xFF\x00\x00\x00\x00\x00\x00\x01\x02", 9), dir), 0x102u);
+  EXPECT_EQ(
+    unpack(std::string("\xFF\x00\x00\x00\x00\x00\x00\x01\x02", 9), dir),
+    0x102u);
 }
 
 TEST(PackedUint, RandomValuesRoundTrip)
@@ -85,7 +87,8 @@ TEST(PackedUint, EndOfFileBeforeOrInsideANumber)
 {
   scratch_dirt dir;
   EXPECT_THROW(unpack("", dir), Exception_EOF);
-  for(const std::string cut : {"\x80", "\xA0\x20", "\xC0\x20\x00", "\xE0\x00\x00\x00\x00\x20\x00\x00"})
+  for(const std::string cut :
+      {"\x80", "\xA0\x20", "\xC0\x20\x00", "\xE0\x00\x00\x00\x00\x20\x00\x00"})
   {
     SCOPED_TRACE(cut.size());
     EXPECT_THROW(unpack(cut, dir), Exception_Damaged);

@@ -30,7 +30,8 @@ public:
   {
     std::string line = "chain " + std::to_string(ids[0]);
     for(int i = 0; i < pivots.size(); i++)
-      line += " " + std::to_string(pivots[i]) + ":" + std::to_string(ids[i + 1]);
+      line +=
+        " " + std::to_string(pivots[i]) + ":" + std::to_string(ids[i + 1]);
     events.push_back(line);
   }
   void deleted(ClauseId id) override
@@ -97,7 +98,8 @@ TEST(Proof, TraverserModeReportsEventsInOrder)
   EXPECT_EQ(proof.addRoot(lits({})), 3);
   EXPECT_EQ(
     recorder.events,
-    (std::vector<std::string>{"root 4 6 9", "root 3", "chain 0 1:1", "deleted 0", "root"}));
+    (std::vector<std::string>{
+      "root 4 6 9", "root 3", "chain 0 1:1", "deleted 0", "root"}));
 }
 
 TEST(Proof, RecordEncodings)
@@ -112,7 +114,10 @@ TEST(Proof, RecordEncodings)
     before_records = read_bytes(copy);
     std::remove(copy.c_str());
   }
-  EXPECT_EQ(before_records, std::string("\0\0\4\0\x08\0\x0C\0\x10\0\x14\0\x18\0\x1C\0\x20\0\x24\0", 20));
+  EXPECT_EQ(
+    before_records,
+    std::string(
+      "\0\0\4\0\x08\0\x0C\0\x10\0\x14\0\x18\0\x1C\0\x20\0\x24\0", 20));
 
   proof.beginChain(7);
   proof.resolve(3, 5);
@@ -120,7 +125,9 @@ TEST(Proof, RecordEncodings)
   proof.deleted(4);
   EXPECT_EQ(proof.addRoot(lits({9, 4, 9, 6})), 11);
   ASSERT_TRUE(proof.save(copy.c_str()));
-  EXPECT_EQ(read_bytes(copy).substr(20), std::string("\x07\x06\x07\0\x0F\0\x08\x02\x03\0", 10));
+  EXPECT_EQ(
+    read_bytes(copy).substr(20),
+    std::string("\x07\x06\x07\0\x0F\0\x08\x02\x03\0", 10));
 }
 
 TEST(Proof, ReplayMatchesTheEventsOfTraverserMode)
@@ -188,7 +195,9 @@ TEST(Proof, SaveRefusesAnExistingFileAndLoggingGoesOn)
 TEST(ProofDeathTest, MisuseStops)
 {
   Proof file_mode;
-  EXPECT_DEATH(file_mode.addRoot(lits({})), "empty input clause cannot be written to a proof file");
+  EXPECT_DEATH(
+    file_mode.addRoot(lits({})),
+    "empty input clause cannot be written to a proof file");
   EXPECT_DEATH(file_mode.beginChain(ClauseId_NULL), "start != ClauseId_NULL");
   file_mode.beginChain(0);
   EXPECT_DEATH(file_mode.resolve(ClauseId_NULL, 1), "next != ClauseId_NULL");
@@ -209,9 +218,10 @@ TEST(TempFilesDeathTest, PrivateAndRemovedAtExit)
     {
       Proof proof;
       struct stat status;
-      bool mine = stat(proof.fileName(), &status) == 0 &&
-                  (status.st_mode & 0777) == 0600 &&
-                  std::string(proof.fileName()).rfind(std::getenv("TMPDIR"), 0) == 0;
+      bool mine =
+        stat(proof.fileName(), &status) == 0 &&
+        (status.st_mode & 0777) == 0600 &&
+        std::string(proof.fileName()).rfind(std::getenv("TMPDIR"), 0) == 0;
       std::exit(mine ? 3 : 4);
     },
     ::testing::ExitedWithCode(3),
@@ -219,6 +229,7 @@ TEST(TempFilesDeathTest, PrivateAndRemovedAtExit)
   unsetenv("TMPDIR");
   // The child process ran this test again and made its own scratch folder
   // inside this one: no file may be left anywhere below.
-  for(const auto &entry : std::filesystem::recursive_directory_iterator(dir.path))
+  for(const auto &entry :
+      std::filesystem::recursive_directory_iterator(dir.path))
     EXPECT_FALSE(entry.is_regular_file()) << entry.path();
 }

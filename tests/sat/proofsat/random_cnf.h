@@ -39,7 +39,8 @@ inline bool brute_force_satisfiable(
     masks.emplace_back(positive, negative);
   }
   for(int code : forced)
-    masks.emplace_back((code & 1) ? 0 : 1u << (code >> 1), (code & 1) ? 1u << (code >> 1) : 0);
+    masks.emplace_back(
+      (code & 1) ? 0 : 1u << (code >> 1), (code & 1) ? 1u << (code >> 1) : 0);
   for(uint32_t assignment = 0; assignment < (1u << vars); assignment++)
   {
     bool all = true;

@@ -33,11 +33,14 @@ void resolution_checkert::root(const vec<Lit> &literals)
   deleted_ids.push_back(false);
 }
 
-void resolution_checkert::chain(const vec<ClauseId> &ids, const vec<Var> &pivots)
+void resolution_checkert::chain(
+  const vec<ClauseId> &ids,
+  const vec<Var> &pivots)
 {
   if(ids.size() != pivots.size() + 1 || pivots.size() == 0)
-    fail("chain of " + std::to_string(ids.size()) + " ids and " +
-         std::to_string(pivots.size()) + " pivots");
+    fail(
+      "chain of " + std::to_string(ids.size()) + " ids and " +
+      std::to_string(pivots.size()) + " pivots");
   clauset current;
   for(int i = 0; i < ids.size(); i++)
   {
@@ -59,8 +62,10 @@ void resolution_checkert::chain(const vec<ClauseId> &ids, const vec<Var> &pivots
                     (current.count(negative) && next.count(positive));
     if(!opposite)
     {
-      fail("step " + std::to_string(i) + " on variable " + std::to_string(pivots[i - 1]) +
-           ": " + to_text(current) + " and " + to_text(next));
+      fail(
+        "step " + std::to_string(i) + " on variable " +
+        std::to_string(pivots[i - 1]) + ": " + to_text(current) + " and " +
+        to_text(next));
       break;
     }
     current.insert(next.begin(), next.end());

@@ -20,7 +20,8 @@ public:
   scratch_dirt()
   {
     std::string pattern =
-      (std::filesystem::temp_directory_path() / "proofsat-test-XXXXXX").string();
+      (std::filesystem::temp_directory_path() / "proofsat-test-XXXXXX")
+        .string();
     char *made = mkdtemp(&pattern[0]);
     EXPECT_NE(made, nullptr);
     path = pattern;

@@ -63,7 +63,10 @@ const resolution_checkert &solver_harnesst::proof_checker()
   return replayed;
 }
 
-void solver_harnesst::check(const code_clauset &assumptions, bool answer, int expected)
+void solver_harnesst::check(
+  const code_clauset &assumptions,
+  bool answer,
+  int expected)
 {
   EXPECT_EQ(solver.decisionLevel(), 0);
   if(expected != -1)
@@ -73,9 +76,8 @@ void solver_harnesst::check(const code_clauset &assumptions, bool answer, int ex
   if(answer)
   {
     ASSERT_EQ(solver.model.size(), solver.nVars());
-    auto is_true = [this](int code) {
-      return solver.model[code >> 1] == ((code & 1) ? l_False : l_True);
-    };
+    auto is_true = [this](int code)
+    { return solver.model[code >> 1] == ((code & 1) ? l_False : l_True); };
     for(const code_clauset &clause : clauses)
       EXPECT_TRUE(std::any_of(clause.begin(), clause.end(), is_true));
     for(int code : assumptions)
@@ -89,7 +91,9 @@ void solver_harnesst::check(const code_clauset &assumptions, bool answer, int ex
   resolution_checkert::clauset conflict;
   for(Lit p : solver.conflict)
   {
-    EXPECT_NE(std::find(assumptions.begin(), assumptions.end(), index(~p)), assumptions.end())
+    EXPECT_NE(
+      std::find(assumptions.begin(), assumptions.end(), index(~p)),
+      assumptions.end())
       << index(p);
     blamed.push_back(index(~p));
     conflict.insert(index(p));
@@ -109,5 +113,6 @@ void solver_harnesst::check(const code_clauset &assumptions, bool answer, int ex
     return;
   }
   ASSERT_TRUE(proof_check.has_clause(solver.conflict_id)) << solver.conflict_id;
-  EXPECT_EQ(to_text(proof_check.clauses[solver.conflict_id]), to_text(conflict));
+  EXPECT_EQ(
+    to_text(proof_check.clauses[solver.conflict_id]), to_text(conflict));
 }

@@ -6,11 +6,16 @@
 
 namespace
 {
-const proof_modet all_modes[] = {proof_modet::NONE, proof_modet::TRAVERSER, proof_modet::FILE};
+const proof_modet all_modes[] = {
+  proof_modet::NONE,
+  proof_modet::TRAVERSER,
+  proof_modet::FILE};
 
 const char *mode_name(proof_modet mode)
 {
-  return mode == proof_modet::NONE ? "no proof" : mode == proof_modet::TRAVERSER ? "traverser" : "file";
+  return mode == proof_modet::NONE        ? "no proof"
+         : mode == proof_modet::TRAVERSER ? "traverser"
+                                          : "file";
 }
 } // namespace
 
@@ -20,7 +25,8 @@ TEST(SolverRandom, AgreesWithBruteForce)
   for(proof_modet mode : all_modes)
     for(int instance = 0; instance < 150; instance++)
     {
-      SCOPED_TRACE(std::string(mode_name(mode)) + " instance " + std::to_string(instance));
+      SCOPED_TRACE(
+        std::string(mode_name(mode)) + " instance " + std::to_string(instance));
       int vars = 1 + int(random() % 12);
       int count = int(vars * (2 + random() % 5));
       solver_harnesst h(mode, vars);
@@ -40,7 +46,8 @@ TEST(SolverRandom, IncrementalAssumptionsAgreeWithBruteForce)
   for(proof_modet mode : all_modes)
     for(int instance = 0; instance < 60; instance++)
     {
-      SCOPED_TRACE(std::string(mode_name(mode)) + " instance " + std::to_string(instance));
+      SCOPED_TRACE(
+        std::string(mode_name(mode)) + " instance " + std::to_string(instance));
       int vars = 3 + int(random() % 10);
       solver_harnesst h(mode, vars);
       h.solver.deep_minimise = random() % 2 == 0;
@@ -55,7 +62,10 @@ TEST(SolverRandom, IncrementalAssumptionsAgreeWithBruteForce)
         for(int i = 0; i < assumed; i++)
           assumptions.push_back(int(random() % (2 * vars)));
         bool answer = h.solve(assumptions);
-        h.check(assumptions, answer, brute_force_satisfiable(vars, h.clauses, assumptions));
+        h.check(
+          assumptions,
+          answer,
+          brute_force_satisfiable(vars, h.clauses, assumptions));
         if(::testing::Test::HasFatalFailure())
           return;
       }
@@ -73,7 +83,8 @@ TEST(SolverRandom, LargerFormulasRestartAndReduce)
   for(proof_modet mode : {proof_modet::TRAVERSER, proof_modet::FILE})
     for(int instance = 0; instance < 4; instance++)
     {
-      SCOPED_TRACE(std::string(mode_name(mode)) + " instance " + std::to_string(instance));
+      SCOPED_TRACE(
+        std::string(mode_name(mode)) + " instance " + std::to_string(instance));
       int vars = 100 + 10 * instance;
       solver_harnesst h(mode, vars);
       for(int i = 0; i < vars * 426 / 100; i++)
@@ -82,7 +93,10 @@ TEST(SolverRandom, LargerFormulasRestartAndReduce)
         while(clause.size() < 3)
         {
           int code = int(random() % (2 * vars));
-          if(std::none_of(clause.begin(), clause.end(), [code](int c) { return (c >> 1) == (code >> 1); }))
+          if(std::none_of(
+               clause.begin(),
+               clause.end(),
+               [code](int c) { return (c >> 1) == (code >> 1); }))
             clause.push_back(code);
         }
         h.add(clause);
@@ -93,7 +107,8 @@ TEST(SolverRandom, LargerFormulasRestartAndReduce)
       unsatisfiable += !answer;
       restarts += h.solver.stats.starts;
       const resolution_checkert &proof = h.proof_checker();
-      deletions += size_t(std::count(proof.deleted_ids.begin(), proof.deleted_ids.end(), true));
+      deletions += size_t(
+        std::count(proof.deleted_ids.begin(), proof.deleted_ids.end(), true));
     }
   EXPECT_GT(unsatisfiable, 0);
   EXPECT_GT(restarts, 8);

@@ -44,17 +44,35 @@ TEST(SolverSearch, ProgressTableAtVerbosityOne)
   h.solver.verbosity = 1;
   ::testing::internal::CaptureStdout();
   EXPECT_FALSE(h.solve());
-  std::vector<std::string> out = lines(::testing::internal::GetCapturedStdout());
+  std::vector<std::string> out =
+    lines(::testing::internal::GetCapturedStdout());
 
   ASSERT_GE(out.size(), 8u);
-  EXPECT_EQ(out[0], "==================================[PROOFSAT]===================================");
-  EXPECT_EQ(out[1], "| Conflicts |     ORIGINAL     |              LEARNT              | Progress |");
-  EXPECT_EQ(out[2], "|           | Clauses Literals |   Limit Clauses Literals  Lit/Cl |          |");
-  EXPECT_EQ(out[3], "==============================================================================");
-  EXPECT_EQ(out.back(), "==============================================================================");
+  EXPECT_EQ(
+    out[0],
+    "==================================[PROOFSAT]=============================="
+    "=====");
+  EXPECT_EQ(
+    out[1],
+    "| Conflicts |     ORIGINAL     |              LEARNT              | "
+    "Progress |");
+  EXPECT_EQ(
+    out[2],
+    "|           | Clauses Literals |   Limit Clauses Literals  Lit/Cl |       "
+    "   |");
+  EXPECT_EQ(
+    out[3],
+    "=========================================================================="
+    "====");
+  EXPECT_EQ(
+    out.back(),
+    "=========================================================================="
+    "====");
   // No learnt clause yet: their mean length is 0/0.
-  EXPECT_TRUE(std::regex_match(out[4], std::regex(
-    R"(\|         0 \|     133      294 \|      44       0        0 +-?nan \|  0\.000 % \|)")))
+  EXPECT_TRUE(std::regex_match(
+    out[4],
+    std::regex(
+      R"(\|         0 \|     133      294 \|      44       0        0 +-?nan \|  0\.000 % \|)")))
     << out[4];
 
   // Each run stops at its conflict limit (100, 150, 225, ...; a run may
@@ -65,7 +83,15 @@ TEST(SolverSearch, ProgressTableAtVerbosityOne)
   for(int row = 0; row < 4 && 4 + row < int(out.size()) - 1; row++)
   {
     int seen_conflicts, clauses, literals, limit;
-    ASSERT_EQ(std::sscanf(out[4 + row].c_str(), "| %d | %d %d | %d", &seen_conflicts, &clauses, &literals, &limit), 4)
+    ASSERT_EQ(
+      std::sscanf(
+        out[4 + row].c_str(),
+        "| %d | %d %d | %d",
+        &seen_conflicts,
+        &clauses,
+        &literals,
+        &limit),
+      4)
       << out[4 + row];
     EXPECT_GE(seen_conflicts, conflicts[row]) << row;
     EXPECT_LE(seen_conflicts, conflicts[row] + 5) << row;
@@ -132,7 +158,9 @@ TEST(SolverSearch, NegativeLimitsNeverRestartOrReduce)
     solver_harnesst partial(proof_modet::TRAVERSER);
     add_pigeonhole(partial, 6);
     partial.solver.root_level = 0;
-    EXPECT_EQ(partial.solver.search(300, learnt_limit, partial.solver.search_defaults), l_Undef);
+    EXPECT_EQ(
+      partial.solver.search(300, learnt_limit, partial.solver.search_defaults),
+      l_Undef);
     EXPECT_EQ(reduced_clauses(partial) > 0, learnt_limit == 0);
   }
 }

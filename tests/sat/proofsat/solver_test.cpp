@@ -138,7 +138,10 @@ TEST(Solver, SimplifyDbDropsSatisfiedClausesOncePerBatch)
   h.add({pos(0)});
   h.solver.simplifyDB();
   EXPECT_EQ(h.solver.nClauses(), 2);
-  EXPECT_EQ(std::count(h.checker.deleted_ids.begin(), h.checker.deleted_ids.end(), true), 1);
+  EXPECT_EQ(
+    std::count(
+      h.checker.deleted_ids.begin(), h.checker.deleted_ids.end(), true),
+    1);
   int64_t budget = h.solver.simplify_budget;
   EXPECT_EQ(budget, 5);
 
@@ -149,7 +152,10 @@ TEST(Solver, SimplifyDbDropsSatisfiedClausesOncePerBatch)
   h.solver.simplifyDB();
   EXPECT_EQ(h.solver.nClauses(), 0);
   h.solver.simplifyDB();
-  EXPECT_EQ(std::count(h.checker.deleted_ids.begin(), h.checker.deleted_ids.end(), true), 3);
+  EXPECT_EQ(
+    std::count(
+      h.checker.deleted_ids.begin(), h.checker.deleted_ids.end(), true),
+    3);
   EXPECT_EQ(h.checker.error, "");
 }
 
@@ -162,9 +168,12 @@ TEST(Solver, LearntClauseWatchesItsLatestLiteralSecond)
   }
   // Levels: var 1 at 1, var 2 at 2, var 3 at 3.
   h.solver.cancelUntil(3);
-  h.solver.newClause(lits({pos(0), pos(2), pos(3), pos(1)}), true, ClauseId_NULL);
+  h.solver.newClause(
+    lits({pos(0), pos(2), pos(3), pos(1)}), true, ClauseId_NULL);
   ASSERT_EQ(h.solver.nLearnts(), 1);
-  EXPECT_EQ(codes(*h.solver.learnt_clauses[0]), (std::vector<int>{pos(0), pos(3), pos(2), pos(1)}));
+  EXPECT_EQ(
+    codes(*h.solver.learnt_clauses[0]),
+    (std::vector<int>{pos(0), pos(3), pos(2), pos(1)}));
   EXPECT_EQ(h.solver.value(Lit(0)), l_True);
   EXPECT_EQ(h.solver.reason[0], h.solver.learnt_clauses[0]);
   EXPECT_EQ(h.solver.stats.learnts_literals, 4);
@@ -340,7 +349,9 @@ TEST(Solver, UnitLearntUnderAssumptionsIsDerivedAgainLater)
 TEST(SolverDeathTest, MisuseStops)
 {
   solver_harnesst h(proof_modet::NONE, 2);
-  EXPECT_DEATH(h.solver.newClause(lits({0, 2}), false, 3), "learnt \\|\\| id == ClauseId_NULL");
+  EXPECT_DEATH(
+    h.solver.newClause(lits({0, 2}), false, 3),
+    "learnt \\|\\| id == ClauseId_NULL");
   EXPECT_DEATH(h.solve({pos(2)}), "var\\(p\\) < nVars\\(\\)");
   ASSERT_TRUE(h.solver.assume(Lit(0)));
   EXPECT_DEATH(h.add({pos(1)}), "decisionLevel\\(\\) == 0");
