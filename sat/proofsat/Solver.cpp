@@ -34,7 +34,7 @@ Solver::~Solver()
 
 Var Solver::newVar()
 {
-  int index = nVars();
+  Var x = nVars();
   watches.push();
   watches.push();
   reason.push(nullptr);
@@ -42,12 +42,12 @@ Var Solver::newVar()
   level.push(-1);
   trail_position.push(-1);
   activity.push(0);
-  order_heap.setBounds(index + 1);
-  order_heap.insert(index);
+  order_heap.setBounds(x + 1);
+  order_heap.insert(x);
   seen.push(0);
   if(proof != nullptr)
     unit_id.push(ClauseId_NULL);
-  return index;
+  return x;
 }
 
 void Solver::newClause(const vec<Lit> &ps_, bool learnt, ClauseId id)

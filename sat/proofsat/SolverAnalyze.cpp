@@ -71,7 +71,7 @@ void Solver::analyze(Clause *confl, vec<Lit> &out_learnt, int &out_btlevel)
 
   out_learnt.push();
   out_btlevel = 0;
-  int index = trail.size() - 1;
+  int trail_index = trail.size() - 1;
   int paths = 0;
   do
   {
@@ -103,9 +103,9 @@ void Solver::analyze(Clause *confl, vec<Lit> &out_learnt, int &out_btlevel)
         proof->resolve(unit_id[x], x);
     }
 
-    while(!seen[var(trail[index--])])
+    while(!seen[var(trail[trail_index--])])
       ;
-    p = trail[index + 1];
+    p = trail[trail_index + 1];
     confl = reason[var(p)];
     seen[var(p)] = 0;
     paths--;

@@ -55,13 +55,23 @@ bool satisfies(const Solver &solver, const bvt &clause)
 
 int main(int argc, char **argv)
 {
-  bool with_proof = argc == 3 && std::strcmp(argv[1], "--proof") == 0;
-  if(argc != 2 && !with_proof)
+  bool with_proof = false;
+  const char *path = nullptr;
+  bool usage_error = false;
+  for(int i = 1; i < argc; i++)
+  {
+    if(std::strcmp(argv[i], "--proof") == 0)
+      with_proof = true;
+    else if(argv[i][0] == '-' || path != nullptr)
+      usage_error = true;
+    else
+      path = argv[i];
+  }
+  if(usage_error || path == nullptr)
   {
     std::cerr << "usage: proofsat_cnf [--proof] FILE\n";
     return 99;
   }
-  const char *path = argv[argc - 1];
   std::ifstream in(path);
   if(!in)
   {
