@@ -18,6 +18,9 @@
 
 #include <cstdint>
 
+// Parameters of one search run: the decays are the factors the activity
+// increments are divided by after each conflict; random_var_freq is the
+// share of decisions made on a random variable.
 struct SearchParams
 {
   double var_decay;
@@ -35,10 +38,10 @@ struct SolverStats
   int64_t decisions = 0;
   int64_t propagations = 0;
   int64_t conflicts = 0;
-  int64_t clauses_literals = 0;
-  int64_t learnts_literals = 0;
-  int64_t max_literals = 0;
-  int64_t tot_literals = 0;
+  int64_t clauses_literals = 0; // in stored problem clauses
+  int64_t learnts_literals = 0; // in stored learnt clauses
+  int64_t max_literals = 0; // of learnt clauses before minimisation
+  int64_t tot_literals = 0; // of learnt clauses after minimisation
 };
 
 // Variables come first in the decision order by higher activity.
@@ -51,43 +54,45 @@ struct VarOrder_lt
   }
 };
 
+// The state is open to the adapters and tests; vectors indexed by variable
+// have one entry per variable, `watches` one per literal code.
 class Solver
 {
 public:
-  bool ok;
-  vec<Clause *> clauses;
-  vec<Clause *> learnt_clauses;
-  vec<ClauseId> unit_id;
+  bool ok; // false once the clauses are contradictory at level 0
+  vec<Clause *> clauses; // problem clauses of two literals or more
+  vec<Clause *> learnt_clauses; // learnt clauses of two literals or more
+  vec<ClauseId> unit_id; // with a proof: the unit that fixed a variable
   double clause_increment;
-  double clause_decay;
+  double clause_decay; // 1 / clause decay of the running search
   vec<double> activity;
   double var_increment;
-  double var_decay;
+  double var_decay; // 1 / variable decay; negative: no bumping
   Heap<VarOrder_lt> order_heap;
   double random_seed;
-  vec<vec<Clause *>> watches;
-  vec<char> assigns;
-  vec<Lit> trail;
-  vec<int> trail_limits;
-  vec<Clause *> reason;
+  vec<vec<Clause *>> watches; // watches[p]: clauses watching ~p
+  vec<char> assigns; // lbool values
+  vec<Lit> trail; // true literals in assignment order
+  vec<int> trail_limits; // trail size at the start of each level
+  vec<Clause *> reason; // null for decisions, assumptions and units
   vec<int> level;
   vec<int> trail_position;
-  int root_level;
+  int root_level; // the level reached by the assumptions
   int propagation_head;
-  int simplify_assigns;
-  int64_t simplify_budget;
-  vec<char> seen;
+  int simplify_assigns; // trail size at the last simplifyDB
+  int64_t simplify_budget; // propagations before simplifyDB may run again
+  vec<char> seen; // analysis marks, all clear between analyses
   vec<Lit> analyze_stack;
   vec<Lit> minimise_clear;
   SolverStats stats;
   SearchParams search_defaults;
-  bool deep_minimise;
-  Proof *proof;
-  int verbosity;
+  bool deep_minimise; // follow implication chains when minimising
+  Proof *proof; // not owned; null for no proof
+  int verbosity; // 1 or more: solve prints the progress table
   double progress_estimate;
-  vec<lbool> model;
-  vec<Lit> conflict;
-  ClauseId conflict_id;
+  vec<lbool> model; // after a true answer
+  vec<Lit> conflict; // after a false answer
+  ClauseId conflict_id; // with a proof: the clause `conflict`
 
   Solver();
   ~Solver();
@@ -145,12 +150,17 @@ public:
 
   // Makes p true with reason from; false when p is already false.
   bool enqueue(Lit p, Clause *from = nullptr);
-  // Unit propagation; answers a conflicting clause or null.
+  // Unit propagation over two watched literals; answers a conflicting
+  // clause or null. Visits a clause only when one of its watches turns
+  // false.
   Clause *propagate();
   void cancelUntil(int level);
   void remove(Clause *c, bool just_free = false);
   void removeWatch(vec<Clause *> &ws, Clause *c);
   bool simplify(Clause *c) const;
+  // Drops clauses satisfied at level 0; runs at most once per batch of
+  // new level-0 assignments and after as many propagations as there are
+  // stored literals.
   void simplifyDB();
 
   // Conflict analysis (first UIP), with the learnt clause's proof chain.
@@ -162,6 +172,8 @@ public:
 
   lbool search(int nof_conflicts, int nof_learnts, const SearchParams &params);
   bool assume(Lit p);
+  // Deletes the less active half of the learnt clauses of more than two
+  // literals (never one that is a reason); O(n log n).
   void reduceDB();
   double progressEstimate() const;
 
