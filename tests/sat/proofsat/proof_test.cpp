@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace
@@ -232,4 +235,31 @@ TEST(TempFilesDeathTest, PrivateAndRemovedAtExit)
   for(const auto &entry :
       std::filesystem::recursive_directory_iterator(dir.path))
     EXPECT_FALSE(entry.is_regular_file()) << entry.path();
+}
+
+TEST(ProofDeathTest, SaveAnswersFalseWhenTheCopyCannotBeWritten)
+{
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // The child process runs this test again: its scratch folder and proof
+  // file go inside this one.
+  scratch_dirt dir;
+  ASSERT_EQ(setenv("TMPDIR", dir.path.c_str(), 1), 0);
+  std::string copy = dir.file("copy");
+  EXPECT_EXIT(
+    {
+      Proof proof;
+      varied_events(proof);
+      event_recordert replayed;
+      proof.traverse(replayed); // the records are on disk now
+      // No file may grow any more: writing the copy fails.
+      std::signal(SIGXFSZ, SIG_IGN);
+      struct rlimit limit;
+      limit.rlim_cur = limit.rlim_max = 0;
+      setrlimit(RLIMIT_FSIZE, &limit);
+      bool saved = proof.save(copy.c_str());
+      std::exit(!saved && access(copy.c_str(), F_OK) != 0 ? 3 : 4);
+    },
+    ::testing::ExitedWithCode(3),
+    "");
+  unsetenv("TMPDIR");
 }
