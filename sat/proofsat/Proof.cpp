@@ -39,15 +39,20 @@ struct register_temp_files
 
 const char *TempFiles::open(File &file)
 {
-  const char *dir = std::getenv("TMPDIR");
-  std::string pattern = dir != nullptr && *dir != 0 ? dir : "/tmp";
-  pattern += "/proofsat-XXXXXX";
+  const char *tmpdir = std::getenv("TMPDIR");
+  std::string dir = tmpdir != nullptr && *tmpdir != 0 ? tmpdir : "/tmp";
+  std::string pattern = dir + "/proofsat-XXXXXX";
   char *name = xmalloc<char>(pattern.size() + 1);
   std::memcpy(name, pattern.c_str(), pattern.size() + 1);
   // mkstemp creates the file exclusively with mode 0600, so no other
   // process can slip a file or link in under the name.
   int fd = mkstemp(name);
-  INVARIANT(fd != -1);
+  if(fd == -1)
+  {
+    std::fprintf(
+      stderr, "Proof: cannot create a proof file in %s\n", dir.c_str());
+    std::abort();
+  }
   file.attach(fd, File::WRITE, true);
   temp_files->push(name);
   return name;

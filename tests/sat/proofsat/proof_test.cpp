@@ -205,6 +205,13 @@ TEST(ProofDeathTest, MisuseStops)
   file_mode.beginChain(0);
   EXPECT_DEATH(file_mode.resolve(ClauseId_NULL, 1), "next != ClauseId_NULL");
 
+  EXPECT_DEATH(
+    {
+      setenv("TMPDIR", "/nonexistent-folder", 1);
+      Proof unplaced;
+    },
+    "cannot create a proof file in /nonexistent-folder");
+
   event_recordert recorder;
   Proof traverser_mode(recorder);
   EXPECT_DEATH(traverser_mode.traverse(recorder), "!fp.null\\(\\)");
