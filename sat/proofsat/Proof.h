@@ -103,7 +103,8 @@ class TempFiles
 public:
   // Creates a new file (exclusively, mode 0600) in the temporary directory
   // ($TMPDIR, else /tmp), attaches it to file for reading and writing,
-  // and answers its name. The file is removed when the program exits.
+  // and answers its name. The file is removed when the program exits; when
+  // none can be created the program stops with a message.
   static const char *open(File &file);
 };
 
