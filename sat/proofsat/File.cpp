@@ -38,6 +38,9 @@ void File::open(const char *name, const char *mode_letters)
 
 void File::attach(int new_fd, int new_mode, bool own_fd)
 {
+  // An open File lets go of its old descriptor first, so that neither the
+  // waiting bytes nor the descriptor get lost.
+  release();
   fd = new_fd;
   mode = new_mode;
   owns_fd = own_fd;

@@ -43,9 +43,10 @@ public:
 
   // Opens name by letters: r read, w write and truncate, + both, x fail if
   // the file exists, a start at the end; others (such as o) are ignored.
-  // Meant for a closed File; on failure the File stays closed (null()).
+  // On failure nothing changes (a closed File stays null()); on success a
+  // File that was open is released first.
   void open(const char *name, const char *mode);
-  // Takes an existing descriptor; meant for a closed File.
+  // Takes an existing descriptor, releasing a File that was open.
   void attach(int fd, int mode, bool own_fd = true);
 
   bool null() const

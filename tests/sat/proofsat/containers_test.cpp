@@ -100,6 +100,17 @@ TEST(Vec, InnerVecsKeepTheirElementsAcrossGrowth)
   EXPECT_EQ(outer.size(), 14);
 }
 
+TEST(Vec, PushOfItsOwnElementSurvivesTheMove)
+{
+  // The pushed element lives in the storage that push reallocates.
+  vec<int> v;
+  v.push(7);
+  v.push(8);
+  ASSERT_EQ(v.size(), v.capacity());
+  v.push(v[0]);
+  EXPECT_EQ(elements(v), (std::vector<int>{7, 8, 7}));
+}
+
 TEST(VecDeathTest, ShrinkBeyondTheSizeStops)
 {
   vec<int> v;

@@ -116,6 +116,13 @@ TEST(File, OpenLettersFailuresLeaveItClosed)
   file.open(existing.c_str(), "w");
   EXPECT_TRUE(file.release());
   EXPECT_EQ(read_bytes(existing), "");
+
+  // Opening again without a release writes out what waits for the first.
+  std::string second = dir.file("second");
+  file.open(existing.c_str(), "w");
+  file.write_byte('e');
+  file.open(second.c_str(), "w");
+  EXPECT_EQ(read_bytes(existing), "e");
 }
 
 TEST(File, WrittenBytesReadBackAfterReposition)
