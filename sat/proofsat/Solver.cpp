@@ -38,7 +38,7 @@ Var Solver::newVar()
   watches.push();
   watches.push();
   reason.push(nullptr);
-  assigns.push(char(l_Undef.toInt()));
+  assigns.push(l_Undef.toByte());
   level.push(-1);
   trail_position.push(-1);
   activity.push(0);
@@ -138,7 +138,7 @@ bool Solver::enqueue(Lit p, Clause *from)
   if(value(p) != l_Undef)
     return value(p) != l_False;
   Var x = var(p);
-  assigns[x] = char((sign(p) ? l_False : l_True).toInt());
+  assigns[x] = (sign(p) ? l_False : l_True).toByte();
   level[x] = decisionLevel();
   trail_position[x] = trail.size();
   reason[x] = from;
@@ -245,7 +245,7 @@ void Solver::cancelUntil(int lv)
   for(int c = trail.size() - 1; c >= trail_limits[lv]; c--)
   {
     Var x = var(trail[c]);
-    assigns[x] = char(l_Undef.toInt());
+    assigns[x] = l_Undef.toByte();
     reason[x] = nullptr;
     if(!order_heap.inHeap(x))
       order_heap.insert(x);

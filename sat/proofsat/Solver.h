@@ -71,7 +71,7 @@ public:
   Heap<VarOrder_lt> order_heap;
   double random_seed;
   vec<vec<Clause *>> watches; // watches[p]: clauses watching ~p
-  vec<char> assigns; // lbool values
+  vec<signed char> assigns; // lbool values, one signed byte each
   vec<Lit> trail; // true literals in assignment order
   vec<int> trail_limits; // trail size at the start of each level
   vec<Clause *> reason; // null for decisions, assumptions and units

@@ -86,6 +86,11 @@ public:
   {
     return value;
   }
+  // The form kept per variable in the engine's assignment.
+  signed char toByte() const
+  {
+    return static_cast<signed char>(value);
+  }
   bool operator==(lbool other) const
   {
     return value == other.value;
