@@ -1,0 +1,213 @@
+#ifndef MORVANE_SAT_PROOFSAT_GLOBAL_H
+#define MORVANE_SAT_PROOFSAT_GLOBAL_H
+
+// The engine's own allocation functions and growable array. Storage comes
+// from the C allocator so that arrays of clause pointers and literals can be
+// resized in place; elements are constructed and destroyed explicitly, so a
+// vec of vecs owns its inner storage.
+
+#include "util/invariant.h"
+
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+// Allocates n elements' worth of raw storage; stops the program when the
+// allocator has nothing left.
+template <class T>
+T *xmalloc(std::size_t size)
+{
+  T *tmp = static_cast<T *>(std::malloc(size * sizeof(T)));
+  INVARIANT(size == 0 || tmp != nullptr);
+  return tmp;
+}
+
+// Resizes ptr (null allocates) to n elements; stops the program on failure.
+template <class T>
+T *xrealloc(T *ptr, std::size_t size)
+{
+  T *tmp =
+    static_cast<T *>(std::realloc(static_cast<void *>(ptr), size * sizeof(T)));
+  INVARIANT(size == 0 || tmp != nullptr);
+  return tmp;
+}
+
+// Stops the program when a call that cannot fail in a consistent engine
+// reports failure.
+inline void check(bool expr)
+{
+  INVARIANT(expr);
+}
+
+// A growable array: capacity 0 or at least 2, grown by about 1.5 each time
+// ((c * 3 + 1) >> 1), so repeated push gives capacities 2, 3, 5, 8, 12, ...
+// Holds fewer than 2^31 - 1 elements. Indexing is unchecked.
+template <class T>
+class vec
+{
+  T *data;
+  int sz;
+  int cap;
+
+public:
+  vec() : data(nullptr), sz(0), cap(0)
+  {
+  }
+  // Copies are explicit (copyTo), so none is made by accident.
+  vec(const vec &) = delete;
+  vec &operator=(const vec &) = delete;
+  vec(vec &&other) : data(other.data), sz(other.sz), cap(other.cap)
+  {
+    other.data = nullptr;
+    other.sz = other.cap = 0;
+  }
+  vec &operator=(vec &&other)
+  {
+    if(this != &other)
+    {
+      reset(true);
+      std::swap(data, other.data);
+      std::swap(sz, other.sz);
+      std::swap(cap, other.cap);
+    }
+    return *this;
+  }
+  ~vec()
+  {
+    reset(true);
+  }
+
+  int size() const
+  {
+    return sz;
+  }
+  int capacity() const
+  {
+    return cap;
+  }
+  T &operator[](int index)
+  {
+    return data[index];
+  }
+  const T &operator[](int index) const
+  {
+    return data[index];
+  }
+  T &last()
+  {
+    return data[sz - 1];
+  }
+  const T &last() const
+  {
+    return data[sz - 1];
+  }
+  T *begin()
+  {
+    return data;
+  }
+  T *end()
+  {
+    return data + sz;
+  }
+  const T *begin() const
+  {
+    return data;
+  }
+  const T *end() const
+  {
+    return data + sz;
+  }
+
+  void push()
+  {
+    if(sz == cap)
+      reserve_capacity(sz + 1);
+    new(&data[sz]) T();
+    sz++;
+  }
+  void push(const T &elem)
+  {
+    if(sz == cap)
+    {
+      // elem may live in this vec: copy it before the storage moves.
+      T copy(elem);
+      reserve_capacity(sz + 1);
+      new(&data[sz]) T(std::move(copy));
+    }
+    else
+      new(&data[sz]) T(elem);
+    sz++;
+  }
+  void pop()
+  {
+    sz--;
+    data[sz].~T();
+  }
+
+  // Removes the last nelems elements; nelems <= 0 changes nothing.
+  void shrink(int nelems)
+  {
+    INVARIANT(nelems <= sz);
+    for(int i = 0; i < nelems; i++)
+      pop();
+  }
+
+  void reserve_capacity(int min_cap)
+  {
+    if(cap >= min_cap)
+      return;
+    if(cap == 0)
+      cap = min_cap >= 2 ? min_cap : 2;
+    else
+      do
+        cap = (cap * 3 + 1) >> 1;
+      while(cap < min_cap);
+    data = xrealloc(data, cap);
+  }
+
+  void grow_filled(int size, const T &pad)
+  {
+    if(sz >= size)
+      return;
+    reserve_capacity(size);
+    for(int i = sz; i < size; i++)
+      new(&data[i]) T(pad);
+    sz = size;
+  }
+  void grow_filled(int size)
+  {
+    if(sz >= size)
+      return;
+    reserve_capacity(size);
+    for(int i = sz; i < size; i++)
+      new(&data[i]) T();
+    sz = size;
+  }
+
+  // Destroys every element; with free_storage also gives the storage back.
+  void reset(bool free_storage = true)
+  {
+    if(data == nullptr)
+      return;
+    for(int i = 0; i < sz; i++)
+      data[i].~T();
+    sz = 0;
+    if(free_storage)
+    {
+      std::free(static_cast<void *>(data));
+      data = nullptr;
+      cap = 0;
+    }
+  }
+
+  void copyTo(vec<T> &copy) const
+  {
+    copy.reset(false);
+    copy.reserve_capacity(sz);
+    for(int i = 0; i < sz; i++)
+      new(&copy.data[i]) T(data[i]);
+    copy.sz = sz;
+  }
+};
+
+#endif

@@ -1,0 +1,122 @@
+// Decides a DIMACS CNF file with the proof-logging engine:
+//   proofsat_cnf [--proof] FILE
+// Prints "SATISFIABLE" or "UNSATISFIABLE" and exits 10 or 20; 99 when the
+// file cannot be read or a model fails its own check. --proof records the
+// resolution proof in a temporary file while solving.
+
+#include "propositional/cnf.h"
+#include "propositional/read_dimacs_cnf.h"
+#include "sat/proofsat/Solver.h"
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+namespace
+{
+// Keeps the clauses the reader hands over.
+class clause_collectort : public cnft
+{
+public:
+  void lcnf(const bvt &clause) override
+  {
+    clauses.push_back(clause);
+  }
+  std::string solver_text() const override
+  {
+    return "clause collector";
+  }
+  resultt prop_solve() override
+  {
+    return P_ERROR;
+  }
+  tvt l_get(literalt) const override
+  {
+    return tvt();
+  }
+  unsigned no_clauses() const override
+  {
+    return clauses.size();
+  }
+
+  std::vector<bvt> clauses;
+};
+
+bool satisfies(const Solver &solver, const bvt &clause)
+{
+  for(literalt l : clause)
+    if(solver.model[int(l.var_no())] == (l.sign() ? l_False : l_True))
+      return true;
+  return false;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+  bool with_proof = false;
+  const char *path = nullptr;
+  bool usage_error = false;
+  for(int i = 1; i < argc; i++)
+  {
+    if(std::strcmp(argv[i], "--proof") == 0)
+      with_proof = true;
+    else if(argv[i][0] == '-' || path != nullptr)
+      usage_error = true;
+    else
+      path = argv[i];
+  }
+  if(usage_error || path == nullptr)
+  {
+    std::cerr << "usage: proofsat_cnf [--proof] FILE\n";
+    return 99;
+  }
+  std::ifstream in(path);
+  if(!in)
+  {
+    std::cerr << "cannot read " << path << '\n';
+    return 99;
+  }
+  clause_collectort formula;
+  read_dimacs_cnf(in, formula);
+
+  Solver solver;
+  std::unique_ptr<Proof> proof;
+  if(with_proof)
+  {
+    proof.reset(new Proof());
+    solver.proof = proof.get();
+  }
+  while(unsigned(solver.nVars()) < formula.no_variables())
+    solver.newVar();
+
+  bool satisfiable = true;
+  vec<Lit> literals;
+  for(const bvt &clause : formula.clauses)
+  {
+    // An empty clause decides the formula; a proof file has no record
+    // for it.
+    if(clause.empty())
+    {
+      satisfiable = false;
+      break;
+    }
+    literals.reset(false);
+    for(literalt l : clause)
+      literals.push(Lit::fromIndex(int(l.get())));
+    solver.newClause(literals);
+  }
+  if(satisfiable)
+    satisfiable = solver.solve();
+
+  if(satisfiable)
+    for(const bvt &clause : formula.clauses)
+      if(!satisfies(solver, clause))
+      {
+        std::cerr << "the model falsifies a clause\n";
+        return 99;
+      }
+  std::cout << (satisfiable ? "SATISFIABLE" : "UNSATISFIABLE") << '\n';
+  return satisfiable ? 10 : 20;
+}
