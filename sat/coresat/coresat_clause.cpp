@@ -1,5 +1,6 @@
 #include "sat/coresat/coresat_clause.h"
 
+#include "sat/coresat/coresat_analyze.h"
 #include "sat/coresat/coresat_heap.h"
 #include "sat/coresat/coresat_propagate.h"
 
@@ -251,7 +252,9 @@ void remove_duplicates()
 }
 
 // A clause false under the current assignment: jump back to the
-// second-highest level among its literals, so that it can become unit.
+// second-highest level among its literals, so that it can become unit. A
+// clause false at level 0 is never visited by propagation again: it is a
+// conflict there, analysed at once into the empty clause.
 void backtrack_if_false(coresat_clause *c)
 {
   const int *lits = coresat_literals(c);
@@ -263,6 +266,14 @@ void backtrack_if_false(coresat_clause *c)
     int level = coresat_var_of(lits[i])->level;
     if(level > highest)
       highest = level;
+  }
+  if(highest == 0)
+  {
+    coresat_backtrack(0);
+    coresat.decision_level = 0;
+    coresat.conflict_clause = c;
+    coresat_analyze();
+    return;
   }
   int below = 0;
   for(int i = 0; i < c->size; ++i)

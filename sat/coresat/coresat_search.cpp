@@ -23,12 +23,34 @@ void backtrack_to_top()
   coresat.decision_level = 0;
 }
 
+// Simplification needs level 0: above it, clauses satisfied only by the
+// search would go, reasons among them. A later call can find the engine
+// standing above level 0 where the first call finds it at 0.
 void simplify_if_fixed()
 {
-  if(coresat.fixed_count == coresat.simplified_at)
+  if(coresat.fixed_count == coresat.simplified_at || coresat.decision_level)
     return;
   coresat.simplified_at = coresat.fixed_count;
   coresat_collect_garbage(coresat_simplify_clauses);
+  // A clause added after its other literals were fixed false is unit at
+  // level 0 without having been propagated there; shortening makes it a
+  // unit clause, which must be assigned now, or a decision could falsify
+  // it unseen.
+  bool queued = false;
+  for(int i = 0; i < coresat.unit_clauses.size(); ++i)
+  {
+    coresat_clause *u = coresat.unit_clauses[i];
+    if(!coresat.vals[coresat_literals(u)[0]])
+    {
+      queue(u, coresat_literals(u)[0]);
+      queued = true;
+    }
+  }
+  if(!queued)
+    return;
+  coresat_propagate();
+  if(coresat.conflict_clause)
+    coresat_analyze();
 }
 
 // A unit clause whose literal is not fixed true at level 0: one added since
@@ -65,7 +87,7 @@ bool propagate_units()
     return false;
   }
   simplify_if_fixed();
-  return true;
+  return !coresat.empty_clause;
 }
 
 int binary_count(int v)
@@ -274,6 +296,10 @@ int search()
     {
       ++coresat.level0_visits;
       simplify_if_fixed();
+      if(coresat.empty_clause)
+        return coresat_unsatisfiable;
+      if(coresat.unassigned_vars == 0)
+        continue;
     }
     if(coresat.conflicts >= coresat.next_restart)
       restart();
@@ -294,6 +320,8 @@ int solve()
     return coresat_unsatisfiable;
   if(produced > 0)
     simplify_if_fixed();
+  if(coresat.empty_clause)
+    return coresat_unsatisfiable;
   return search();
 }
 } // namespace
