@@ -127,7 +127,9 @@ void coresat_print(std::FILE *stream)
   coresat_stack<coresat_clause *> &table = coresat.clause_table;
   for(int i = 0; i < table.size(); ++i)
   {
-    if(!table[i])
+    // Collected clauses still held (units always, all with the trace on)
+    // are part of the dump only with the trace on.
+    if(!table[i] || (!coresat.trace && (table[i]->flags & coresat_clause_collected)))
       continue;
     const int *lits = coresat_literals(table[i]);
     for(int j = 0; j < table[i]->size; ++j)

@@ -66,7 +66,8 @@ void coresat_print_resolution_trace(std::FILE *stream);
 // number.
 int coresat_print_variable_core(std::FILE *stream);
 
-// The clause table as DIMACS: every clause held, of every kind.
+// The clause table as DIMACS: every clause held, of every kind; clauses
+// removed by garbage collection only while the trace keeps them.
 void coresat_print(std::FILE *stream);
 // Time spent inside the engine so far.
 double coresat_seconds();
