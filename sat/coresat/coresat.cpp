@@ -123,13 +123,18 @@ void coresat_print(std::FILE *stream)
 {
   coresat_init();
   std::fprintf(
-    stream, "p cnf %d %d\n", coresat.max_var, coresat.stats_all.current_clauses);
+    stream,
+    "p cnf %d %d\n",
+    coresat.max_var,
+    coresat.stats_all.current_clauses);
   coresat_stack<coresat_clause *> &table = coresat.clause_table;
   for(int i = 0; i < table.size(); ++i)
   {
     // Collected clauses still held (units always, all with the trace on)
     // are part of the dump only with the trace on.
-    if(!table[i] || (!coresat.trace && (table[i]->flags & coresat_clause_collected)))
+    if(
+      !table[i] ||
+      (!coresat.trace && (table[i]->flags & coresat_clause_collected)))
       continue;
     const int *lits = coresat_literals(table[i]);
     for(int j = 0; j < table[i]->size; ++j)
@@ -152,7 +157,9 @@ void coresat_stats(std::FILE *stream)
 {
   coresat_init();
   std::fprintf(
-    stream, "c allocated maximum %.1f MB\n", coresat.max_bytes / double(1 << 20));
+    stream,
+    "c allocated maximum %.1f MB\n",
+    coresat.max_bytes / double(1 << 20));
   coresat_update_seconds();
   std::fprintf(stream, "c %.2f seconds\n", coresat.seconds);
   coresat_leave();

@@ -170,14 +170,18 @@ namespace
 template <typename T>
 T *grow_literal_array(T *middle, int old_size, int new_size)
 {
-  T *fresh = static_cast<T *>(
-    coresat_new(sizeof(T) * (2 * std::size_t(new_size) + 1))) + new_size;
+  T *fresh =
+    static_cast<T *>(coresat_new(sizeof(T) * (2 * std::size_t(new_size) + 1))) +
+    new_size;
   if(middle)
   {
     int m = coresat.max_var;
     std::memcpy(
-      static_cast<void *>(fresh - m), middle - m, sizeof(T) * (2 * std::size_t(m) + 1));
-    coresat_delete(middle - old_size, sizeof(T) * (2 * std::size_t(old_size) + 1));
+      static_cast<void *>(fresh - m),
+      middle - m,
+      sizeof(T) * (2 * std::size_t(m) + 1));
+    coresat_delete(
+      middle - old_size, sizeof(T) * (2 * std::size_t(old_size) + 1));
   }
   return fresh;
 }

@@ -49,8 +49,9 @@ void coresat_collect_garbage(void (*callback)(int n))
   for(int i = 0; i < table.size(); ++i)
   {
     coresat_clause *c = table[i];
-    if(!c || (c->flags & coresat_clause_collected) ||
-       !(c->flags & coresat_clause_garbage))
+    if(
+      !c || (c->flags & coresat_clause_collected) ||
+      !(c->flags & coresat_clause_garbage))
       continue;
     c->flags = (c->flags & ~coresat_clause_garbage) | coresat_clause_collected;
     if(coresat.trace || c->size <= 1)

@@ -14,7 +14,8 @@ int cmp_int(int a, int b)
 
 int max_occurrences(int v)
 {
-  return larger(coresat_lit_of(v)->occurrences, coresat_lit_of(-v)->occurrences);
+  return larger(
+    coresat_lit_of(v)->occurrences, coresat_lit_of(-v)->occurrences);
 }
 
 int max_binary_occurrences(int v)
@@ -53,7 +54,8 @@ void sift_down(int p)
   {
     int child;
     if(coresat_cmp_heap(heap[p], heap[c]) < 0)
-      child = c + 1 < size && coresat_cmp_heap(heap[c + 1], heap[c]) > 0 ? c + 1 : c;
+      child =
+        c + 1 < size && coresat_cmp_heap(heap[c + 1], heap[c]) > 0 ? c + 1 : c;
     else if(c + 1 < size && coresat_cmp_heap(heap[c + 1], heap[p]) > 0)
       child = c + 1; // also the root's only child: at p = 0, c is p itself
     else
@@ -153,7 +155,8 @@ void coresat_bump_variable_score(int lit)
   if(coresat.no_bump)
     return;
   coresat_var *var = coresat_var_of(lit);
-  var->score = bumped(var->score, coresat.var_score_inc, rescale_variable_scores);
+  var->score =
+    bumped(var->score, coresat.var_score_inc, rescale_variable_scores);
   if(var->heap_pos > 0)
     sift_up(var->heap_pos);
 }

@@ -42,7 +42,8 @@ void *coresat_resize(void *block, std::size_t old_bytes, std::size_t new_bytes)
   if(!moved)
     throw std::bad_alloc();
   if(new_bytes > old_bytes)
-    std::memset(static_cast<char *>(moved) + old_bytes, 0, new_bytes - old_bytes);
+    std::memset(
+      static_cast<char *>(moved) + old_bytes, 0, new_bytes - old_bytes);
   coresat.current_bytes -= unsigned(old_bytes);
   count_growth(new_bytes);
   return moved;
@@ -101,7 +102,8 @@ double coresat_time_stamp()
   return 0.0;
 }
 
-void coresat_report_time(double start, std::FILE *stream, const char *format, ...)
+void coresat_report_time(
+  double start, std::FILE *stream, const char *format, ...)
 {
   std::va_list arguments;
   va_start(arguments, format);

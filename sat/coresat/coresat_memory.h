@@ -32,7 +32,8 @@ void coresat_delete_string(char *text);
 double coresat_time_stamp();
 // The formatted message, then " in %.2f seconds\n" with the time since
 // start, then a flush.
-void coresat_report_time(double start, std::FILE *stream, const char *format, ...)
+void coresat_report_time(
+  double start, std::FILE *stream, const char *format, ...)
   __attribute__((format(printf, 3, 4)));
 
 // A growable array of counted memory: (begin, end, limit), all null when
@@ -92,8 +93,8 @@ private:
     std::size_t count = std::size_t(limit - begin);
     std::size_t new_count = count ? 2 * count : 2;
     std::size_t used = std::size_t(end - begin);
-    begin = static_cast<T *>(coresat_resize(
-      begin, count * sizeof(T), new_count * sizeof(T)));
+    begin = static_cast<T *>(
+      coresat_resize(begin, count * sizeof(T), new_count * sizeof(T)));
     end = begin + used;
     limit = begin + new_count;
   }

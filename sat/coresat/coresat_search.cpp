@@ -123,7 +123,9 @@ bool probe(int lit, int *stamps, int &cur)
   if(!coresat.conflict_clause)
   {
     coresat_stack<int> &trail = coresat.assignment_trail;
-    for(int i = trail.size() - 1; i >= 0 && coresat_var_of(trail[i])->level != 0; --i)
+    for(int i = trail.size() - 1;
+        i >= 0 && coresat_var_of(trail[i])->level != 0;
+        --i)
       stamps[trail[i]] = cur;
     backtrack_to_top();
     return true;
@@ -180,7 +182,9 @@ int probe_failed_literals()
   std::sort(candidates.begin, candidates.end, probe_order);
   // Probes are decisions above level 0: a search left standing above it (by
   // a limit) is taken back first, as the first probe would do anyway.
-  if(!candidates.empty() && coresat.unassigned_vars > 0 && coresat.decision_level)
+  if(
+    !candidates.empty() && coresat.unassigned_vars > 0 &&
+    coresat.decision_level)
     backtrack_to_top();
   std::size_t stamp_count = 2 * std::size_t(coresat.max_var) + 1;
   int *stamp_block = static_cast<int *>(coresat_new(sizeof(int) * stamp_count));
@@ -225,22 +229,28 @@ void closing_report()
 // The limit checks of the search loop: true when one is reached.
 bool limit_reached()
 {
-  if(coresat.conflict_limit >= 0 &&
-     coresat.conflicts >= std::uint64_t(coresat.conflict_limit))
+  if(
+    coresat.conflict_limit >= 0 &&
+    coresat.conflicts >= std::uint64_t(coresat.conflict_limit))
   {
     closing_report();
     if(coresat.verbose > 0)
       std::fprintf(
-        coresat.output, "c limit of %d conflicts reached\n", coresat.conflict_limit);
+        coresat.output,
+        "c limit of %d conflicts reached\n",
+        coresat.conflict_limit);
     return true;
   }
-  if(coresat.decision_limit >= 0 &&
-     coresat.decisions >= std::uint64_t(coresat.decision_limit))
+  if(
+    coresat.decision_limit >= 0 &&
+    coresat.decisions >= std::uint64_t(coresat.decision_limit))
   {
     closing_report();
     if(coresat.verbose > 0)
       std::fprintf(
-        coresat.output, "c limit of %d decisions reached\n", coresat.decision_limit);
+        coresat.output,
+        "c limit of %d decisions reached\n",
+        coresat.decision_limit);
     return true;
   }
   if(coresat.time_limit >= 0)
@@ -277,7 +287,8 @@ int search()
   int learned = coresat.stats_learned.current_clauses;
   coresat.reduce_base = learned;
   coresat.reduce_limit =
-    std::uint64_t(learned) + std::uint64_t(coresat.stats_original.current_clauses / 3);
+    std::uint64_t(learned) +
+    std::uint64_t(coresat.stats_original.current_clauses / 3);
   for(;;)
   {
     coresat_propagate();
@@ -303,7 +314,9 @@ int search()
     }
     if(coresat.conflicts >= coresat.next_restart)
       restart();
-    if(std::uint64_t(coresat.stats_learned.current_clauses) >= coresat.reduce_limit)
+    if(
+      std::uint64_t(coresat.stats_learned.current_clauses) >=
+      coresat.reduce_limit)
       coresat_collect_garbage(coresat_mark_reducible_clauses);
     coresat_decide();
   }

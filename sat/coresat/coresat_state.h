@@ -26,7 +26,7 @@ struct coresat_var
   int mark;     // scratch, 0 between operations
   int heap_pos; // -1 outside the decision heap
   score_number score;
-  unsigned char flags; // coresat_var_used, coresat_var_core
+  unsigned char flags;    // coresat_var_used, coresat_var_core
   coresat_clause *reason; // null for decisions; stale after unassignment
 };
 
@@ -143,9 +143,9 @@ struct coresat_state
   coresat_stack<coresat_clause *> clause_table;
   coresat_stack<int> sort_stack;
   coresat_stack<int> literal_buffer;
-  signed char *vals;  // middle entry
-  coresat_var *vars;  // size_vars + 1 records
-  coresat_lit *lits;  // middle entry
+  signed char *vals; // middle entry
+  coresat_var *vars; // size_vars + 1 records
+  coresat_lit *lits; // middle entry
   int size_vars;
   int max_var;
   int core_computed;

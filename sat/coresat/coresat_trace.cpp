@@ -20,8 +20,9 @@ coresat_stack<int> coresat_core_clauses()
       continue;
     c->flags |= coresat_clause_core_mark;
     core.push(c->idx);
-    if(c->flags & coresat_clause_original ||
-       !(c->trace_flags & coresat_trace_antecedents))
+    if(
+      c->flags & coresat_clause_original ||
+      !(c->trace_flags & coresat_trace_antecedents))
       continue;
     for(const int *a = coresat_antecedents(c); *a; ++a)
       stack.push(*a);
@@ -52,8 +53,10 @@ int coresat_var_in_core(int v)
   if(!coresat.core_computed)
     coresat_mark_core_variables();
   int v_abs = v < 0 ? -v : v;
-  int in_core = v_abs <= coresat.max_var &&
-                (coresat.vars[v_abs].flags & coresat_var_core) ? 1 : 0;
+  int in_core =
+    v_abs <= coresat.max_var && (coresat.vars[v_abs].flags & coresat_var_core)
+      ? 1
+      : 0;
   coresat_leave();
   return in_core;
 }

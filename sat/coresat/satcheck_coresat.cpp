@@ -40,7 +40,10 @@ std::string satcheck_coresat_baset::solver_text() const
 
 propt::resultt satcheck_coresat_baset::prop_solve()
 {
+  // The assertion texts name the conditions as written here.
+  // clang-format off
   INVARIANT(status==SAT || status==INIT);
+  // clang-format on
   int result = coresat_sat();
   if(result == coresat_satisfiable)
   {
@@ -61,13 +64,17 @@ propt::resultt satcheck_coresat_baset::prop_solve()
 
 tvt satcheck_coresat_baset::l_get(literalt a) const
 {
+  // clang-format off
   INVARIANT(status==SAT);
+  // clang-format on
   if(a.is_true())
     return tvt(true);
   if(a.is_false())
     return tvt(false);
   unsigned v = a.var_no();
+  // clang-format off
   INVARIANT(v<no_variables());
+  // clang-format on
   int d = coresat_deref(int(v));
   if(d == 0)
     return tvt(tvt::TV_UNKNOWN);

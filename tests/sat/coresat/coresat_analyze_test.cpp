@@ -124,18 +124,22 @@ TEST_F(CoresatAnalyze, TwoDecisionsGiveTheDecisionClauseAndJumpBetweenThem)
   // Watched by the literal to assert and the one of the backjump level.
   std::vector<int> first = watches_of(-3);
   std::vector<int> second = watches_of(-1);
-  EXPECT_EQ(std::vector<int>(first.end() - 2, first.end()), (std::vector<int>{-c->idx, -1}));
-  EXPECT_EQ(std::vector<int>(second.end() - 2, second.end()), (std::vector<int>{-c->idx, -3}));
+  EXPECT_EQ(
+    std::vector<int>(first.end() - 2, first.end()),
+    (std::vector<int>{-c->idx, -1}));
+  EXPECT_EQ(
+    std::vector<int>(second.end() - 2, second.end()),
+    (std::vector<int>{-c->idx, -3}));
   expect_clean_scratch();
 }
 
 TEST_F(CoresatAnalyze, FirstUipClauseWithLocalMinimisation)
 {
-  add_clause({-9});                   // 1: fixes 9 false at level 0
-  add_clause({7, -1, -2});            // 2: 7 at level 2
-  add_clause({-3, 8});                // 3
-  add_clause({-8, 4});                // 4
-  add_clause({-8, 5});                // 5
+  add_clause({-9});                    // 1: fixes 9 false at level 0
+  add_clause({7, -1, -2});             // 2: 7 at level 2
+  add_clause({-3, 8});                 // 3
+  add_clause({-8, 4});                 // 4
+  add_clause({-8, 5});                 // 5
   add_clause({-4, -5, -7, 9, -1, -2}); // 6: the conflict
   imply(0, -9, 1);
   imply(1, 1);
@@ -152,7 +156,8 @@ TEST_F(CoresatAnalyze, FirstUipClauseWithLocalMinimisation)
   EXPECT_EQ(literals_of(c), (std::vector<int>{-8, -2, -1}));
   EXPECT_EQ(antecedents_of(c), (std::vector<int>{6, 5, 4, 2, 1}));
   EXPECT_EQ(coresat.decision_level, 2);
-  EXPECT_EQ(stack_items(coresat.assignment_trail), (std::vector<int>{-9, 1, 2, 7}));
+  EXPECT_EQ(
+    stack_items(coresat.assignment_trail), (std::vector<int>{-9, 1, 2, 7}));
   EXPECT_EQ(queued_literals(), (std::vector<int>{-8}));
   EXPECT_EQ(watches_of(-8).back(), c->idx);
   EXPECT_EQ(watches_of(-2).back(), c->idx);
@@ -161,10 +166,10 @@ TEST_F(CoresatAnalyze, FirstUipClauseWithLocalMinimisation)
 
 TEST_F(CoresatAnalyze, MinimisationKeepsALiteralWhoseReasonLeavesTheClause)
 {
-  add_clause({7, -1, -6});             // 1: 7 needs 6, not in the clause
-  add_clause({-3, 4});                 // 2
-  add_clause({-3, 5});                 // 3
-  add_clause({-4, -5, -7, -1, -2});    // 4: the conflict
+  add_clause({7, -1, -6});          // 1: 7 needs 6, not in the clause
+  add_clause({-3, 4});              // 2
+  add_clause({-3, 5});              // 3
+  add_clause({-4, -5, -7, -1, -2}); // 4: the conflict
   imply(1, 1);
   imply(1, 6);
   imply(2, 2);
@@ -222,18 +227,22 @@ TEST_F(CoresatAnalyze, ProgressLineEveryThousandConflicts)
     coresat.verbose = k.verbose;
     coresat.reports = k.reports_before;
     coresat.conflicts_since_report = 998;
-    std::string text = captured([](std::FILE *f) {
-      coresat.output = f;
-      analyze_conflict(2);
-    });
+    std::string text = captured(
+      [](std::FILE *f)
+      {
+        coresat.output = f;
+        analyze_conflict(2);
+      });
     EXPECT_EQ(text, "") << "at the 999th conflict";
     coresat.conflict_clause = clause_at(2);
     imply(1, 1);
     imply(1, 2, 1);
-    text = captured([](std::FILE *f) {
-      coresat.output = f;
-      analyze_conflict(2);
-    });
+    text = captured(
+      [](std::FILE *f)
+      {
+        coresat.output = f;
+        analyze_conflict(2);
+      });
     EXPECT_EQ(text, k.text) << "verbose " << k.verbose;
     EXPECT_EQ(coresat.reports, k.reports_before + 1);
     EXPECT_EQ(coresat.conflicts_since_report, 0);

@@ -94,9 +94,9 @@ TEST_F(CoresatClause, WatchesPreferTrueThenUnassignedThenLateFalse)
     int a, b, expected;
   };
   const caset cases[] = {
-    {1, 3, 1},  // true above unassigned
-    {3, 2, 1},  // unassigned above false
-    {4, 2, 1},  // false: the higher level
+    {1, 3, 1}, // true above unassigned
+    {3, 2, 1}, // unassigned above false
+    {4, 2, 1}, // false: the higher level
     {2, 4, -1},
     {3, 3, 0},
     {-2, -4, 1}, // true: the lower level

@@ -54,7 +54,9 @@ protected:
       for(int i = 1; i < coresat.clause_table.size(); ++i)
       {
         coresat_clause *c = clause_at(i);
-        if(!c || (c->flags & (coresat_clause_garbage | coresat_clause_collected)))
+        if(
+          !c ||
+          (c->flags & (coresat_clause_garbage | coresat_clause_collected)))
           continue;
         for(int l : literals_of(c))
           if(l == lit)
@@ -64,7 +66,8 @@ protected:
           }
       }
       EXPECT_EQ(coresat.lits[lit].occurrences, all) << "literal " << lit;
-      EXPECT_EQ(coresat.lits[lit].binary_occurrences, binary) << "literal " << lit;
+      EXPECT_EQ(coresat.lits[lit].binary_occurrences, binary)
+        << "literal " << lit;
     }
   }
 
@@ -82,9 +85,9 @@ protected:
 TEST_F(CoresatCollect, SimplificationDropsSatisfiedAndShortensFalsified)
 {
   coresat.trace = 1;
-  add_clause({1});          // 1
-  add_clause({-1, 2, 3});   // 2
-  add_clause({1, 4, 5});    // 3
+  add_clause({1});        // 1
+  add_clause({-1, 2, 3}); // 2
+  add_clause({1, 4, 5});  // 3
   propagate_units();
   coresat.simplified_at = coresat.fixed_count;
   coresat_collect_garbage(coresat_simplify_clauses);

@@ -13,7 +13,10 @@ TEST_F(CoresatInterface, VersionAndConfigurationNeedNoEngine)
   std::string configuration = coresat_configuration();
   EXPECT_EQ(configuration.rfind("VERSION=\"0.4\"\nOS=", 0), 0u);
   for(const char *line :
-      {"\nID=", "\nCC=", "\nCCVERSION=", "\nCFLAGS=",
+      {"\nID=",
+       "\nCC=",
+       "\nCCVERSION=",
+       "\nCFLAGS=",
        "\nNDEBUG=1\nSTATS=0\nLOG=0\nTRACE=1\n"})
     EXPECT_NE(configuration.find(line), std::string::npos) << line;
   EXPECT_GT(std::strlen(coresat_id()), 0u);
@@ -21,25 +24,27 @@ TEST_F(CoresatInterface, VersionAndConfigurationNeedNoEngine)
 
 TEST_F(CoresatInterface, SettersAnnounceThemselvesWhenVerbose)
 {
-  std::string text = captured([](std::FILE *f) {
-    coresat_set_output(f);
-    coresat_set_verbose(-3);
-    coresat_enable_trace(1);
-    coresat_set_verbose(2);
-    coresat_enable_trace(1);
-    coresat_enable_trace(0);
-    coresat_set_checking(0);
-    coresat_set_checking(1);
-    coresat_set_seed(0);
-    coresat_set_seed(7);
-    coresat_set_conflict_limit(-1);
-    coresat_set_conflict_limit(10);
-    coresat_set_decision_limit(-1);
-    coresat_set_decision_limit(20);
-    coresat_set_time_limit(-1.0);
-    coresat_set_time_limit(1.5);
-    coresat_set_output(stdout);
-  });
+  std::string text = captured(
+    [](std::FILE *f)
+    {
+      coresat_set_output(f);
+      coresat_set_verbose(-3);
+      coresat_enable_trace(1);
+      coresat_set_verbose(2);
+      coresat_enable_trace(1);
+      coresat_enable_trace(0);
+      coresat_set_checking(0);
+      coresat_set_checking(1);
+      coresat_set_seed(0);
+      coresat_set_seed(7);
+      coresat_set_conflict_limit(-1);
+      coresat_set_conflict_limit(10);
+      coresat_set_decision_limit(-1);
+      coresat_set_decision_limit(20);
+      coresat_set_time_limit(-1.0);
+      coresat_set_time_limit(1.5);
+      coresat_set_output(stdout);
+    });
   EXPECT_EQ(
     text,
     "c verbose level 2\n"
@@ -90,7 +95,8 @@ TEST_F(CoresatInterface, PrintWritesTheClauseTableAsDimacs)
   add_clause({1, -2});
   add_clause({2});
   EXPECT_EQ(
-    captured([](std::FILE *f) { coresat_print(f); }), "p cnf 2 2\n1 -2 0\n2 0\n");
+    captured([](std::FILE *f) { coresat_print(f); }),
+    "p cnf 2 2\n1 -2 0\n2 0\n");
 }
 
 TEST_F(CoresatInterface, StatsLines)
@@ -98,7 +104,8 @@ TEST_F(CoresatInterface, StatsLines)
   add_clause({1, -2});
   std::string expected = "c allocated maximum ";
   char number[32];
-  std::snprintf(number, sizeof number, "%.1f", coresat.max_bytes / double(1 << 20));
+  std::snprintf(
+    number, sizeof number, "%.1f", coresat.max_bytes / double(1 << 20));
   expected += number;
   expected += " MB\nc 0.00 seconds\n";
   EXPECT_EQ(captured([](std::FILE *f) { coresat_stats(f); }), expected);

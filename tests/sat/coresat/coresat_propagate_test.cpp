@@ -56,7 +56,8 @@ TEST_F(CoresatPropagate, FalsifiedWatchMovesToAnUnassignedLiteral)
   EXPECT_EQ(coresat.vars[3].reason, clause_at(1));
   EXPECT_EQ(coresat.vars[3].level, 2);
   EXPECT_TRUE(clause_at(1)->flags & coresat_clause_locked);
-  EXPECT_EQ(stack_items(coresat.assignment_trail), (std::vector<int>{-1, -2, 3}));
+  EXPECT_EQ(
+    stack_items(coresat.assignment_trail), (std::vector<int>{-1, -2, 3}));
   EXPECT_EQ(coresat.unassigned_vars, 0);
   EXPECT_TRUE(coresat.propagation_queue.empty());
   EXPECT_EQ(coresat.queue_head, 0);
@@ -77,7 +78,8 @@ TEST_F(CoresatPropagate, BinaryClausesImplyAndConflictFromTheWatchList)
   EXPECT_EQ(watches_of(1), (std::vector<int>{-1, 2, -2, -2}));
 }
 
-TEST_F(CoresatPropagate, QueuedPairsOfTrueLiteralsAreSkippedAndFalseOnesConflict)
+TEST_F(
+  CoresatPropagate, QueuedPairsOfTrueLiteralsAreSkippedAndFalseOnesConflict)
 {
   add_clause({1, 2});
   add_clause({-1, 3});
@@ -125,8 +127,9 @@ TEST_F(CoresatPropagate, LevelZeroImplicationGetsADerivedUnitReason)
   coresat_clause *unit = clause_at(4);
   EXPECT_EQ(coresat.vals[1], 1);
   EXPECT_EQ(coresat.vars[1].reason, unit);
-  EXPECT_EQ(unit->flags & (coresat_clause_derived | coresat_clause_locked),
-            coresat_clause_derived | coresat_clause_locked);
+  EXPECT_EQ(
+    unit->flags & (coresat_clause_derived | coresat_clause_locked),
+    coresat_clause_derived | coresat_clause_locked);
   EXPECT_EQ(literals_of(unit), (std::vector<int>{1}));
   // The old reason, then the unit reasons in the order of its literals,
   // now (1, 3, 2) after the watches moved.

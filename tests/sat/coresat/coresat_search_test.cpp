@@ -35,11 +35,13 @@ void add_ternary_chain()
 
 std::string solve_printing(int *result)
 {
-  return captured([result](std::FILE *f) {
-    coresat_set_output(f);
-    *result = coresat_sat();
-    coresat_set_output(stdout);
-  });
+  return captured(
+    [result](std::FILE *f)
+    {
+      coresat_set_output(f);
+      *result = coresat_sat();
+      coresat_set_output(stdout);
+    });
 }
 } // namespace
 
@@ -83,20 +85,24 @@ TEST_F(CoresatSearch, ConflictAndDecisionLimitsStopTheSearch)
   coresat_set_verbose(1);
   coresat_set_output(stdout);
   int result = -1;
-  std::string text = captured([&result](std::FILE *f) {
-    coresat_set_output(f);
-    coresat_set_conflict_limit(0);
-    result = coresat_sat();
-  });
+  std::string text = captured(
+    [&result](std::FILE *f)
+    {
+      coresat_set_output(f);
+      coresat_set_conflict_limit(0);
+      result = coresat_sat();
+    });
   EXPECT_EQ(result, coresat_undecided);
   EXPECT_EQ(text, "c conflict limit 0\nc limit of 0 conflicts reached\n");
 
-  text = captured([&result](std::FILE *f) {
-    coresat_set_output(f);
-    coresat_set_conflict_limit(-1);
-    coresat_set_decision_limit(int(coresat.decisions) + 3);
-    result = coresat_sat();
-  });
+  text = captured(
+    [&result](std::FILE *f)
+    {
+      coresat_set_output(f);
+      coresat_set_conflict_limit(-1);
+      coresat_set_decision_limit(int(coresat.decisions) + 3);
+      result = coresat_sat();
+    });
   EXPECT_EQ(result, coresat_undecided);
   char expected[100];
   std::snprintf(
@@ -117,15 +123,18 @@ TEST_F(CoresatSearch, TimeLimitZeroStopsAndOneNeverDoes)
   add_ternary_chain();
   coresat_set_verbose(1);
   int result = -1;
-  std::string text = captured([&result](std::FILE *f) {
-    coresat_set_output(f);
-    coresat_set_time_limit(0.0);
-    result = coresat_sat();
-  });
+  std::string text = captured(
+    [&result](std::FILE *f)
+    {
+      coresat_set_output(f);
+      coresat_set_time_limit(0.0);
+      result = coresat_sat();
+    });
   EXPECT_EQ(result, coresat_undecided);
   EXPECT_EQ(
     text,
-    "c time limit 0.00\nc time limit of 0.00 seconds reached after 0.00 seconds\n");
+    "c time limit 0.00\nc time limit of 0.00 seconds reached after 0.00 "
+    "seconds\n");
   coresat_set_time_limit(1.0);
   coresat_set_verbose(0);
   EXPECT_EQ(coresat_sat(), coresat_satisfiable);
@@ -157,10 +166,12 @@ TEST_F(CoresatSearch, ClosingProgressLineOnce)
   add_pigeonhole(7);
   coresat_set_verbose(2);
   int result = -1;
-  std::string text = captured([&result](std::FILE *f) {
-    coresat_set_output(f);
-    result = coresat_sat();
-  });
+  std::string text = captured(
+    [&result](std::FILE *f)
+    {
+      coresat_set_output(f);
+      result = coresat_sat();
+    });
   EXPECT_EQ(result, coresat_unsatisfiable);
   ASSERT_GE(coresat.reports, 1);
   // Header, one line per 1000 conflicts, the closing line; the memory
@@ -177,10 +188,12 @@ TEST_F(CoresatSearch, ClosingProgressLineOnce)
     ++count;
   EXPECT_EQ(count, std::size_t(coresat.reports) + 1);
   EXPECT_EQ(coresat.final_report_done, 1);
-  text = captured([&result](std::FILE *f) {
-    coresat_set_output(f);
-    result = coresat_sat();
-  });
+  text = captured(
+    [&result](std::FILE *f)
+    {
+      coresat_set_output(f);
+      result = coresat_sat();
+    });
   EXPECT_EQ(text, "");
   coresat_set_output(stdout);
 }

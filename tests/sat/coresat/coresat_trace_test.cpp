@@ -46,7 +46,8 @@ TEST_F(CoresatTrace, DerivationsCheckAndCoresAreUnsatisfiable)
     coresat_reset();
     coresat_enable_trace(1);
     int n = 4 + int(random() % 9);
-    int_cnft cnf = random_cnf(random, n, 3 * n + int(random() % unsigned(3 * n)), 3);
+    int_cnft cnf =
+      random_cnf(random, n, 3 * n + int(random() % unsigned(3 * n)), 3);
     add_cnf(cnf);
     int result = coresat_sat();
     ASSERT_EQ(result == coresat_unsatisfiable, !brute_force_sat(cnf, n));
@@ -76,7 +77,8 @@ TEST_F(CoresatTrace, PrintsTheDerivationOfTheEmptyClauseOnce)
   EXPECT_EQ(
     captured([](std::FILE *f) { coresat_print_resolution_trace(f); }),
     "2 -1 0 0\n1 1 0 0\n3 0 2 1 0\n");
-  EXPECT_EQ(captured([](std::FILE *f) { coresat_print_resolution_trace(f); }), "");
+  EXPECT_EQ(
+    captured([](std::FILE *f) { coresat_print_resolution_trace(f); }), "");
 }
 
 TEST_F(CoresatTrace, VariableCore)
@@ -87,7 +89,8 @@ TEST_F(CoresatTrace, VariableCore)
   EXPECT_EQ(coresat_sat(), coresat_unsatisfiable);
   int count = -1;
   EXPECT_EQ(
-    captured([&count](std::FILE *f) { count = coresat_print_variable_core(f); }),
+    captured([&count](std::FILE *f)
+             { count = coresat_print_variable_core(f); }),
     "c printing variable core with maximal variable index 1\n1\n");
   EXPECT_EQ(count, 1);
   EXPECT_EQ(coresat_var_in_core(-1), 1);
@@ -114,6 +117,7 @@ TEST_F(CoresatTrace, NoCoreWithoutTheEmptyClause)
   coresat_enable_trace(1);
   add_clause({1, 2});
   EXPECT_EQ(coresat_sat(), coresat_satisfiable);
-  EXPECT_EQ(captured([](std::FILE *f) { coresat_print_resolution_trace(f); }), "");
+  EXPECT_EQ(
+    captured([](std::FILE *f) { coresat_print_resolution_trace(f); }), "");
   EXPECT_EQ(coresat_var_in_core(1), 0);
 }

@@ -74,7 +74,8 @@ void agree_with_enumeration(unsigned seed)
       << "round " << round;
     if(expected)
     {
-      ASSERT_TRUE(satisfies(cnf, model_bits(solver, cnf, n))) << "round " << round;
+      ASSERT_TRUE(satisfies(cnf, model_bits(solver, cnf, n)))
+        << "round " << round;
     }
   }
 }
@@ -104,7 +105,8 @@ TEST_F(SatcheckCoresat, IncrementalClausesAfterSatisfiableAnswers)
       all.insert(all.end(), more.begin(), more.end());
       bool expected = brute_force_sat(all, n);
       propt::resultt result = solver.prop_solve();
-      ASSERT_EQ(result, expected ? propt::P_SATISFIABLE : propt::P_UNSATISFIABLE)
+      ASSERT_EQ(
+        result, expected ? propt::P_SATISFIABLE : propt::P_UNSATISFIABLE)
         << "round " << round << " step " << step;
       if(!expected)
         break;
@@ -202,8 +204,7 @@ TEST_F(SatcheckCoresatDeathTest, OneAdapterAtATime)
 {
   satcheck_coresatt first;
   EXPECT_DEATH(
-    { satcheck_coresat_coret second; },
-    "only one Coresat adapter at a time");
+    { satcheck_coresat_coret second; }, "only one Coresat adapter at a time");
 }
 
 TEST_F(SatcheckCoresatDeathTest, NoSolveAfterUnsatisfiableAndNoValues)

@@ -138,8 +138,8 @@ TEST(ScoreNumber, SelfTestIncMatchesTruncatedDoubleSums)
     double next = truncated16(s + x);
     if(i >= 4)
       expected += "c ";
-    expected +=
-      oracle_text(s) + " + " + oracle_text(x) + " = " + oracle_text(next) + "\n";
+    expected += oracle_text(s) + " + " + oracle_text(x) + " = " +
+                oracle_text(next) + "\n";
     s = next;
     x = truncated16(x + truncated16(x / 2));
   }
@@ -183,8 +183,11 @@ TEST(ScoreNumber, OverflowAndUnderflowAtTheRangeEnds)
   score_number small = coresat_score_make(0x8000, -32768);
   EXPECT_TRUE(coresat_score_is_infinity(coresat_score_shift(big, 1)));
   EXPECT_TRUE(coresat_score_is_zero(coresat_score_shift(small, -1)));
-  EXPECT_TRUE(coresat_score_is_zero(coresat_score_shift(coresat_score_zero, -100)));
-  EXPECT_EQ(coresat_score_add(coresat_score_make(1, 20), one), coresat_score_make(1, 20));
+  EXPECT_TRUE(
+    coresat_score_is_zero(coresat_score_shift(coresat_score_zero, -100)));
+  EXPECT_EQ(
+    coresat_score_add(coresat_score_make(1, 20), one),
+    coresat_score_make(1, 20));
   EXPECT_TRUE(coresat_score_is_infinity(coresat_score_make(0x10000, 0)));
   EXPECT_TRUE(coresat_score_is_infinity(coresat_score_make(1, 40000)));
   EXPECT_TRUE(coresat_score_is_zero(coresat_score_make(1, -40000)));
