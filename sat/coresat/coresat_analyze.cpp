@@ -147,9 +147,12 @@ void minimize()
     coresat_var_of(clause[i])->mark = coresat_mark_kept;
   for(int i = 0; i < clause.size(); ++i)
   {
+    // The UIP literal, the only one of the current level, stays: without
+    // it the clause would assert nothing after the jump. (It can only look
+    // redundant when a clause added late implied it from lower levels.)
     coresat_var *x = coresat_var_of(clause[i]);
     coresat_clause *r = x->reason;
-    if(!r)
+    if(!r || x->level == coresat.decision_level)
       continue;
     int seen_size = coresat.seen_vars.size();
     int antecedent_size = coresat.antecedent_buffer.size();

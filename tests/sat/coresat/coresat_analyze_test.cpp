@@ -186,6 +186,44 @@ TEST_F(CoresatAnalyze, MinimisationKeepsALiteralWhoseReasonLeavesTheClause)
   expect_clean_scratch();
 }
 
+TEST_F(CoresatAnalyze, MinimisationKeepsTheAssertingLiteral)
+{
+  // A clause added late can leave x implied at level 4 by literals of
+  // lower levels only. x is the first UIP; its reason's other literals are
+  // all in the clause, but dropping it would leave two literals of level 3
+  // unassigned after the jump, and the clause could not assert anything.
+  add_clause({5, -1, -2});              // 1: x = 5 from a = 1, b = 2
+  add_clause({6, -5});                  // 2: y = 6
+  add_clause({4, -3, -7});              // 3: d = 4 at level 3
+  add_clause({7, -3, -8});              // 4: z = 7 at level 3
+  add_clause({8, -1});                  // 5: q = 8 at level 1
+  add_clause({-6, -5, -3, -4, -1, -2}); // 6: the conflict
+  add_clause({9, 10});                  // 7
+  imply(1, 1);
+  imply(1, 8, 5);
+  imply(2, 2);
+  imply(3, 3);
+  imply(3, 7, 4);
+  imply(3, 4, 3);
+  imply(4, 9);
+  imply(4, 5, 1);
+  imply(4, 6, 2);
+  coresat_clause *c = analyze_conflict(6);
+  std::vector<int> lits = literals_of(c);
+  ASSERT_FALSE(lits.empty());
+  EXPECT_EQ(lits[0], -5);
+  EXPECT_EQ(coresat.decision_level, 3);
+  int unassigned = 0;
+  for(int lit : lits)
+  {
+    EXPECT_LE(coresat.vals[lit], 0) << lit;
+    unassigned += coresat.vals[lit] == 0;
+  }
+  EXPECT_EQ(unassigned, 1);
+  EXPECT_EQ(queued_literals(), (std::vector<int>{-5}));
+  expect_clean_scratch();
+}
+
 TEST_F(CoresatAnalyze, ProbingAnalysisLeavesScoresAlone)
 {
   add_clause({-1, 2});
