@@ -234,8 +234,7 @@ void coresat_analyze()
   coresat_backtrack(target);
   coresat.decision_level = target;
   if(c->size > 0)
-    coresat.propagation_queue.push(
-      coresat_implication{c, coresat_literals(c)[0]});
+    coresat_queue(c, coresat_literals(c)[0]);
   report_progress();
 }
 

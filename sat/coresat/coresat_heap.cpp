@@ -1,5 +1,7 @@
 #include "sat/coresat/coresat_heap.h"
 
+#include "sat/coresat/coresat_propagate.h"
+
 namespace
 {
 int larger(int a, int b)
@@ -215,5 +217,5 @@ void coresat_decide()
     coresat.rng_state = coresat_rng_step(coresat.rng_state);
   }
   ++coresat.decision_level;
-  coresat.propagation_queue.push(coresat_implication{nullptr, lit});
+  coresat_queue(nullptr, lit);
 }

@@ -34,11 +34,6 @@ void conflict(coresat_clause *c)
   coresat.conflict_clause = c;
 }
 
-void queue(coresat_clause *reason, int lit)
-{
-  coresat.propagation_queue.push(coresat_implication{reason, lit});
-}
-
 // The clause's watch at position `pos` has become false: moves the first
 // literal of positions 2 ... size-1 that is not false there and watches it.
 // False when every such literal is false.
@@ -59,6 +54,11 @@ bool replace_watch(coresat_clause *c, int pos)
   return false;
 }
 } // namespace
+
+void coresat_queue(coresat_clause *reason, int lit)
+{
+  coresat.propagation_queue.push(coresat_implication{reason, lit});
+}
 
 void coresat_assign(int lit, coresat_clause *reason)
 {
@@ -103,7 +103,7 @@ void coresat_propagate_literal(int lit)
       if(vals[other] < 0)
         conflict(c);
       else
-        queue(c, other);
+        coresat_queue(c, other);
       continue;
     }
     coresat_clause *c = coresat.clause_table[entry];
@@ -136,7 +136,7 @@ void coresat_propagate_literal(int lit)
     if(!replace_watch(c, pos))
     {
       list[write++] = entry;
-      queue(c, lits[1 - pos]);
+      coresat_queue(c, lits[1 - pos]);
     }
   }
   list.shrink(write);

@@ -5,6 +5,9 @@
 
 // Assignment, unit propagation over two watched literals, and backtracking.
 
+// Appends (reason, lit) to the propagation queue; a decision has no reason.
+void coresat_queue(coresat_clause *reason, int lit);
+
 // Makes lit true at the current decision level with the given reason (null
 // for a decision). At level 0 a reason of two or more literals is first
 // replaced by a derived unit clause (lit), so that every variable fixed at

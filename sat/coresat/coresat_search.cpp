@@ -11,11 +11,6 @@
 
 namespace
 {
-void queue(coresat_clause *reason, int lit)
-{
-  coresat.propagation_queue.push(coresat_implication{reason, lit});
-}
-
 void backtrack_to_top()
 {
   coresat.conflict_clause = nullptr;
@@ -42,7 +37,7 @@ void simplify_if_fixed()
     coresat_clause *u = coresat.unit_clauses[i];
     if(!coresat.vals[coresat_literals(u)[0]])
     {
-      queue(u, coresat_literals(u)[0]);
+      coresat_queue(u, coresat_literals(u)[0]);
       queued = true;
     }
   }
@@ -78,7 +73,7 @@ bool propagate_units()
   for(int i = 0; i < coresat.unit_clauses.size(); ++i)
   {
     coresat_clause *u = coresat.unit_clauses[i];
-    queue(u, coresat_literals(u)[0]);
+    coresat_queue(u, coresat_literals(u)[0]);
   }
   coresat_propagate();
   if(coresat.conflict_clause)
@@ -118,7 +113,7 @@ bool probe_order(int a, int b)
 bool probe(int lit, int *stamps, int &cur)
 {
   ++coresat.decision_level;
-  queue(nullptr, lit);
+  coresat_queue(nullptr, lit);
   coresat_propagate();
   if(!coresat.conflict_clause)
   {
