@@ -51,8 +51,7 @@ bool implied_by_unit_propagation(
   const int_clauset &clause, const int_cnft &premises)
 {
   std::map<int, bool> value; // variable -> value
-  auto assign_false = [&value](int lit)
-  {
+  auto assign_false = [&value](int lit) {
     int v = lit < 0 ? -lit : lit;
     bool wanted = lit < 0;
     auto it = value.find(v);

@@ -265,25 +265,14 @@ TEST_F(CoresatAnalyze, ProgressLineEveryThousandConflicts)
     coresat.verbose = k.verbose;
     coresat.reports = k.reports_before;
     coresat.conflicts_since_report = 998;
-    std::string text = captured(
-      [](std::FILE *f)
-      {
-        coresat.output = f;
-        analyze_conflict(2);
-      });
+    std::string text = engine_output([]() { analyze_conflict(2); });
     EXPECT_EQ(text, "") << "at the 999th conflict";
     coresat.conflict_clause = clause_at(2);
     imply(1, 1);
     imply(1, 2, 1);
-    text = captured(
-      [](std::FILE *f)
-      {
-        coresat.output = f;
-        analyze_conflict(2);
-      });
+    text = engine_output([]() { analyze_conflict(2); });
     EXPECT_EQ(text, k.text) << "verbose " << k.verbose;
     EXPECT_EQ(coresat.reports, k.reports_before + 1);
     EXPECT_EQ(coresat.conflicts_since_report, 0);
-    coresat.output = stdout;
   }
 }

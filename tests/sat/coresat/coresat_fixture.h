@@ -78,4 +78,17 @@ std::string captured(F write)
   return text;
 }
 
+// Everything the engine prints while `run` runs; its output stream is put
+// back afterwards.
+template <typename F>
+std::string engine_output(F run)
+{
+  return captured([&run](std::FILE *f) {
+    std::FILE *previous = coresat.output;
+    coresat.output = f;
+    run();
+    coresat.output = previous;
+  });
+}
+
 #endif

@@ -24,27 +24,25 @@ TEST_F(CoresatInterface, VersionAndConfigurationNeedNoEngine)
 
 TEST_F(CoresatInterface, SettersAnnounceThemselvesWhenVerbose)
 {
-  std::string text = captured(
-    [](std::FILE *f)
-    {
-      coresat_set_output(f);
-      coresat_set_verbose(-3);
-      coresat_enable_trace(1);
-      coresat_set_verbose(2);
-      coresat_enable_trace(1);
-      coresat_enable_trace(0);
-      coresat_set_checking(0);
-      coresat_set_checking(1);
-      coresat_set_seed(0);
-      coresat_set_seed(7);
-      coresat_set_conflict_limit(-1);
-      coresat_set_conflict_limit(10);
-      coresat_set_decision_limit(-1);
-      coresat_set_decision_limit(20);
-      coresat_set_time_limit(-1.0);
-      coresat_set_time_limit(1.5);
-      coresat_set_output(stdout);
-    });
+  std::string text = captured([](std::FILE *f) {
+    coresat_set_output(f);
+    coresat_set_verbose(-3);
+    coresat_enable_trace(1);
+    coresat_set_verbose(2);
+    coresat_enable_trace(1);
+    coresat_enable_trace(0);
+    coresat_set_checking(0);
+    coresat_set_checking(1);
+    coresat_set_seed(0);
+    coresat_set_seed(7);
+    coresat_set_conflict_limit(-1);
+    coresat_set_conflict_limit(10);
+    coresat_set_decision_limit(-1);
+    coresat_set_decision_limit(20);
+    coresat_set_time_limit(-1.0);
+    coresat_set_time_limit(1.5);
+    coresat_set_output(stdout);
+  });
   EXPECT_EQ(
     text,
     "c verbose level 2\n"

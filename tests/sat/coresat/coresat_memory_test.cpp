@@ -58,10 +58,8 @@ TEST_F(CoresatMemory, ReportTimeAppendsTheConstantClock)
 {
   EXPECT_EQ(coresat_time_stamp(), 0.0);
   EXPECT_EQ(
-    captured(
-      [](std::FILE *f) {
-        coresat_report_time(
-          0.0, f, "c preprocessing produced %d assignments", 3);
-      }),
+    captured([](std::FILE *f) {
+      coresat_report_time(0.0, f, "c preprocessing produced %d assignments", 3);
+    }),
     "c preprocessing produced 3 assignments in 0.00 seconds\n");
 }

@@ -35,13 +35,7 @@ void add_ternary_chain()
 
 std::string solve_printing(int *result)
 {
-  return captured(
-    [result](std::FILE *f)
-    {
-      coresat_set_output(f);
-      *result = coresat_sat();
-      coresat_set_output(stdout);
-    });
+  return engine_output([result]() { *result = coresat_sat(); });
 }
 } // namespace
 
@@ -68,7 +62,7 @@ TEST_F(CoresatSearch, ProbingRefutesTheFourBinaryClauses)
   add_clause({1, -2});
   add_clause({-1, 2});
   add_clause({-1, -2});
-  coresat_set_verbose(2);
+  coresat.verbose = 2;
   int result = 0;
   EXPECT_EQ(
     solve_printing(&result),
@@ -82,27 +76,20 @@ TEST_F(CoresatSearch, ProbingRefutesTheFourBinaryClauses)
 TEST_F(CoresatSearch, ConflictAndDecisionLimitsStopTheSearch)
 {
   add_pigeonhole(5);
-  coresat_set_verbose(1);
-  coresat_set_output(stdout);
+  coresat.verbose = 1;
   int result = -1;
-  std::string text = captured(
-    [&result](std::FILE *f)
-    {
-      coresat_set_output(f);
-      coresat_set_conflict_limit(0);
-      result = coresat_sat();
-    });
+  std::string text = engine_output([&result]() {
+    coresat_set_conflict_limit(0);
+    result = coresat_sat();
+  });
   EXPECT_EQ(result, coresat_undecided);
   EXPECT_EQ(text, "c conflict limit 0\nc limit of 0 conflicts reached\n");
 
-  text = captured(
-    [&result](std::FILE *f)
-    {
-      coresat_set_output(f);
-      coresat_set_conflict_limit(-1);
-      coresat_set_decision_limit(int(coresat.decisions) + 3);
-      result = coresat_sat();
-    });
+  text = engine_output([&result]() {
+    coresat_set_conflict_limit(-1);
+    coresat_set_decision_limit(int(coresat.decisions) + 3);
+    result = coresat_sat();
+  });
   EXPECT_EQ(result, coresat_undecided);
   char expected[100];
   std::snprintf(
@@ -112,8 +99,7 @@ TEST_F(CoresatSearch, ConflictAndDecisionLimitsStopTheSearch)
     coresat.decision_limit,
     coresat.decision_limit);
   EXPECT_EQ(text, expected);
-  coresat_set_output(stdout);
-  coresat_set_verbose(0);
+  coresat.verbose = 0;
   coresat_set_decision_limit(-1);
   EXPECT_EQ(coresat_sat(), coresat_unsatisfiable);
 }
@@ -121,22 +107,19 @@ TEST_F(CoresatSearch, ConflictAndDecisionLimitsStopTheSearch)
 TEST_F(CoresatSearch, TimeLimitZeroStopsAndOneNeverDoes)
 {
   add_ternary_chain();
-  coresat_set_verbose(1);
+  coresat.verbose = 1;
   int result = -1;
-  std::string text = captured(
-    [&result](std::FILE *f)
-    {
-      coresat_set_output(f);
-      coresat_set_time_limit(0.0);
-      result = coresat_sat();
-    });
+  std::string text = engine_output([&result]() {
+    coresat_set_time_limit(0.0);
+    result = coresat_sat();
+  });
   EXPECT_EQ(result, coresat_undecided);
   EXPECT_EQ(
     text,
     "c time limit 0.00\nc time limit of 0.00 seconds reached after 0.00 "
     "seconds\n");
+  coresat.verbose = 0;
   coresat_set_time_limit(1.0);
-  coresat_set_verbose(0);
   EXPECT_EQ(coresat_sat(), coresat_satisfiable);
 }
 
@@ -164,14 +147,9 @@ TEST_F(CoresatSearch, RestartsFollowTheGeometricSchedule)
 TEST_F(CoresatSearch, ClosingProgressLineOnce)
 {
   add_pigeonhole(7);
-  coresat_set_verbose(2);
+  coresat.verbose = 2;
   int result = -1;
-  std::string text = captured(
-    [&result](std::FILE *f)
-    {
-      coresat_set_output(f);
-      result = coresat_sat();
-    });
+  std::string text = engine_output([&result]() { result = coresat_sat(); });
   EXPECT_EQ(result, coresat_unsatisfiable);
   ASSERT_GE(coresat.reports, 1);
   // Header, one line per 1000 conflicts, the closing line; the memory
@@ -188,14 +166,8 @@ TEST_F(CoresatSearch, ClosingProgressLineOnce)
     ++count;
   EXPECT_EQ(count, std::size_t(coresat.reports) + 1);
   EXPECT_EQ(coresat.final_report_done, 1);
-  text = captured(
-    [&result](std::FILE *f)
-    {
-      coresat_set_output(f);
-      result = coresat_sat();
-    });
+  text = engine_output([&result]() { result = coresat_sat(); });
   EXPECT_EQ(text, "");
-  coresat_set_output(stdout);
 }
 
 TEST_F(CoresatSearch, UnitAddedOnALaterCallIsFixedAtLevelZero)

@@ -89,8 +89,8 @@ TEST_F(CoresatTrace, VariableCore)
   EXPECT_EQ(coresat_sat(), coresat_unsatisfiable);
   int count = -1;
   EXPECT_EQ(
-    captured([&count](std::FILE *f)
-             { count = coresat_print_variable_core(f); }),
+    captured(
+      [&count](std::FILE *f) { count = coresat_print_variable_core(f); }),
     "c printing variable core with maximal variable index 1\n1\n");
   EXPECT_EQ(count, 1);
   EXPECT_EQ(coresat_var_in_core(-1), 1);
