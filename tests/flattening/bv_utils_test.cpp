@@ -1,5 +1,8 @@
 #include "circuit_check.h"
 
+#include "propositional/aig_prop.h"
+#include "propositional/cnf_clause_list.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -376,4 +379,91 @@ TEST(BvUtils, DivisionByZeroLeavesQuotientAndRemainderFree)
         << ::testing::PrintToString(values);
     }
   }
+}
+
+namespace
+{
+bvt fresh_vector(propt &prop, unsigned width)
+{
+  bvt result;
+  for(unsigned bit = 0; bit < width; ++bit)
+    result.push_back(prop.new_variable());
+  return result;
+}
+} // namespace
+
+TEST(BvUtils, ConstantFalseShiftDistanceCreatesNothing)
+{
+  for(const bvt &distance : {bvt(), bvt(5, const_literal(false))})
+  {
+    cnf_clause_listt prop;
+    bv_utilst utils(prop);
+    const bvt original = fresh_vector(prop, 6);
+    bvt bv = original;
+    utils.shifter(bv_utilst::SHIFT_ARITHMETIC_RIGHT, bv, distance);
+    EXPECT_EQ(bv, original);
+    EXPECT_EQ(prop.no_variables(), 7u);
+    EXPECT_EQ(prop.no_clauses(), 0u);
+  }
+}
+
+// Vector of the low `width` bits of value, as constants.
+bvt constant_vector(unsigned value, unsigned width)
+{
+  bvt result;
+  for(unsigned bit = 0; bit < width; ++bit)
+    result.push_back(const_literal((value >> bit) & 1));
+  return result;
+}
+
+TEST(BvUtils, ConstantFactorDecidesThePartialProductsOnEitherSide)
+{
+  cnf_clause_listt by_zero;
+  bv_utilst zero_utils(by_zero);
+  bvt product = fresh_vector(by_zero, 4);
+  zero_utils.unsigned_multiplier(product, constant_vector(0, 4));
+  EXPECT_EQ(product, constant_vector(0, 4));
+  EXPECT_EQ(by_zero.no_variables(), 5u);
+
+  // Times 3: one partial product per set bit, whichever operand is the
+  // constant.
+  unsigned variables[2];
+  for(bool constant_first : {false, true})
+  {
+    cnf_clause_listt prop;
+    bv_utilst utils(prop);
+    bvt op0 = fresh_vector(prop, 4);
+    bvt op1 = constant_vector(3, 4);
+    if(constant_first)
+      std::swap(op0, op1);
+    utils.unsigned_multiplier(op0, op1);
+    variables[constant_first] = prop.no_variables();
+  }
+  EXPECT_EQ(variables[0], variables[1]);
+}
+
+TEST(BvUtilsDeathTest, BrokenPreconditions)
+{
+  cnf_clause_listt prop;
+  bv_utilst utils(prop);
+  const bvt three = fresh_vector(prop, 3);
+  const bvt four = fresh_vector(prop, 4);
+  EXPECT_DEATH(
+    utils.bv_if(const_literal(true), three, four), "op1\\.size\\(\\)==op2\\.size\\(\\)");
+  EXPECT_DEATH(utils.equal(three, four), "op0\\.size\\(\\)==op1\\.size\\(\\)");
+  bvt result;
+  EXPECT_DEATH(
+    utils.unsigned_multiplier_no_overflow(three, four, result),
+    "_op0\\.size\\(\\)==_op1\\.size\\(\\)");
+  bvt copy = four;
+  EXPECT_DEATH(
+    utils.shifter(bv_utilst::shiftt(3), copy, four), "Assertion `false'");
+
+  and_grapht graph;
+  and_graph_propt no_constraints(graph);
+  bv_utilst graph_utils(no_constraints);
+  bvt quotient, remainder;
+  EXPECT_DEATH(
+    graph_utils.divider(four, four, quotient, remainder, false),
+    "prop\\.has_set_to\\(\\)");
 }
