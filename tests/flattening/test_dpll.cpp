@@ -1,42 +1,55 @@
 #include "test_dpll.h"
 
+#include <utility>
 #include <vector>
 
-namespace
-{
-class dpllt
+class test_dpllt
 {
 public:
-  explicit dpllt(unsigned variables)
-    : value(variables, UNASSIGNED), watches(2 * variables)
+  // Room for the variables 0 .. variables-1; never shrinks.
+  void grow(unsigned variables)
   {
+    if(variables > value.size())
+    {
+      value.resize(variables, UNASSIGNED);
+      watches.resize(2 * variables);
+    }
   }
 
-  // False when the clause makes the problem unsatisfiable at once.
-  bool add_clause(const bvt &clause)
+  // Between searches only the root facts are assigned: a clause is
+  // simplified by them for good.
+  void add_clause(const bvt &clause)
   {
-    if(clause.empty())
+    bvt open;
+    for(literalt l : clause)
+    {
+      if(is_true(l))
+        return;
+      if(!is_false(l))
+        open.push_back(l);
+    }
+    if(open.empty())
+      inconsistent = true;
+    else if(open.size() == 1)
+      inconsistent = inconsistent || !enqueue(open[0]) || !propagate();
+    else
+    {
+      clauses.push_back(open);
+      watches[(!open[0]).get()].push_back(clauses.size() - 1);
+      watches[(!open[1]).get()].push_back(clauses.size() - 1);
+    }
+    root_size = trail.size();
+  }
+
+  bool solve(const bvt &assumptions)
+  {
+    if(inconsistent)
       return false;
-    if(clause.size() == 1)
-      return enqueue(clause[0]);
-    clauses.push_back(clause);
-    watches[(!clause[0]).get()].push_back(clauses.size() - 1);
-    watches[(!clause[1]).get()].push_back(clauses.size() - 1);
-    return true;
-  }
-
-  bool enqueue(literalt l)
-  {
-    signed char wanted = l.sign() ? 0 : 1;
-    if(value[l.var_no()] != UNASSIGNED)
-      return value[l.var_no()] == wanted;
-    value[l.var_no()] = wanted;
-    trail.push_back(l);
-    return true;
-  }
-
-  bool solve()
-  {
+    // Assumptions form one level that backtracking never flips.
+    decisions.push_back({trail.size(), true});
+    for(literalt l : assumptions)
+      if(l.is_false() || (!l.is_constant() && !enqueue(l)))
+        return false;
     while(true)
     {
       if(!propagate())
@@ -53,9 +66,16 @@ public:
     }
   }
 
-  bool is_true(unsigned v) const
+  bool variable_is_true(unsigned v) const
   {
     return value[v] == 1;
+  }
+
+  // Back to the root facts.
+  void reset()
+  {
+    undo_to(root_size);
+    decisions.clear();
   }
 
 private:
@@ -67,20 +87,38 @@ private:
     bool flipped;
   };
 
-  std::vector<signed char> value;
+  // Variable 0 is never used: it stays marked as assigned.
+  std::vector<signed char> value{0};
   std::vector<bvt> clauses;
   // Indexed by the word of a literal: the clauses watching its negation,
   // which must look for a new watch when the literal becomes true.
-  std::vector<std::vector<std::size_t>> watches;
+  std::vector<std::vector<std::size_t>> watches{2};
   bvt trail;
   std::size_t propagated = 0;
+  std::size_t root_size = 0;
   std::vector<decisiont> decisions;
   unsigned search_start = 1;
+  bool inconsistent = false;
+
+  bool is_true(literalt l) const
+  {
+    signed char v = value[l.var_no()];
+    return v != UNASSIGNED && v == (l.sign() ? 0 : 1);
+  }
 
   bool is_false(literalt l) const
   {
     signed char v = value[l.var_no()];
     return v != UNASSIGNED && v == (l.sign() ? 1 : 0);
+  }
+
+  bool enqueue(literalt l)
+  {
+    if(value[l.var_no()] != UNASSIGNED)
+      return is_true(l);
+    value[l.var_no()] = l.sign() ? 0 : 1;
+    trail.push_back(l);
+    return true;
   }
 
   bool propagate()
@@ -128,14 +166,16 @@ private:
     {
       decisiont last = decisions.back();
       decisions.pop_back();
+      if(last.flipped)
+      {
+        undo_to(last.trail_size);
+        continue;
+      }
       literalt decided = trail[last.trail_size];
       undo_to(last.trail_size);
-      if(!last.flipped)
-      {
-        decisions.push_back({trail.size(), true});
-        enqueue(!decided);
-        return true;
-      }
+      decisions.push_back({trail.size(), true});
+      enqueue(!decided);
+      return true;
     }
     return false;
   }
@@ -150,7 +190,8 @@ private:
         search_start = v;
       trail.pop_back();
     }
-    propagated = size;
+    if(propagated > size)
+      propagated = size;
   }
 
   unsigned next_unassigned()
@@ -160,22 +201,26 @@ private:
     return search_start;
   }
 };
-} // namespace
+
+test_dpll_propt::test_dpll_propt() : dpll(new test_dpllt)
+{
+}
+
+test_dpll_propt::~test_dpll_propt() = default;
 
 propt::resultt test_dpll_propt::prop_solve()
 {
-  dpllt dpll(no_variables());
-  bool consistent = true;
-  for(const bvt &clause : clause_list)
-    consistent = consistent && dpll.add_clause(clause);
-  for(literalt l : assumptions)
-    consistent = consistent && !l.is_false() &&
-                 (l.is_true() || dpll.enqueue(l));
+  dpll->grow(no_variables());
+  clause_listt::const_iterator next = clause_list.begin();
+  std::advance(next, clauses_taken);
+  for(; next != clause_list.end(); ++next, ++clauses_taken)
+    dpll->add_clause(*next);
 
+  const bool satisfiable = dpll->solve(assumptions);
   assignment.assign(no_variables(), tvt(tvt::TV_UNKNOWN));
-  if(!consistent || !dpll.solve())
-    return P_UNSATISFIABLE;
-  for(unsigned v = 1; v < no_variables(); ++v)
-    assignment[v] = tvt(dpll.is_true(v));
-  return P_SATISFIABLE;
+  if(satisfiable)
+    for(unsigned v = 1; v < no_variables(); ++v)
+      assignment[v] = tvt(dpll->variable_is_true(v));
+  dpll->reset();
+  return satisfiable ? P_SATISFIABLE : P_UNSATISFIABLE;
 }

@@ -4,16 +4,25 @@
 // A test-only SAT back end until a real engine adapter lands: the clause
 // list of cnf_clause_list_assignmentt decided by plain DPLL (unit
 // propagation over two watched literals, chronological backtracking, no
-// learning). Good for the few hundred variables of the circuit tests and
-// nothing more.
+// learning). The search state persists between solves: clauses added since
+// the last solve are taken over, so many solves under different
+// assumptions stay cheap. Good for the few hundred variables of the
+// circuit tests and nothing more.
 
 #include "propositional/cnf_clause_list.h"
+
+#include <memory>
+
+class test_dpllt;
 
 class test_dpll_propt : public cnf_clause_list_assignmentt
 {
 public:
-  // Solves the clauses together with these unit assumptions, which are
-  // not added as clauses; the model goes to `assignment`, every variable
+  test_dpll_propt();
+  ~test_dpll_propt() override;
+
+  // Solves the clauses together with the unit assumptions, which are not
+  // added as clauses; the model goes to `assignment`, every variable
   // assigned.
   resultt prop_solve() override;
 
@@ -23,6 +32,11 @@ public:
   }
 
   bvt assumptions;
+
+private:
+  std::unique_ptr<test_dpllt> dpll;
+  // The clauses of clause_list already handed to the search.
+  std::size_t clauses_taken = 0;
 };
 
 #endif
