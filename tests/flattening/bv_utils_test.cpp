@@ -120,7 +120,7 @@ std::vector<circuit_caset> arithmetic_cases(unsigned w)
 
 TEST(BvUtils, ArithmeticCircuitsMatchReferenceOnEveryInput)
 {
-  for(unsigned w : {1u, 4u})
+  for(unsigned w : {1u, 3u, 4u, 5u})
     for(const circuit_caset &circuit : arithmetic_cases(w))
     {
       SCOPED_TRACE("width " + std::to_string(w));
@@ -170,7 +170,7 @@ std::vector<circuit_caset> predicate_cases(unsigned w)
 
 TEST(BvUtils, PredicatesMatchReferenceOnEveryInput)
 {
-  for(unsigned w : {1u, 4u})
+  for(unsigned w : {1u, 3u, 4u, 5u})
     for(const circuit_caset &circuit : predicate_cases(w))
     {
       SCOPED_TRACE("width " + std::to_string(w));
@@ -308,7 +308,7 @@ std::vector<circuit_caset> no_overflow_cases(unsigned w)
 
 TEST(BvUtils, NoOverflowCircuitsAdmitExactlyTheFittingResults)
 {
-  for(unsigned w : {1u, 3u, 4u})
+  for(unsigned w : {1u, 3u, 4u, 5u})
     for(const circuit_caset &circuit : no_overflow_cases(w))
     {
       SCOPED_TRACE("width " + std::to_string(w));
@@ -349,7 +349,7 @@ circuit_caset divider_case(unsigned w, bool is_signed)
 
 TEST(BvUtils, DividersMatchTruncatingDivision)
 {
-  for(unsigned w : {1u, 3u, 4u})
+  for(unsigned w : {1u, 3u, 4u, 5u})
     for(bool is_signed : {false, true})
     {
       SCOPED_TRACE(
