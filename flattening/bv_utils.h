@@ -56,7 +56,11 @@ public:
   // sum + op or sum - op, modulo 2^width.
   void add_sub(bvt &sum, const bvt &op, bool subtract);
   // As add_sub, constrained not to overflow as signed or unsigned numbers.
-  void adder_no_overflow(bvt &sum, const bvt &op, bool subtract, bool is_signed);
+  void adder_no_overflow(
+    bvt &sum,
+    const bvt &op,
+    bool subtract,
+    bool is_signed);
   void unsigned_adder_no_overflow(bvt &sum, const bvt &op);
 
   // True exactly for 1 followed by zeros.

@@ -262,6 +262,15 @@ std::string prop_convt::solver_description() const
   return prop.solver_text();
 }
 
+tvt prop_convt::literal_value(literalt l) const
+{
+  // Equality propagation and gate folding hand out constant literals,
+  // which back ends need not know: their value is plain.
+  if(l.is_constant())
+    return tvt(l.is_true());
+  return prop.l_get(l);
+}
+
 bool prop_convt::get_bool(const exprt &expr, tvt &value) const
 {
   const exprt::operandst &operands = expr.operands();
@@ -278,7 +287,7 @@ bool prop_convt::get_bool(const exprt &expr, tvt &value) const
     symbolst::const_iterator found = symbols.find(expr.get("identifier"));
     if(found == symbols.end())
       return true;
-    value = prop.l_get(found->second);
+    value = literal_value(found->second);
     return false;
   }
   if(id == "not" && is_bool && operands.size() == 1)
@@ -315,7 +324,7 @@ bool prop_convt::get_bool(const exprt &expr, tvt &value) const
   cachet::const_iterator found = cache.find(expr);
   if(found == cache.end())
     return true;
-  value = prop.l_get(found->second);
+  value = literal_value(found->second);
   return false;
 }
 
@@ -331,6 +340,6 @@ exprt prop_convt::get(const exprt &expr) const
 void prop_convt::print_values(std::ostream &out) const
 {
   for(const auto &entry : symbols)
-    out << entry.first << " = " << tvt_name(prop.l_get(entry.second))
+    out << entry.first << " = " << tvt_name(literal_value(entry.second))
         << '\n';
 }

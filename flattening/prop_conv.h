@@ -91,6 +91,8 @@ protected:
 
 private:
   literalt convert_constraint_select_one(const exprt &expr);
+  // The value of a literal in the back end's last model.
+  tvt literal_value(literalt l) const;
 };
 
 #endif

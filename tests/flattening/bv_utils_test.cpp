@@ -113,7 +113,9 @@ std::vector<circuit_caset> arithmetic_cases(unsigned w)
        b.multiplier(in[0], in[1], true);
        return in[0];
      },
-     [w](const valuest &v) { return O(to_signed(v[0], w) * to_signed(v[1], w)); }},
+     [w](const valuest &v) {
+       return O(to_signed(v[0], w) * to_signed(v[1], w));
+     }},
   };
 }
 } // namespace
@@ -374,7 +376,8 @@ TEST(BvUtils, DivisionByZeroLeavesQuotientAndRemainderFree)
     utils.divider(dividend, zero, quotient, remainder, is_signed);
     for(const valuest &values : all_values({w, w, w}))
     {
-      prop.assumptions = value_assumptions({dividend, quotient, remainder}, values);
+      prop.assumptions =
+        value_assumptions({dividend, quotient, remainder}, values);
       EXPECT_EQ(prop.prop_solve(), propt::P_SATISFIABLE)
         << ::testing::PrintToString(values);
     }
@@ -449,7 +452,8 @@ TEST(BvUtilsDeathTest, BrokenPreconditions)
   const bvt three = fresh_vector(prop, 3);
   const bvt four = fresh_vector(prop, 4);
   EXPECT_DEATH(
-    utils.bv_if(const_literal(true), three, four), "op1\\.size\\(\\)==op2\\.size\\(\\)");
+    utils.bv_if(const_literal(true), three, four),
+    "op1\\.size\\(\\)==op2\\.size\\(\\)");
   EXPECT_DEATH(utils.equal(three, four), "op0\\.size\\(\\)==op1\\.size\\(\\)");
   bvt result;
   EXPECT_DEATH(

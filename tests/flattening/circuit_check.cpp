@@ -28,9 +28,9 @@ std::int64_t model_value(const propt &prop, const bvt &bv)
 
 std::int64_t to_signed(std::int64_t value, unsigned width)
 {
-  std::int64_t low = value & ((std::int64_t(1) << width) - 1);
-  return low >= (std::int64_t(1) << (width - 1)) ? low - (std::int64_t(1) << width)
-                                                 : low;
+  const std::int64_t modulus = std::int64_t(1) << width;
+  const std::int64_t low = value & (modulus - 1);
+  return low >= modulus / 2 ? low - modulus : low;
 }
 
 std::vector<valuest> all_values(const std::vector<unsigned> &widths)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -79,7 +81,9 @@ TEST(Equality, RefusesMixedAndBooleanOperands)
   equalityt conv(prop);
   const exprt x = symbol_expr("x", u4);
   EXPECT_EQ(
-    thrown_text([&] { conv.equal_exprs(x, symbol_expr("y", signedbv_type(4))); }),
+    thrown_text([&] {
+      conv.equal_exprs(x, symbol_expr("y", signedbv_type(4)));
+    }),
     "equality got different types");
   EXPECT_EQ(
     thrown_text([&] { conv.equal_exprs(bool_symbol("p"), bool_symbol("q")); }),
@@ -104,7 +108,8 @@ TEST(Equality, CodesAdmitExactlyTheEquivalenceRelations)
   equalityt conv(prop);
   bvt literals;
   for(const auto &pair : pairs)
-    literals.push_back(conv.equal_exprs(values[pair.first], values[pair.second]));
+    literals.push_back(
+      conv.equal_exprs(values[pair.first], values[pair.second]));
   ASSERT_EQ(conv.solve(), decision_proceduret::D_SATISFIABLE);
 
   for(unsigned code = 0; code < (1u << pairs.size()); ++code)

@@ -292,7 +292,8 @@ TEST(PropConv, SetToSplitsConnectivesIntoFewClauses)
   const literalt whole = conv_false.convert(boolean("or", {a, b}));
   const auto &clauses = prop_false.clause_list;
   for(literalt l : {conv_false.convert(a), conv_false.convert(b), whole})
-    EXPECT_NE(std::find(clauses.begin(), clauses.end(), bvt{!l}), clauses.end());
+    EXPECT_NE(
+      std::find(clauses.begin(), clauses.end(), bvt{!l}), clauses.end());
 
   cnf_clause_listt prop_and;
   prop_convt conv_and(prop_and);
@@ -417,4 +418,22 @@ TEST(PropConv, PrintValuesListsSymbolsInIdentifierOrder)
   std::ostringstream out;
   conv.print_values(out);
   EXPECT_EQ(out.str(), "a = TRUE\nab = UNKNOWN\nb = FALSE\n");
+}
+
+TEST(PropConv, SymbolsBoundToConstantsReadBackTheirValue)
+{
+  test_dpll_propt prop;
+  prop_convt conv(prop);
+  // Equality propagation binds a to the constant true literal, which the
+  // back end's model does not hold.
+  conv.set_to(boolean("=", {a, bool_constant(true)}), true);
+  // Folded to the constant true by the back end's gate, and cached so.
+  const exprt tautology = boolean("nand", {b, bool_constant(false)});
+  ASSERT_TRUE(conv.convert(tautology).is_true());
+  ASSERT_EQ(conv.solve(), decision_proceduret::D_SATISFIABLE);
+  EXPECT_EQ(conv.get(a), bool_constant(true));
+  EXPECT_EQ(conv.get(tautology), bool_constant(true));
+  std::ostringstream out;
+  conv.print_values(out);
+  EXPECT_EQ(out.str(), "a = TRUE\nb = FALSE\n");
 }
