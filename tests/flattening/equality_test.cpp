@@ -2,10 +2,9 @@
 #include "harness/decision_test_harness.h"
 #include "propositional/cnf_clause_list.h"
 #include "test_dpll.h"
+#include "thrown_text.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include <string>
 #include <vector>
@@ -13,19 +12,6 @@
 namespace
 {
 const typet u4 = unsignedbv_type(4);
-
-std::string thrown_text(const std::function<void()> &call)
-{
-  try
-  {
-    call();
-  }
-  catch(const char *text)
-  {
-    return text;
-  }
-  return "nothing";
-}
 
 // Whether some labelling of `values` things makes exactly the pairs with
 // a true entry equal.
@@ -84,10 +70,10 @@ TEST(Equality, RefusesMixedAndBooleanOperands)
     thrown_text([&] {
       conv.equal_exprs(x, symbol_expr("y", signedbv_type(4)));
     }),
-    "equality got different types");
+    "char*: equality got different types");
   EXPECT_EQ(
     thrown_text([&] { conv.equal_exprs(bool_symbol("p"), bool_symbol("q")); }),
-    "equalityt got boolean equality");
+    "char*: equalityt got boolean equality");
   conv.post_process();
   EXPECT_EQ(prop.no_clauses(), 0u);
 }

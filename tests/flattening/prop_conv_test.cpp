@@ -3,6 +3,7 @@
 #include "harness/reference_evaluator.h"
 #include "propositional/cnf_clause_list.h"
 #include "test_dpll.h"
+#include "thrown_text.h"
 
 #include <gtest/gtest.h>
 
@@ -20,25 +21,6 @@ const exprt c = bool_symbol("c");
 exprt boolean(const std::string &id, std::initializer_list<exprt> operands)
 {
   return make_expr(id, bool_type(), operands);
-}
-
-// What a call throws, tagged by its type: "char*: ...", "string: ..." or
-// "nothing".
-std::string thrown_text(const std::function<void()> &call)
-{
-  try
-  {
-    call();
-  }
-  catch(const char *text)
-  {
-    return std::string("char*: ") + text;
-  }
-  catch(const std::string &text)
-  {
-    return "string: " + text;
-  }
-  return "nothing";
 }
 
 // A converter whose post_process leaves a trace.
