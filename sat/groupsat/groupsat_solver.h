@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <queue>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,20 @@ struct CSolverStats
 };
 
 class CSolver;
+
+// Orders variables by decision level, higher first, and within a level by
+// position in the level's assignment stack, later first.
+struct cmp_var_assgn_pos
+{
+  bool operator()(CVariable *v1, CVariable *v2) const
+  {
+    if(v1->dlevel() != v2->dlevel())
+      return v1->dlevel() > v2->dlevel();
+    return v1->assgn_stack_pos() > v2->assgn_stack_pos();
+  }
+};
+
+typedef std::set<CVariable *, cmp_var_assgn_pos> CResolveSet;
 
 typedef void (*CSolverHook)(CSolver *);
 typedef bool (*CSolverSatHook)(CSolver *);
@@ -182,6 +197,25 @@ public:
   int conflict_analysis_firstUIP();
   void mark_vars_at_level(ClauseIdx cl, int var_idx, int dl);
   int finish_add_conf_clause(unsigned gflag);
+
+  // Further learning schemes on the first conflicting clause, which the
+  // search does not use: the decision of the current level as the
+  // asserting literal; the first unique implication point of every level;
+  // the decisions the conflict depends on; and first-UIP learning by
+  // explicit resolution over a set of variables (no trace record, no
+  // activities, no shrinking). Same result as analyze_conflicts.
+  int conflict_analysis_lastUIP();
+  int conflict_analysis_allUIP();
+  int conflict_analysis_decisions_only();
+  int conflict_analysis_firstUIP_resolve_based();
+  // Marks the variables of lits at level dl (taking them out of the clause
+  // being learned); literals of lower levels go to _conflict_lits.
+  void mark_vars_of_dl(const std::vector<int> &lits, int dl);
+  void set_up_resolve(ClauseIdx cl, CResolveSet &conf_lits);
+  // Resolves the first variable of the set away with its antecedent; the
+  // antecedent's group mask.
+  unsigned resolve_one_lit(CResolveSet &conf_lits);
+  bool is_uip_reached(CResolveSet &conf_lits);
 
   // Whether the search stops with ABORTED; checked after each propagation
   // without conflict.
