@@ -165,19 +165,31 @@ public:
   bool time_out();
 
   void restart();
+  // Undoes every level from blevel up (level 0 too for 0); the search
+  // continues at blevel - 1, at least 0.
   void back_track(int blevel);
+  // Before each decision: restart (with clause deletion and, at every
+  // fifth restart, compaction), score decay, hooks.
   void run_periodic_tasks();
+  // Deletes clauses satisfied at level 0 and learned clauses of low
+  // activity with many free literals; O(pool + variables log variables).
   void delete_unrelevant_clauses();
   void decay_variable_score();
+  // Rebuilds the decision order by score; O(variables log variables).
   void update_var_score();
   void init_solve();
-  // False when propagation at level 0 finds a conflict.
+  // Assigns unused and one-phase variables and the units at level 0; false
+  // when that propagation finds a conflict (an empty clause is one).
   bool preprocess();
   void run_search();
   [[noreturn]] void not_implemented();
 
   // Decisions and propagation.
+  // Queues the next decision; false when no free variable is left. A
+  // pending implication counts as a decision without a new level.
   bool decide_next_branch();
+  // Raises the score of each literal's sign and moves its variable up the
+  // order; the variables must be assigned.
   void adjust_variable_order(const int *lits, int n);
   void set_var_value(int v, int value, ClauseIdx antecedent, int dl);
   void set_var_value_current_dl(int v, int value);
@@ -185,6 +197,8 @@ public:
   void unset_var_value(int v);
   void mark_var_branchable(int v);
   void mark_var_unbranchable(int v);
+  // Unit propagation over the implication queue: NO_CONFLICT, or 0 with the
+  // conflicting clauses in _conflicts (the rest of the queue dropped).
   int deduce();
   void queue_implication(int lit, ClauseIdx antecedent, int dl)
   {
