@@ -84,7 +84,8 @@ public:
   // gflag and watches two of its literals: the first and the last that are
   // not false, or else the false ones of highest level. Sets neither status
   // nor activity. Returns the new index, or -1 when the pool cannot be made
-  // large enough (nothing is stored).
+  // large enough (nothing is stored). Costs O(n), plus a compaction or a
+  // move of the pool (O(pool + clause records + watches)) when it is full.
   ClauseIdx add_clause(const int *lits, int n, unsigned gflag);
   ClauseIdx new_clause_record();
   // Erases the clause's literals from the pool (entries become 0) and marks
@@ -107,6 +108,7 @@ public:
 
   // Drops erased literals and the end markers of deleted clauses, and
   // rebuilds the watch lists and the live records' first-literal pointers.
+  // O(pool + variables).
   void compact_lit_pool();
   // Makes more room in a full pool, by compaction when it frees at least
   // `room` entries and little of the pool is live, otherwise by growing the

@@ -108,7 +108,10 @@ bool CSolver::decide_next_branch()
   };
   int i = _max_score_pos;
   while(!is_free(_ordered_vars[i].first))
+  {
     ++i;
+    INVARIANT(i < int(_ordered_vars.size()));
+  }
   _max_score_pos = i;
 
   --_stats.current_randomness;

@@ -404,7 +404,8 @@ void CSolver::delete_unrelevant_clauses()
     if(cl.status() != CONFLICT_CL)
       continue;
     ++count;
-    // A learned clause counted here makes `learned` positive.
+    // Clauses learned before this solve count among its initial clauses,
+    // so `learned` may be 0 while learned records exist.
     unsigned span = unsigned(_params.head_activity - _params.tail_activity);
     int bound = _params.head_activity -
                 int(span * unsigned(count) / unsigned(std::max(learned, 1)));

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <queue>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -88,6 +89,20 @@ struct CSolverStats
 
 class CSolver;
 
+// Orders variables by decision level, higher first, and within a level by
+// position in the level's assignment stack, later first.
+struct cmp_var_assgn_pos
+{
+  bool operator()(CVariable *v1, CVariable *v2) const
+  {
+    if(v1->dlevel() != v2->dlevel())
+      return v1->dlevel() > v2->dlevel();
+    return v1->assgn_stack_pos() > v2->assgn_stack_pos();
+  }
+};
+
+typedef std::set<CVariable *, cmp_var_assgn_pos> CResolveSet;
+
 typedef void (*CSolverHook)(CSolver *);
 typedef bool (*CSolverSatHook)(CSolver *);
 
@@ -150,19 +165,31 @@ public:
   bool time_out();
 
   void restart();
+  // Undoes every level from blevel up (level 0 too for 0); the search
+  // continues at blevel - 1, at least 0.
   void back_track(int blevel);
+  // Before each decision: restart (with clause deletion and, at every
+  // fifth restart, compaction), score decay, hooks.
   void run_periodic_tasks();
+  // Deletes clauses satisfied at level 0 and learned clauses of low
+  // activity with many free literals; O(pool + variables log variables).
   void delete_unrelevant_clauses();
   void decay_variable_score();
+  // Rebuilds the decision order by score; O(variables log variables).
   void update_var_score();
   void init_solve();
-  // False when propagation at level 0 finds a conflict.
+  // Assigns unused and one-phase variables and the units at level 0; false
+  // when that propagation finds a conflict (an empty clause is one).
   bool preprocess();
   void run_search();
   [[noreturn]] void not_implemented();
 
   // Decisions and propagation.
+  // Queues the next decision; false when no free variable is left. A
+  // pending implication counts as a decision without a new level.
   bool decide_next_branch();
+  // Raises the score of each literal's sign and moves its variable up the
+  // order; the variables must be assigned.
   void adjust_variable_order(const int *lits, int n);
   void set_var_value(int v, int value, ClauseIdx antecedent, int dl);
   void set_var_value_current_dl(int v, int value);
@@ -170,6 +197,8 @@ public:
   void unset_var_value(int v);
   void mark_var_branchable(int v);
   void mark_var_unbranchable(int v);
+  // Unit propagation over the implication queue: NO_CONFLICT, or 0 with the
+  // conflicting clauses in _conflicts (the rest of the queue dropped).
   int deduce();
   void queue_implication(int lit, ClauseIdx antecedent, int dl)
   {
@@ -182,6 +211,25 @@ public:
   int conflict_analysis_firstUIP();
   void mark_vars_at_level(ClauseIdx cl, int var_idx, int dl);
   int finish_add_conf_clause(unsigned gflag);
+
+  // Further learning schemes on the first conflicting clause, which the
+  // search does not use: the decision of the current level as the
+  // asserting literal; the first unique implication point of every level;
+  // the decisions the conflict depends on; and first-UIP learning by
+  // explicit resolution over a set of variables (no trace record, no
+  // activities, no shrinking). Same result as analyze_conflicts.
+  int conflict_analysis_lastUIP();
+  int conflict_analysis_allUIP();
+  int conflict_analysis_decisions_only();
+  int conflict_analysis_firstUIP_resolve_based();
+  // Marks the variables of lits at level dl (taking them out of the clause
+  // being learned); literals of lower levels go to _conflict_lits.
+  void mark_vars_of_dl(const std::vector<int> &lits, int dl);
+  void set_up_resolve(ClauseIdx cl, CResolveSet &conf_lits);
+  // Resolves the first variable of the set away with its antecedent; the
+  // antecedent's group mask.
+  unsigned resolve_one_lit(CResolveSet &conf_lits);
+  bool is_uip_reached(CResolveSet &conf_lits);
 
   // Whether the search stops with ABORTED; checked after each propagation
   // without conflict.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <regex>
 
 TEST(CSolverSearch, PreprocessingAloneDecidesUnusedAndOnePhaseVariables)
@@ -115,16 +116,37 @@ TEST(CSolverSearch, TimeOutOnlyStrictlyAboveTheLimit)
   EXPECT_FALSE(solver.time_out());
   solver.set_time_limit(-1.0f);
   EXPECT_TRUE(solver.time_out());
+}
 
-  // The search checks the limit after its first propagation.
-  solver.set_variable_number(3);
-  solver.add({2, 4});
-  solver.add({3, 5});
-  solver.add({4, 6});
-  solver.add({5, 7});
-  int outcome = 0;
-  stdout_of([&] { outcome = solver.solve(); });
-  EXPECT_EQ(outcome, TIME_OUT);
+TEST(CSolverSearch, StopsAfterTheFirstPropagationWhenToldTo)
+{
+  struct caset
+  {
+    const char *name;
+    std::function<void(exposed_solvert &)> set;
+    int outcome;
+  };
+  const std::vector<caset> cases = {
+    {"time limit passed",
+     [](exposed_solvert &s) { s.set_time_limit(-1.0f); },
+     TIME_OUT},
+    {"terminate flag", [](exposed_solvert &s) { s._force_terminate = true; },
+     ABORTED},
+  };
+  for(const caset &c : cases)
+  {
+    exposed_solvert solver;
+    solver.set_variable_number(3);
+    solver.add({2, 4});
+    solver.add({3, 5});
+    solver.add({4, 6});
+    solver.add({5, 7});
+    c.set(solver);
+    int outcome = 0;
+    stdout_of([&] { outcome = solver.solve(); });
+    EXPECT_EQ(outcome, c.outcome) << c.name;
+    EXPECT_EQ(solver.solver_stats().num_decisions, 1) << c.name;
+  }
 }
 
 TEST(CSolverSearch, RestartsAndDecaysFollowTheBacktrackCount)
@@ -213,6 +235,23 @@ TEST(CSolverSearch, DeletionDropsClausesSatisfiedAtLevelZero)
   EXPECT_EQ(solver.deduce(), NO_CONFLICT);
   EXPECT_EQ(solver.variable(2).value(), 0u);
   EXPECT_EQ(solver.variable(2).dlevel(), 0);
+}
+
+TEST(CSolverSearch, DeletionCopesWithLearnedClausesFromBeforeTheSolve)
+{
+  // Clauses learned before this solve count among its initial clauses, so
+  // the count of clauses learned since is 0 while learned records exist.
+  exposed_solvert solver;
+  solver.set_variable_number(4);
+  solver.add({2, 4, 6, 8});
+  solver.add({3, 5, 7, 9});
+  std::vector<int> learned = {2, 5, 6};
+  ClauseIdx old = solver.add_conflict_clause(learned.data(), 3, 0);
+  solver.add_conflict_clause(learned.data(), 3, 0);
+  solver.init_solve();
+  solver.delete_unrelevant_clauses();
+  EXPECT_EQ(solver.clause(old).status(), unsigned(CONFLICT_CL));
+  EXPECT_EQ(solver.stats().num_deleted_clauses, 0u);
 }
 
 TEST(CSolverSearch, BackTrackToZeroUndoesEverything)
