@@ -364,6 +364,19 @@ TEST_F(CSolverIncremental, CleaningDropsLearnedClausesButTheLastRecord)
   solver.verify_integrity();
 }
 
+TEST_F(CSolverIncremental, ClauseWithoutLiteralsIsALegalRecord)
+{
+  staged_solvert solver(2);
+  solver.add({1, 2});
+  solver.add_original_clause(nullptr, 0, 0);
+  solver.verify_integrity();
+  EXPECT_EQ(
+    solver.clause_table(),
+    "0 00000000000000000000000000000000\t1 2 0\n"
+    "0 00000000000000000000000000000000\t0\n");
+  EXPECT_EQ(solver.max_dlevel_of_clause(1), 0);
+}
+
 TEST_F(CSolverIncremental, MemoryFigureAddsTheAssignmentStack)
 {
   staged_solvert solver(4);

@@ -185,15 +185,23 @@ TEST_F(SatcheckGroupsatCore, ProgramThatCannotRunIsAnError)
   EXPECT_TRUE(exists("resolve_trace"));
 }
 
-TEST_F(SatcheckGroupsatCore, UnwritableFormulaFileIsAnError)
+TEST_F(SatcheckGroupsatCore, UnwritableExchangeFileIsAnError)
 {
-  std::filesystem::create_directory("cnf.dimacs");
   contradiction();
-
-  EXPECT_EQ(core.prop_solve(), propt::P_ERROR);
-  EXPECT_EQ(
-    messages.texts(),
-    "6:4 variables, 2 clauses;1:Unable to write cnf.dimacs;");
+  for(const char *file : {"cnf.dimacs", "resolve_trace"})
+  {
+    SCOPED_TRACE(file);
+    std::filesystem::remove_all("cnf.dimacs");
+    std::filesystem::remove_all("resolve_trace");
+    std::filesystem::create_directory(file);
+    messages.messages.clear();
+    EXPECT_EQ(core.prop_solve(), propt::P_ERROR);
+    EXPECT_EQ(
+      messages.texts(),
+      std::string("6:4 variables, 2 clauses;1:Unable to write ") + file +
+        ";");
+    EXPECT_FALSE(exists("groupsat_verify.args"));
+  }
 }
 
 TEST_F(SatcheckGroupsatCoreDeathTest, GivesNoModel)
