@@ -1,5 +1,7 @@
 #include "exchange_directory.h"
 
+#include "tests/qbf_solver/qbf_oracle.h"
+#include "tests/qbf_solver/random_qbf.h"
 #include "sat/qbf_quantor.h"
 #include "tests/util/message_recorder.h"
 
@@ -73,6 +75,48 @@ TEST_F(QbfQuantor, FalseFormulaAnswersSatisfiable)
   quantor.quantifiers.clear();
   EXPECT_EQ(quantor.prop_solve(), propt::P_UNSATISFIABLE);
   EXPECT_EQ(read_file("quantor.qbf"), "p cnf 3 2\n1 2 0\n-1 -2 0\n");
+}
+
+// The formula the adapter writes, judged by a brute-force oracle, against
+// the answer the adapter maps from the program's.
+TEST_F(QbfQuantor, RandomFormulasAgreeWithTheOracle)
+{
+  write_program("quantor", deciding_quantor);
+  unsigned true_formulas = 0;
+  for(std::uint64_t seed = 0; seed < 40; ++seed)
+  {
+    SCOPED_TRACE(random_qdimacs(seed));
+    qbf_formulat given;
+    std::string error;
+    ASSERT_TRUE(parse_qdimacs(random_qdimacs(seed), given, error)) << error;
+
+    qbf_quantort random_quantor;
+    random_quantor.set_no_variables(unsigned(given.variables.size()));
+    for(std::size_t b = 0; b < given.blocks.size(); ++b)
+      for(int v : given.blocks[b])
+        random_quantor.quantifiers.push_back(quantifiert(
+          given.block_existential[b] ? quantifiert::EXISTENTIAL
+                                     : quantifiert::UNIVERSAL,
+          unsigned(v)));
+    for(const auto &clause : given.clauses)
+    {
+      bvt literals;
+      for(int d : clause)
+        literals.push_back(literalt(unsigned(d < 0 ? -d : d), d < 0));
+      random_quantor.lcnf(literals);
+    }
+
+    propt::resultt result = random_quantor.prop_solve();
+    qbf_formulat written;
+    ASSERT_TRUE(parse_qdimacs(read_file("quantor.qbf"), written, error));
+    bool truth = qbf_is_true(written);
+    EXPECT_EQ(truth, qbf_is_true(given));
+    EXPECT_EQ(
+      result, truth ? propt::P_UNSATISFIABLE : propt::P_SATISFIABLE);
+    true_formulas += truth;
+  }
+  EXPECT_GT(true_formulas, 5u);
+  EXPECT_LT(true_formulas, 35u);
 }
 
 TEST_F(QbfQuantor, AnswerLines)
