@@ -25,7 +25,7 @@ std::string pbs_dimacs_cnft::solver_text() const
   return "PBS - Pseudo Boolean/CNF Solver and Optimizer";
 }
 
-void pbs_dimacs_cnft::write_dimacs_pb(std::ostream &out)
+void pbs_dimacs_cnft::write_dimacs_pb(std::ostream &out) const
 {
   if(!optimize)
     out << "# PBType: E" << std::endl;

@@ -43,7 +43,7 @@ public:
   resultt prop_solve() override;
 
   // The content of "temp.cnf.pb", flushing after each line.
-  virtual void write_dimacs_pb(std::ostream &out);
+  virtual void write_dimacs_pb(std::ostream &out) const;
 
   // Runs the program and reads "temp.out"; true when an assignment was read.
   bool pbs_solve();

@@ -102,7 +102,7 @@ std::set<int> core_ids(const std::string &trace, int originals)
   {
     int id = roots.back();
     roots.pop_back();
-    if(!seen.insert(id).second)
+    if(id < 0 || !seen.insert(id).second)
       continue;
     if(id < originals)
       core.insert(id);
