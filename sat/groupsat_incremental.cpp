@@ -1,5 +1,6 @@
 #include "sat/groupsat_incremental.h"
 
+#include <algorithm>
 #include <iostream>
 #include <ostream>
 
@@ -199,10 +200,10 @@ void CIncrementalSolver::clean_up_dbase()
 
 int CIncrementalSolver::estimate_mem_usage()
 {
+  std::size_t used = std::min(
+    std::size_t(std::max(_stats.max_dlevel, 0)), _assignment_stack.size());
   std::size_t levels = 0;
-  for(int level = 0;
-      level < _stats.max_dlevel && std::size_t(level) < _assignment_stack.size();
-      ++level)
+  for(std::size_t level = 0; level < used; ++level)
     levels += _assignment_stack[level]->capacity() * sizeof(int);
   return CDatabase::estimate_mem_usage() + int(levels) +
          int(12 * _assignment_stack.size());

@@ -82,7 +82,9 @@ std::string pbs_dimacs_cnft::command() const
   return result;
 }
 
-bool pbs_dimacs_cnft::read_answer_line(const std::string &line, std::istream &in)
+bool pbs_dimacs_cnft::read_answer_line(
+  const std::string &line,
+  std::istream &in)
 {
   const char *const value_format = "%*s %*s %*s %d";
   if(contains(line, "Variable Assignments Satisfying CNF Formula:"))

@@ -92,7 +92,8 @@ bool satisfied_by_solver(CSolver &solver, const cnf_formulat &formula)
 cnf_formulat joined(const cnf_formulat &a, const cnf_formulat &b)
 {
   cnf_formulat result = a;
-  result.clauses.insert(result.clauses.end(), b.clauses.begin(), b.clauses.end());
+  result.clauses.insert(
+    result.clauses.end(), b.clauses.begin(), b.clauses.end());
   return result;
 }
 } // namespace
