@@ -35,11 +35,8 @@ propt::resultt qbf_quantort::prop_solve()
     return P_ERROR;
 
   remove_stale_answer(answer_file);
-  const std::string options;
   if(!run_external_program(
-       *this,
-       std::string("quantor ") + formula_file + options + " -o " +
-         answer_file))
+       *this, std::string("quantor ") + formula_file + " -o " + answer_file))
     return P_ERROR;
 
   std::ifstream in(answer_file);
