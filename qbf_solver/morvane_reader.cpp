@@ -184,7 +184,9 @@ void morvanet::quantify(unsigned var_no, bool existential, bool at_front)
 
 morvanet::resultt morvanet::parse_line(const char *p, const char *end)
 {
-  while(p != end && *p == ' ')
+  // Leading white space is any mix of blanks, tabs and carriage returns,
+  // as editors and other platforms leave it.
+  while(p != end && (*p == ' ' || *p == '\t' || *p == '\r'))
     ++p;
   // Lines of white space only are skipped like empty ones.
   if(skip_space(p, end) == end)

@@ -24,7 +24,7 @@ TEST(MorvaneFaults, FixturesAreDecidedSoundly)
     {"permuted_clauses.qdimacs", 20},
     {"quantified_again.qdimacs", 20},
     {"percent_line.qdimacs", 99},
-    {"tab_before_quantifier.qdimacs", 99},
+    {"tab_before_quantifier.qdimacs", 20},
     {"negative_quantified.qdimacs", 99},
     {"quantified_too_large.qdimacs", 99},
     {"literal_too_large.qdimacs", 99},
