@@ -244,14 +244,19 @@ morvanet::resultt morvanet::parse_clause_line(const char *p, const char *end)
     if(number == numbert::OVERFLOW || x > max_variable || x < -max_variable)
       return bad_input("literal out of range");
 
+    // Text after a clause's 0 is the next clause: dropping it would change
+    // the formula.
     if(x == 0)
     {
       if(reader.dropping)
       {
         reader.dropping = false;
-        return R_UNKNOWN;
+        continue;
       }
-      return end_pending_clause();
+      const resultt result = end_pending_clause();
+      if(result != R_UNKNOWN)
+        return result;
+      continue;
     }
     if(reader.dropping)
       continue;

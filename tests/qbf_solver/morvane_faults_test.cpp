@@ -19,6 +19,7 @@ TEST(MorvaneFaults, FixturesAreDecidedSoundly)
     {"repeated_literal_stronger.qdimacs", 20},
     {"unify_other_variables.qdimacs", 10},
     {"blank_lines.qdimacs", 10},
+    {"clauses_after_zero.qdimacs", 20},
     {"tautology_over_lines.qdimacs", 10},
     {"last_clause_without_zero.qdimacs", 20},
     {"permuted_clauses.qdimacs", 20},

@@ -35,7 +35,9 @@ TEST(SolverReader, ClausesAndPrefix)
     // A tautology is dropped whole, also over lines, and the next clause
     // starts fresh.
     {"e 1 2 3 0\n1 -1\n2 0\n3 0\n", "e1 e2 e3", 1},
-    {"e 1 2 0\n1 -1 2 0 5 0\n2 0\n", "e1 e2", 1},
+    {"e 1 2 0\n1 -1 2 0 5 0\n2 0\n", "e5 e1 e2", 2},
+    // Text after a clause's 0 is the next clause.
+    {"e 1 2 0\n1 0 -2 0 1 2 0\n", "e1 e2", 3},
     // Free variables go in front, later ones further out.
     {"a 1 0\n1 5 6 0\n", "e6 e5 a1", 1},
     // A last clause without its 0 is taken as ended.
