@@ -1,5 +1,7 @@
 #include "qbf_solver/morvane.h"
 
+#include "util/text_utils.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -12,9 +14,10 @@ constexpr long long max_variable = 0x7FFFFFFE;
 
 enum class numbert
 {
-  NONE,     // no number here: end of text or another character
+  NONE,         // the line has no further word
   OK,
-  OVERFLOW  // digits beyond every variable number
+  OVERFLOW,     // digits beyond every variable number
+  NOT_A_NUMBER  // a word that is not an optionally signed decimal number
 };
 
 bool is_space(char c)
@@ -30,23 +33,39 @@ const char *skip_space(const char *p, const char *end)
   return p;
 }
 
-// Reads an optionally signed decimal number after white space, as formatted
-// stream input does; `p` is left after its digits.
-numbert read_number(const char *&p, const char *end, long long &value)
+// Reads the next white-space separated word as an optionally signed decimal
+// number; `p` is left after the word, which is in `word`. The whole word
+// must be the number: "1.5", "1e3" or "--1" is no number, so it is never
+// taken for its leading digits.
+numbert read_number(
+  const char *&p,
+  const char *end,
+  long long &value,
+  std::string &word)
 {
   const char *q = skip_space(p, end);
+  const char *word_end = q;
+  while(word_end != end && !is_space(*word_end))
+    ++word_end;
+  p = word_end;
+  word.assign(q, word_end);
+  if(q == word_end)
+    return numbert::NONE;
+
   bool negative = false;
-  if(q != end && (*q == '+' || *q == '-'))
+  if(*q == '+' || *q == '-')
   {
     negative = *q == '-';
     ++q;
   }
-  if(q == end || *q < '0' || *q > '9')
-    return numbert::NONE;
+  if(q == word_end)
+    return numbert::NOT_A_NUMBER;
   long long magnitude = 0;
   bool overflow = false;
-  for(; q != end && *q >= '0' && *q <= '9'; ++q)
+  for(; q != word_end; ++q)
   {
+    if(*q < '0' || *q > '9')
+      return numbert::NOT_A_NUMBER;
     magnitude = magnitude * 10 + (*q - '0');
     if(magnitude > max_variable + 1)
     {
@@ -54,9 +73,15 @@ numbert read_number(const char *&p, const char *end, long long &value)
       magnitude = max_variable + 1;
     }
   }
-  p = q;
   value = negative ? -magnitude : magnitude;
   return overflow ? numbert::OVERFLOW : numbert::OK;
+}
+
+std::string not_a_number(const std::string &word)
+{
+  std::string text = "'";
+  escape_string(text, word);
+  return text + "' is not a number";
 }
 
 // The variable count of the problem line: any unsigned 32-bit number; 0
@@ -212,7 +237,11 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
     while(true)
     {
       long long n;
-      const numbert number = read_number(p, end, n);
+      std::string word;
+      const numbert number = read_number(p, end, n, word);
+      if(number == numbert::NOT_A_NUMBER)
+        return bad_input(not_a_number(word));
+      // The line ends at its 0, or where the line ends without one.
       if(number == numbert::NONE || (number == numbert::OK && n == 0))
         return R_UNKNOWN;
       if(number == numbert::OVERFLOW || n < 0 || n > max_variable)
@@ -228,19 +257,16 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
 
 morvanet::resultt morvanet::parse_clause_line(const char *p, const char *end)
 {
-  bool first = true;
   while(true)
   {
     long long x;
-    const numbert number = read_number(p, end, x);
+    std::string word;
+    const numbert number = read_number(p, end, x, word);
+    // A clause without its 0 continues on the next clause line.
     if(number == numbert::NONE)
-    {
-      // The clause continues on the next clause line.
-      if(!first)
-        return R_UNKNOWN;
-      return bad_input("clause line does not start with a number");
-    }
-    first = false;
+      return R_UNKNOWN;
+    if(number == numbert::NOT_A_NUMBER)
+      return bad_input(not_a_number(word));
     if(number == numbert::OVERFLOW || x > max_variable || x < -max_variable)
       return bad_input("literal out of range");
 

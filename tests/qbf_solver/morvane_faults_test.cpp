@@ -76,8 +76,47 @@ TEST(MorvaneFaults, BadInputNamesItsLine)
   EXPECT_EQ(result.exit_code, 99);
   EXPECT_EQ(
     result.err,
-    "file percent_line.qdimacs line 5: clause line does not start with a "
-    "number\nERROR\n");
+    "file percent_line.qdimacs line 5: '%' is not a number\nERROR\n");
+}
+
+// A word that is not a whole number, anywhere before the line's 0, is an
+// error; taking its leading digits, or ending the line there, would read
+// another formula than the file holds.
+TEST(MorvaneFaults, MalformedWordsAreErrors)
+{
+  const struct
+  {
+    std::string text;
+    const char *message;
+  } cases[] = {
+    {"e 1 0\n1 x 0\n", "line 2: 'x' is not a number"},
+    {"e 1 0\n1.5 0\n", "line 2: '1.5' is not a number"},
+    {"e 1 0\n-1 1e3 0\n", "line 2: '1e3' is not a number"},
+    {"e 1 0\n--1 0\n", "line 2: '--1' is not a number"},
+    {"e 1 0\n1 -\n0\n", "line 2: '-' is not a number"},
+    {std::string("e 1 0\n1 \0 0\n", 12), "line 2: '\\0' is not a number"},
+    {"e 1 0\n1 \xe9 0\n", "line 2: '\\351' is not a number"},
+    {"e 1 0\n1 0 x\n", "line 2: 'x' is not a number"},
+    {"c clause over lines\ne 1 0\n1\nx 0\n", "line 4: 'x' is not a number"},
+    {"a 1 x 2 0\n1 2 0\n", "line 1: 'x' is not a number"},
+    {"exists 1 0\n1 0\n", "line 1: 'xists' is not a number"},
+    {"e 1 2.0 0\n1 0\n", "line 1: '2.0' is not a number"},
+  };
+  scratch_foldert folder;
+  for(const auto &c : cases)
+  {
+    folder.write("f.qdimacs", c.text);
+    morvane_resultt result = folder.run({"--save-certificate", "f.qdimacs"});
+    EXPECT_EQ(result.exit_code, 99) << c.text;
+    EXPECT_EQ(
+      result.err, "file f.qdimacs " + std::string(c.message) + "\nERROR\n")
+      << c.text;
+    EXPECT_FALSE(folder.exists("f.qdimacs.qbc")) << c.text;
+  }
+
+  // A clause that simply goes on over the next line is no error.
+  folder.write("f.qdimacs", "a 1 0\ne 2 0\n1\n 2 0\n-2 -1 0\n");
+  EXPECT_EQ(folder.run({"f.qdimacs"}).exit_code, 10);
 }
 
 // The refutation of a long chain of implications is as deep as the chain;

@@ -84,7 +84,7 @@ TEST(SolverReader, BadInputIsAnError)
     const char *text;
     const char *message;
   } cases[] = {
-    {"e 1 0\n1 0\n%\n", "line 3: clause line does not start with a number"},
+    {"e 1 0\n1 0\n%\n", "line 3: '%' is not a number"},
     {"e 1 -2 0\n", "line 1: variable number out of range"},
     {"a 2147483647 0\n", "line 1: variable number out of range"},
     {"e 99999999999 0\n", "line 1: variable number out of range"},
