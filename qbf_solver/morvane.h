@@ -178,6 +178,8 @@ protected:
     clauset pending;
     // A tautological clause is skipped up to its terminating 0.
     bool dropping = false;
+    // Quantifier lines may only come before the first clause line.
+    bool clause_line_seen = false;
     // Marks the literals of the pending clause: the clause number they
     // were last seen in, per variable and sign.
     std::vector<unsigned> seen_in_clause[2];

@@ -232,6 +232,10 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
   case 'e':
   case 'a':
   {
+    // Clauses already read were stored under the prefix as it was; a later
+    // quantifier cannot change how they were read.
+    if(reader.clause_line_seen)
+      return bad_input("quantifier line after a clause line");
     const bool existential = *p == 'e';
     ++p;
     while(true)
@@ -257,6 +261,7 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
 
 morvanet::resultt morvanet::parse_clause_line(const char *p, const char *end)
 {
+  reader.clause_line_seen = true;
   while(true)
   {
     long long x;

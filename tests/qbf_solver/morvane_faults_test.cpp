@@ -82,7 +82,7 @@ TEST(MorvaneFaults, BadInputNamesItsLine)
 // A word that is not a whole number, anywhere before the line's 0, is an
 // error; taking its leading digits, or ending the line there, would read
 // another formula than the file holds.
-TEST(MorvaneFaults, MalformedWordsAreErrors)
+TEST(MorvaneFaults, MalformedLinesAreErrors)
 {
   const struct
   {
@@ -101,6 +101,10 @@ TEST(MorvaneFaults, MalformedWordsAreErrors)
     {"a 1 x 2 0\n1 2 0\n", "line 1: 'x' is not a number"},
     {"exists 1 0\n1 0\n", "line 1: 'xists' is not a number"},
     {"e 1 2.0 0\n1 0\n", "line 1: '2.0' is not a number"},
+    // Clauses already read were stored under another prefix.
+    {"e 1 0\n1 2 0\na 2 0\n-2 0\n", "line 3: quantifier line after a clause line"},
+    {"e 1 0\n1\n\t e 2 0\n2 0\n", "line 3: quantifier line after a clause line"},
+    {"e 1 0\n1 -1 0\na 2 0\n", "line 3: quantifier line after a clause line"},
   };
   scratch_foldert folder;
   for(const auto &c : cases)
