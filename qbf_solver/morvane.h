@@ -185,8 +185,9 @@ protected:
     std::vector<unsigned> seen_in_clause[2];
     unsigned clause_number = 1;
     // The level of the next quantified variable is at least this, so levels
-    // follow the prefix also when a variable is quantified again.
-    unsigned next_level = 0;
+    // follow the prefix also when a variable is quantified again. Level 0
+    // is left to free variables: they stand outside every quantified one.
+    unsigned next_level = 1;
   };
   readert reader;
 

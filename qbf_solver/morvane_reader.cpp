@@ -191,9 +191,9 @@ void morvanet::quantify(unsigned var_no, bool existential, bool at_front)
   else
     quantifiers.push_back(record);
 
-  // The level is the number of quantified variables before this one, but
-  // above every earlier record's; a variable met in a clause first is
-  // outermost.
+  // The level is above every earlier record's and above level 0, which
+  // belongs to the free variables (met in a clause first): they are
+  // outermost, also for universal reduction.
   unsigned new_level = 0;
   if(!at_front)
   {

@@ -24,6 +24,7 @@ TEST(MorvaneFaults, FixturesAreDecidedSoundly)
     {"last_clause_without_zero.qdimacs", 20},
     {"permuted_clauses.qdimacs", 20},
     {"quantified_again.qdimacs", 20},
+    {"free_outside_universal.qdimacs", 20},
     {"percent_line.qdimacs", 99},
     {"tab_before_quantifier.qdimacs", 20},
     {"negative_quantified.qdimacs", 99},

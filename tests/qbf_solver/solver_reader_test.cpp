@@ -123,10 +123,11 @@ TEST(SolverReader, LevelsAndFreeVariableDiagnostic)
   h.solver.show_debug = true;
   h.read("e 3 0\na 4 0\ne 5 3 0\na 6 0\n7 -4 0\n");
   EXPECT_EQ(h.out.str(), "DEBUG: Quantifying variable #7 at level 0.\n");
-  EXPECT_EQ(h.solver.level(3), 3u);
-  EXPECT_EQ(h.solver.level(4), 1u);
-  EXPECT_EQ(h.solver.level(5), 2u);
-  EXPECT_EQ(h.solver.level(6), 4u);
+  // Free variables alone take level 0.
+  EXPECT_EQ(h.solver.level(3), 4u);
+  EXPECT_EQ(h.solver.level(4), 2u);
+  EXPECT_EQ(h.solver.level(5), 3u);
+  EXPECT_EQ(h.solver.level(6), 5u);
   EXPECT_EQ(h.solver.level(7), 0u);
   EXPECT_FALSE(h.solver.is_existential(4));
   EXPECT_EQ(h.solver.max_index, 7u);
