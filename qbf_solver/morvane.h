@@ -4,12 +4,12 @@
 #include "propositional/qdimacs_cnf.h"
 #include "qbf_solver/clause.h"
 #include "qbf_solver/clause_store.h"
+#include "qbf_solver/exclusive_ofstream.h"
 #include "qbf_solver/new_clause_table.h"
 #include "qbf_solver/variable_queue.h"
 #include "qbf_solver/variable_table.h"
 
 #include <cstdint>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
@@ -146,7 +146,7 @@ public:
   void conclude_invalid(unsigned d, unsigned e, unsigned pivot);
 
   std::string certificate_name;
-  std::ofstream certificate_file;
+  exclusive_ofstreamt certificate_file;
   unsigned initial_quantifiers = 0;
   unsigned initial_clauses = 0;
   unsigned clause_id_counter = 0;

@@ -3,6 +3,7 @@
 #include "util/invariant.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <unordered_set>
 
 std::string morvanet::final_certificate_name() const
@@ -19,9 +20,15 @@ std::string morvanet::temporary_certificate_name() const
 morvanet::resultt morvanet::open_certificate()
 {
   const std::string name = temporary_certificate_name();
-  certificate_file.clear();
-  certificate_file.open(name, std::ios::out | std::ios::trunc);
-  if(!certificate_file.is_open())
+  // Whatever has the temporary name goes first: a file left by an earlier
+  // run, or a link planted to make us overwrite its target (removing a link
+  // leaves the target alone). A folder stays and makes the creation fail.
+  std::error_code error;
+  if(
+    std::filesystem::symlink_status(name, error).type() !=
+    std::filesystem::file_type::directory)
+    std::filesystem::remove(name, error);
+  if(!certificate_file.open(name))
   {
     print(1, "Could not open certificate file '" + name + "'.");
     return R_ERROR;
@@ -36,8 +43,7 @@ void morvanet::close_certificate()
     return;
   const std::string temporary = temporary_certificate_name();
   const std::string final_name = final_certificate_name();
-  certificate_file.close();
-  if(certificate_file.fail())
+  if(!certificate_file.close())
   {
     std::remove(temporary.c_str());
     print(1, "Could not write certificate file '" + temporary + "'.");
@@ -255,8 +261,8 @@ unsigned morvanet::write_derivation(unsigned id)
 
 void morvanet::conclude_invalid(unsigned d, unsigned e, unsigned pivot)
 {
-  if(certificate_file.is_open())
-    certificate_file.close();
+  // The gate lines written so far are dropped: a refutation stands alone.
+  certificate_file.close();
   if(open_certificate() != R_UNKNOWN)
     return;
 

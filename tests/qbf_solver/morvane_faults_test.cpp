@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #ifdef MORVANE_BINARY
 
 TEST(MorvaneFaults, FixturesAreDecidedSoundly)
@@ -192,22 +194,73 @@ TEST(MorvaneFaults, UnwritableCertificateIsAnError)
   EXPECT_FALSE(folder.exists("valid.qdimacs.qbc"));
 }
 
-// A certificate that could not be written completely never gets its final
-// name, and its temporary file goes.
+namespace
+{
+// Found valid when solved, and found false while reading, by an empty
+// input clause or by two opposite unit clauses.
+const char *const certified_formulas[] = {
+  "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n",
+  "p cnf 1 2\ne 1 0\n1 0\n0\n",
+  "p cnf 1 2\ne 1 0\n1 0\n-1 0\n",
+  "p cnf 3 4\ne 1 2 3 0\n1 2 0\n-1 2 0\n1 -2 0\n-1 -2 0\n",
+};
+} // namespace
+
+// Whatever has the temporary name is replaced, never written through: a
+// planted link's target stays as it was.
+TEST(MorvaneFaults, CertificateNeverFollowsAPlantedLink)
+{
+  for(const char *text : certified_formulas)
+  {
+    scratch_foldert folder;
+    folder.write("f.qdimacs", text);
+    folder.write("victim", "keep\n");
+    std::system(
+      ("ln -s victim " + folder.path("f.qdimacs.qbc.tmp")).c_str());
+    morvane_resultt linked = folder.run({"--save-certificate", "f.qdimacs"});
+    EXPECT_EQ(folder.read("victim"), "keep\n") << text;
+    EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp")) << text;
+    certificate_verdictt verdict = check_certificate_of(folder, "f.qdimacs");
+    EXPECT_TRUE(verdict.accepted) << text << verdict.reason;
+
+    // A dangling link, and a file left by an earlier run.
+    std::system(
+      ("ln -s missing " + folder.path("f.qdimacs.qbc.tmp")).c_str());
+    EXPECT_EQ(
+      folder.run({"--save-certificate", "f.qdimacs"}).exit_code,
+      linked.exit_code);
+    EXPECT_FALSE(folder.exists("missing")) << text;
+    folder.write("f.qdimacs.qbc.tmp", "left over\n");
+    EXPECT_EQ(
+      folder.run({"--save-certificate", "f.qdimacs"}).exit_code,
+      linked.exit_code);
+    EXPECT_TRUE(check_certificate_of(folder, "f.qdimacs").accepted) << text;
+    EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp")) << text;
+  }
+}
+
+// A certificate that could not be written completely (here the file size
+// limit, with its signal ignored) never gets its final name, and its
+// temporary file goes.
 TEST(MorvaneFaults, FailedCertificateWriteLeavesNoCertificate)
 {
+  std::string text = "e";
+  for(int v = 1; v <= 2000; ++v)
+    text += " " + std::to_string(v);
+  text += " 0\n";
+  for(int v = 1; v <= 2000; ++v)
+    text += std::to_string(v) + " 0\n";
   scratch_foldert folder;
-  folder.write("valid.qdimacs", "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n");
-  std::system(
-    ("ln -s /dev/full " + folder.path("valid.qdimacs.qbc.tmp")).c_str());
-  morvane_resultt result = folder.run({"--save-certificate", "valid.qdimacs"});
-  EXPECT_FALSE(folder.exists("valid.qdimacs.qbc"));
-  EXPECT_FALSE(folder.exists("valid.qdimacs.qbc.tmp"));
+  folder.write("f.qdimacs", text);
+  morvane_resultt result = folder.run(
+    {"--save-certificate", "f.qdimacs"}, "trap '' XFSZ && ulimit -f 8");
+  EXPECT_FALSE(folder.exists("f.qdimacs.qbc"));
+  EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp"));
   // The answer itself stands.
   EXPECT_EQ(result.exit_code, 10);
   EXPECT_EQ(
     result.err,
-    "Could not write certificate file 'valid.qdimacs.qbc.tmp'.\nVALID\n");
+    "Could not write certificate file 'f.qdimacs.qbc.tmp'.\nVALID\n");
 }
 
 #endif
