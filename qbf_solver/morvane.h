@@ -134,7 +134,11 @@ public:
   unifiable_common_part(const clauset &a, const clauset &b, bvt &common);
   unsigned unify_clauses(new_clause_tablet &table);
 
-  // Certificate.
+  // Certificate. It is written under a temporary name and moved to its
+  // final name when complete. When it cannot be opened, written, completed
+  // or moved, the failure is reported at level 1, nothing is left under
+  // either name, and the file's answer becomes R_ERROR: a missing
+  // certificate is never passed off as an answer.
   resultt open_certificate();
   void close_certificate();
   void save_function(
@@ -147,6 +151,8 @@ public:
 
   std::string certificate_name;
   exclusive_ofstreamt certificate_file;
+  // Set when the current file's certificate failed; its answer is R_ERROR.
+  bool certificate_failed = false;
   unsigned initial_quantifiers = 0;
   unsigned initial_clauses = 0;
   unsigned clause_id_counter = 0;
@@ -208,6 +214,12 @@ protected:
   void print_stats_debug(const char *phase, unsigned var_no);
 
   void discard_certificate(const std::string &reason);
+  void certificate_failure(const std::string &message);
+  // The answer, or R_ERROR when the certificate asked for failed.
+  resultt with_certificate(resultt result) const
+  {
+    return save_certificate && certificate_failed ? R_ERROR : result;
+  }
   void conclude_valid();
   std::string temporary_certificate_name() const;
   std::string final_certificate_name() const;

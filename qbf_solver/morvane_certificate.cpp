@@ -30,7 +30,7 @@ morvanet::resultt morvanet::open_certificate()
     std::filesystem::remove(name, error);
   if(!certificate_file.open(name))
   {
-    print(1, "Could not open certificate file '" + name + "'.");
+    certificate_failure("Could not open certificate file '" + name + "'.");
     return R_ERROR;
   }
   certificate_file << "QBCertificate\n";
@@ -45,18 +45,30 @@ void morvanet::close_certificate()
   const std::string final_name = final_certificate_name();
   if(!certificate_file.close())
   {
-    std::remove(temporary.c_str());
-    print(1, "Could not write certificate file '" + temporary + "'.");
+    certificate_failure(
+      "Could not write certificate file '" + temporary + "'.");
     return;
   }
   if(std::rename(temporary.c_str(), final_name.c_str()) != 0)
-  {
-    std::remove(temporary.c_str());
-    print(
-      1,
+    certificate_failure(
       "Could not move certificate file '" + temporary + "' to '" +
-        final_name + "'.");
-  }
+      final_name + "'.");
+}
+
+void morvanet::certificate_failure(const std::string &message)
+{
+  print(1, message);
+  certificate_file.close();
+  certificate_failed = true;
+  // A certificate of an earlier run under the final name would pass for
+  // this one; a folder there is not ours and stays.
+  std::error_code error;
+  for(const std::string &name :
+      {temporary_certificate_name(), final_certificate_name()})
+    if(
+      std::filesystem::symlink_status(name, error).type() !=
+      std::filesystem::file_type::directory)
+      std::filesystem::remove(name, error);
 }
 
 void morvanet::discard_certificate(const std::string &reason)

@@ -138,6 +138,7 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
   }
 
   clause_id_counter = 0;
+  certificate_failed = false;
   if(save_certificate)
     certificate_name = file_name;
   variables.clear();
@@ -157,13 +158,13 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
     ++reader.line_number;
     const resultt result = parse_line(p, line_end);
     if(result != R_UNKNOWN)
-      return result;
+      return with_certificate(result);
     p = line_end == end ? end : line_end + 1;
   }
 
   // A last clause without its terminating 0 ends with the file.
   if(!reader.pending.literals.empty() && !reader.dropping)
-    return end_pending_clause();
+    return with_certificate(end_pending_clause());
   return R_UNKNOWN;
 }
 

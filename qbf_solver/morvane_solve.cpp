@@ -48,7 +48,7 @@ morvanet::resultt morvanet::solve()
     else
       close_certificate();
   }
-  return result;
+  return with_certificate(result);
 }
 
 morvanet::resultt morvanet::reduce_universal()

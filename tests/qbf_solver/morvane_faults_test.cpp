@@ -180,20 +180,6 @@ TEST(MorvaneFaults, MemoryExhaustionIsAnError)
   EXPECT_FALSE(folder.exists("blow.qdimacs.qbc.tmp"));
 }
 
-TEST(MorvaneFaults, UnwritableCertificateIsAnError)
-{
-  scratch_foldert folder;
-  folder.write("valid.qdimacs", "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n");
-  // A folder in the way of the temporary file.
-  std::system(("mkdir " + folder.path("valid.qdimacs.qbc.tmp")).c_str());
-  morvane_resultt result = folder.run({"--save-certificate", "valid.qdimacs"});
-  EXPECT_EQ(result.exit_code, 99);
-  EXPECT_EQ(
-    result.err,
-    "Could not open certificate file 'valid.qdimacs.qbc.tmp'.\nERROR\n");
-  EXPECT_FALSE(folder.exists("valid.qdimacs.qbc"));
-}
-
 namespace
 {
 // Found valid when solved, and found false while reading, by an empty
@@ -239,10 +225,45 @@ TEST(MorvaneFaults, CertificateNeverFollowsAPlantedLink)
   }
 }
 
-// A certificate that could not be written completely (here the file size
-// limit, with its signal ignored) never gets its final name, and its
-// temporary file goes.
-TEST(MorvaneFaults, FailedCertificateWriteLeavesNoCertificate)
+// A certificate asked for but not delivered makes the answer ERROR, and
+// nothing is left under the temporary or the final name, wherever the
+// failure happens.
+TEST(MorvaneFaults, FailedCertificateIsAnError)
+{
+  const std::string open_failure =
+    "Could not open certificate file 'f.qdimacs.qbc.tmp'.\n";
+  const std::string move_failure =
+    "Could not move certificate file 'f.qdimacs.qbc.tmp' to "
+    "'f.qdimacs.qbc'.\n";
+  for(const char *text : certified_formulas)
+  {
+    scratch_foldert folder;
+    folder.write("f.qdimacs", text);
+    // A folder in the way of the temporary file.
+    std::system(("mkdir " + folder.path("f.qdimacs.qbc.tmp")).c_str());
+    folder.write("f.qdimacs.qbc", "stale\n");
+    morvane_resultt result = folder.run({"--save-certificate", "f.qdimacs"});
+    EXPECT_EQ(result.exit_code, 99) << text;
+    EXPECT_EQ(result.err, open_failure + "ERROR\n") << text;
+    EXPECT_FALSE(folder.exists("f.qdimacs.qbc")) << text;
+
+    // A folder in the way of the final name.
+    std::system(("rmdir " + folder.path("f.qdimacs.qbc.tmp") + " && mkdir " +
+                 folder.path("f.qdimacs.qbc"))
+                  .c_str());
+    result = folder.run({"--save-certificate", "f.qdimacs"});
+    EXPECT_EQ(result.exit_code, 99) << text;
+    EXPECT_EQ(result.err, move_failure + "ERROR\n") << text;
+    EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp")) << text;
+
+    // Without certificates the same folder is no obstacle.
+    EXPECT_NE(folder.run({"f.qdimacs"}).exit_code, 99) << text;
+  }
+}
+
+// A write that fails (here the file size limit, with its signal ignored)
+// leaves an incomplete certificate, which is removed.
+TEST(MorvaneFaults, FailedCertificateWriteIsAnError)
 {
   std::string text = "e";
   for(int v = 1; v <= 2000; ++v)
@@ -254,13 +275,12 @@ TEST(MorvaneFaults, FailedCertificateWriteLeavesNoCertificate)
   folder.write("f.qdimacs", text);
   morvane_resultt result = folder.run(
     {"--save-certificate", "f.qdimacs"}, "trap '' XFSZ && ulimit -f 8");
-  EXPECT_FALSE(folder.exists("f.qdimacs.qbc"));
-  EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp"));
-  // The answer itself stands.
-  EXPECT_EQ(result.exit_code, 10);
+  EXPECT_EQ(result.exit_code, 99);
   EXPECT_EQ(
     result.err,
-    "Could not write certificate file 'f.qdimacs.qbc.tmp'.\nVALID\n");
+    "Could not write certificate file 'f.qdimacs.qbc.tmp'.\nERROR\n");
+  EXPECT_FALSE(folder.exists("f.qdimacs.qbc"));
+  EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp"));
 }
 
 #endif
