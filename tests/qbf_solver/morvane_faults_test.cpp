@@ -8,8 +8,6 @@
 
 #include <cstdlib>
 
-#ifdef MORVANE_BINARY
-
 TEST(MorvaneFaults, FixturesAreDecidedSoundly)
 {
   const struct
@@ -282,5 +280,3 @@ TEST(MorvaneFaults, FailedCertificateWriteIsAnError)
   EXPECT_FALSE(folder.exists("f.qdimacs.qbc"));
   EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp"));
 }
-
-#endif
