@@ -273,7 +273,9 @@ unsigned morvanet::write_derivation(unsigned id)
 
 void morvanet::conclude_invalid(unsigned d, unsigned e, unsigned pivot)
 {
-  // The gate lines written so far are dropped: a refutation stands alone.
+  // Reopened and truncated on purpose: the gate lines written so far
+  // belong to witnesses of a valid answer, which a refutation makes void;
+  // the refutation stands alone after the first line.
   certificate_file.close();
   if(open_certificate() != R_UNKNOWN)
     return;
