@@ -1,5 +1,6 @@
 #include "qbf_solver/morvane.h"
 
+#include "util/invariant.h"
 #include "util/text_utils.h"
 
 #include <algorithm>
@@ -112,11 +113,8 @@ const char *skip_word(const char *p, const char *end)
 
 morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
 {
-  if(!clause_set.empty())
-  {
-    print(1, "BUG: Clause container not empty upon reading new file.");
-    return R_ERROR;
-  }
+  // The front end empties the formula before each file.
+  INVARIANT(clause_set.empty());
 
   std::ifstream in(file_name, std::ios::binary);
   if(!in)

@@ -149,14 +149,11 @@ unsigned morvanet::add_clause(clauset &clause)
             break;
           }
         }
-        if(opposite == no_clause)
-          print(1, "BUG: Matching constraint clause not found.");
-        else
-        {
-          conclude_invalid(
-            clause.id, stored_clause(opposite).id, literal.var_no());
-          close_certificate();
-        }
+        // A constraint is only ever set by a stored unit clause.
+        INVARIANT(opposite != no_clause);
+        conclude_invalid(
+          clause.id, stored_clause(opposite).id, literal.var_no());
+        close_certificate();
       }
       return no_clause;
     }
