@@ -237,10 +237,10 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
       return bad_input("quantifier line after a clause line");
     const bool existential = *p == 'e';
     ++p;
+    std::string word;
     while(true)
     {
       long long n;
-      std::string word;
       const numbert number = read_number(p, end, n, word);
       if(number == numbert::NOT_A_NUMBER)
         return bad_input(not_a_number(word));
@@ -261,10 +261,10 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
 morvanet::resultt morvanet::parse_clause_line(const char *p, const char *end)
 {
   reader.clause_line_seen = true;
+  std::string word;
   while(true)
   {
     long long x;
-    std::string word;
     const numbert number = read_number(p, end, x, word);
     // A clause without its 0 continues on the next clause line.
     if(number == numbert::NONE)
