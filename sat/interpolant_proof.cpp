@@ -25,9 +25,11 @@ void proofsat_prooft::chain(const vec<ClauseId> &cs, const vec<Var> &xs)
   for(int i = 0; i < xs.size(); ++i)
     std::cout << "pivots are i =" << i << ' ' << xs[i] << '\n';
 
+  // Antecedents are earlier records: one naming the new record itself
+  // would make the interpolation walk go round for ever.
+  int c_id = int(clauses.size());
   clauses.push_back({false, {}, 0, {}, {}});
   proof_clauset &record = clauses.back();
-  int c_id = int(clauses.size());
   for(int i = 0; i < cs.size(); ++i)
   {
     INVARIANT(cs[i]<c_id);

@@ -13,9 +13,10 @@ void proofsat_coret::root(const vec<Lit> &literals)
 
 void proofsat_coret::chain(const vec<ClauseId> &cs, const vec<Var> &)
 {
+  // Antecedents are earlier records, never the new one itself.
+  int c_id = int(clauses.size());
   clauses.push_back({{}, false});
   std::vector<int> &ids = clauses.back().ids;
-  int c_id = int(clauses.size());
   for(int i = 0; i < cs.size(); ++i)
   {
     INVARIANT(cs[i]<c_id);

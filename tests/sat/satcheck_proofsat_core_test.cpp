@@ -99,9 +99,10 @@ TEST(ProofsatCoreDeathTest, BrokenProofs)
 
   vec<ClauseId> ids;
   vec<Var> pivots;
+  // Record 1 cannot rest on itself.
   ids.push(0);
-  ids.push(2);
-  pivots.push(3);
+  ids.push(1);
+  pivots.push(4);
   EXPECT_DEATH(recorder.chain(ids, pivots), "cs\\[i\\]<c_id");
 
   satcheck_proofsat_coret solver;
