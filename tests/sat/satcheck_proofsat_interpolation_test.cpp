@@ -260,3 +260,112 @@ TEST(SatcheckProofsatInterpolation, RandomInterpolantsMeetTheDefinition)
     }
   }
 }
+
+namespace
+{
+// Reaches the recorder, so that an interpolant can be built without
+// get_interpolant's listing of the graph, which writes every node's whole
+// formula and grows with the paths through a shared graph.
+class recorder_accesst : public satcheck_proofsat_interpolationt
+{
+public:
+  proofsat_prooft &recorder()
+  {
+    return *proofsat_proof;
+  }
+};
+
+// Whether the clauses and the graph literal (input node v standing for
+// variable v) are satisfiable together, asked of the plain back end.
+bool satisfiable_with(
+  const std::vector<bvt> &clauses,
+  const and_graph_formulat &graph,
+  literalt formula)
+{
+  satcheck_proofsatt solver;
+  and_graph_formulat copy = graph;
+  copy.root_literal = formula;
+  literalt image = copy.convert(solver);
+  for(const bvt &clause : clauses)
+    solver.lcnf(clause);
+  solver.lcnf({image});
+  return solver.prop_solve() == propt::P_SATISFIABLE;
+}
+} // namespace
+
+// Random 3-CNFs near the threshold need real search, so their proofs
+// chain learnt clauses and use them again and again. A lies over variables 1 .. 24 and B
+// over 17 .. 40, so both have variables of their own. The interpolant is
+// checked by solving: A and not I, and I and B, are both contradictory,
+// and the graph's inputs below it are shared variables.
+TEST(SatcheckProofsatInterpolation, SearchProofsGiveInterpolantsCheckedBySolving)
+{
+  std::mt19937 random(7);
+  const unsigned vars = 40, side = 24;
+  int checked = 0;
+  for(int round = 0; checked < 10; ++round)
+  {
+    ASSERT_LT(round, 200);
+    std::vector<bvt> a, b;
+    std::vector<bool> in_a(vars + 1), in_b(vars + 1);
+    // 90 clauses a side: mostly each side alone satisfiable, together not.
+    for(int i = 0; i < 2 * 90; ++i)
+    {
+      bool to_a = i % 2 == 0;
+      unsigned first = to_a ? 1 : vars - side + 1;
+      bvt clause;
+      while(clause.size() < 3)
+      {
+        literalt l(first + random() % side, random() % 2);
+        bool repeated = false;
+        for(literalt other : clause)
+          repeated = repeated || other.var_no() == l.var_no();
+        if(!repeated)
+          clause.push_back(l);
+      }
+      (to_a ? a : b).push_back(clause);
+      for(literalt l : clause)
+        (to_a ? in_a : in_b)[l.var_no()] = true;
+    }
+
+    and_graph_formulat graph;
+    literalt interpolant;
+    testing::internal::CaptureStdout();
+    {
+      recorder_accesst solver;
+      for(unsigned v = 0; v < vars; ++v)
+        solver.new_variable();
+      for(const bvt &clause : a)
+        solver.lcnf(clause);
+      solver.set_partition_id(1);
+      for(const bvt &clause : b)
+        solver.lcnf(clause);
+      propt::resultt result = solver.prop_solve();
+      if(result == propt::P_UNSATISFIABLE)
+      {
+        and_graph_propt g(graph);
+        bvt literals;
+        for(unsigned v = 0; v < solver.no_variables(); ++v)
+          literals.push_back(g.new_variable());
+        std::string text;
+        interpolant = solver.recorder().interpolate(literals, 0, graph, text);
+      }
+    }
+    testing::internal::GetCapturedStdout();
+    if(graph.number_of_nodes() == 0)
+      continue;
+    ++checked;
+    SCOPED_TRACE(round);
+
+    EXPECT_FALSE(satisfiable_with(a, graph, !interpolant))
+      << "A does not imply I";
+    EXPECT_FALSE(satisfiable_with(b, graph, interpolant))
+      << "I and B are satisfiable together";
+    if(!interpolant.is_constant())
+    {
+      and_grapht::terminals_memot memo;
+      for(unsigned v : graph.get_terminals_rec(interpolant.var_no(), memo))
+        EXPECT_TRUE(in_a[v] && in_b[v]) << "variable " << v << " is not shared";
+    }
+  }
+}
