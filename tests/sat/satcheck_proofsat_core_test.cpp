@@ -110,5 +110,6 @@ TEST(ProofsatCoreDeathTest, BrokenProofs)
   solver.lcnf({x});
   solver.lcnf({!x});
   ASSERT_EQ(solver.prop_solve(), propt::P_UNSATISFIABLE);
-  EXPECT_DEATH(solver.is_in_core(literalt(2, false)), "l.var_no\\(\\)<in_core.size\\(\\)");
+  EXPECT_DEATH(
+    solver.is_in_core(literalt(2, false)), "l.var_no\\(\\)<in_core.size\\(\\)");
 }

@@ -293,12 +293,12 @@ bool satisfiable_with(
 }
 } // namespace
 
-// Random 3-CNFs near the threshold need real search, so their proofs
-// chain learnt clauses and use them again and again. A lies over variables 1 .. 24 and B
-// over 17 .. 40, so both have variables of their own. The interpolant is
-// checked by solving: A and not I, and I and B, are both contradictory,
-// and the graph's inputs below it are shared variables.
-TEST(SatcheckProofsatInterpolation, SearchProofsGiveInterpolantsCheckedBySolving)
+// Random 3-CNFs near the threshold need real search, so their proofs chain
+// learnt clauses and use them again and again. A lies over variables
+// 1 .. 24 and B over 17 .. 40, so both have variables of their own. The
+// interpolant is checked by solving: A and not I, and I and B, are both
+// contradictory, and the graph's inputs below it are shared variables.
+TEST(SatcheckProofsatInterpolation, SearchProofInterpolantsCheckedBySolving)
 {
   std::mt19937 random(7);
   const unsigned vars = 40, side = 24;

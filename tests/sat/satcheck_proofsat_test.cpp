@@ -160,8 +160,12 @@ TEST(SatcheckProofsatDeathTest, BrokenPreconditions)
 
   ASSERT_EQ(solver.prop_solve(), propt::P_SATISFIABLE);
   literalt later = solver.new_variable();
-  EXPECT_DEATH(solver.l_get(later), "a.var_no\\(\\)<\\(unsigned\\)solver->model.size\\(\\)");
-  EXPECT_DEATH(solver.set_assignment(later, false), "v<\\(unsigned\\)solver->model.size\\(\\)");
+  EXPECT_DEATH(
+    solver.l_get(later),
+    "a.var_no\\(\\)<\\(unsigned\\)solver->model.size\\(\\)");
+  EXPECT_DEATH(
+    solver.set_assignment(later, false),
+    "v<\\(unsigned\\)solver->model.size\\(\\)");
 
   errored_proofsatt errored;
   EXPECT_DEATH(errored.prop_solve(), "status!=ERROR");
