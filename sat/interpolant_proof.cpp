@@ -244,7 +244,10 @@ literalt proofsat_prooft::build_interpolant(
       continue;
     }
 
+    // Records filled in by hand must also point back only.
     int a = record.ids[f.next];
+    INVARIANT(a >= 0 && a < f.c);
+    INVARIANT(f.next <= record.pivots.size());
     if(!partial[a].done)
     {
       enter(a); // may invalidate f

@@ -153,4 +153,8 @@ TEST(ProofsatProofDeathTest, BrokenProofs)
   testing::internal::GetCapturedStdout();
   // Record 1 cannot rest on itself.
   EXPECT_DEATH(add_chain(proof, {0, 1}, {1}), "cs\\[i\\]<c_id");
+  // Nor when the record is filled in by hand.
+  proof.clauses.push_back({false, {}, 0, {0, 1}, {1}});
+  EXPECT_DEATH(
+    proof.interpolate(literals, 0, graph, text), "a >= 0 && a < f.c");
 }
