@@ -51,7 +51,7 @@ public:
   resultt prop_solve() override;
 
   // Whether l's variable is in a core found so far; stops the program for
-  // variables beyond the last prop_solve.
+  // variables made after the last unsatisfiable answer.
   bool is_in_core(literalt l) const override;
 
 protected:
