@@ -1,0 +1,82 @@
+#include "expr_algorithms/lambda.h"
+
+#include "expr_algorithms/replace_expr.h"
+#include "util/text_utils.h"
+
+void make_lambda(const typet &type, exprt &dest)
+{
+  if(type.id() != "mapping")
+    throw "expected mapping type";
+  if(type.subtypes().size() != 2)
+    throw "mapping type expected to have two subtypes";
+  const typet &domain = type.subtypes()[0];
+  const typet &range = type.subtypes()[1];
+
+  exprt lambda("lambda", type);
+  exprt::operandst &operands = lambda.operands();
+  operands.resize(2);
+  operands[1].type() = range;
+  exprt &variable = operands[0];
+  variable.type() = domain;
+  if(domain.id() != "tuple")
+    variable.id("quant_symbol");
+  else
+  {
+    variable.id("tuple");
+    for(const typet &component : domain.subtypes())
+      variable.operands().push_back(exprt("quant_symbol", component));
+  }
+  dest.swap(lambda);
+}
+
+void tuple_member(const exprt &tuple, unsigned index, exprt &dest)
+{
+  if(tuple.id() == "tuple")
+  {
+    if(index >= tuple.operands().size())
+      throw "tuple has not enough components";
+    const exprt component = tuple.operands()[index];
+    dest = component;
+    return;
+  }
+  exprt member("member");
+  member.set("component", dstring(unsigned_to_string(index)));
+  member.copy_to_operands(tuple);
+  dest.swap(member);
+}
+
+void apply_lambda_map(exprt &expr)
+{
+  // Read through a constant view: a writing accessor would add an empty
+  // operand list to an expression that is to be left unchanged on error.
+  const exprt &map = expr;
+  if(map.id() != "map")
+    throw "expected mapping";
+  if(map.operands().size() != 2)
+    throw "mapping takes two operands";
+  const exprt &lambda = map.op0();
+  const exprt &argument = map.op1();
+  if(lambda.id() != "lambda")
+    throw "expected lambda expression as first operand";
+  if(lambda.operands().size() != 2)
+    throw "lambda takes two operands";
+  const exprt &variable = lambda.op0();
+
+  replace_mapt bindings(100);
+  if(variable.id() != "tuple")
+    bindings.insert({variable, argument});
+  else
+  {
+    const exprt::operandst &components = variable.operands();
+    for(unsigned i = 0; i < components.size(); ++i)
+    {
+      exprt component;
+      tuple_member(argument, i, component);
+      bindings.insert({components[i], component});
+    }
+  }
+
+  exprt result = lambda.op1();
+  replace_expr_map(bindings, result);
+  expr.swap(result);
+}
