@@ -25,9 +25,9 @@ const char *const unexpected = "Unexpected result from CVC-Lite";
 } // namespace
 
 cvc_temp_filet::cvc_temp_filet(const char *_prefix, const char *_program)
-  : prefix(_prefix),
-    program(_program),
-    temp_out_buffer(create_exchange_file(stem(prefix, "out"), temp_out_filename)),
+  : prefix(_prefix), program(_program),
+    temp_out_buffer(
+      create_exchange_file(stem(prefix, "out"), temp_out_filename)),
     temp_out_stream(&temp_out_buffer)
 {
   if(!temp_out_buffer.is_open())
@@ -64,7 +64,8 @@ cvc_temp_filet::run(messaget &message, cvc_propt &prop)
   // else left behind can pass for an answer.
   if(!temp_result_filename.empty())
     unlink(temp_result_filename.c_str());
-  const int fd = create_exchange_file(stem(prefix, "result"), temp_result_filename);
+  const int fd =
+    create_exchange_file(stem(prefix, "result"), temp_result_filename);
   if(fd < 0)
   {
     message.print(1, unexpected);
@@ -73,8 +74,8 @@ cvc_temp_filet::run(messaget &message, cvc_propt &prop)
   close(fd);
 
   // Fixed texts and digits only: nothing here comes from the input.
-  const std::string command = program + " " + temp_out_filename + " > " +
-                              temp_result_filename + " 2>&1";
+  const std::string command =
+    program + " " + temp_out_filename + " > " + temp_result_filename + " 2>&1";
   // The exit status is not examined: only the result file decides.
   const int status = std::system(command.c_str());
   static_cast<void>(status);
@@ -107,9 +108,7 @@ cvc_temp_filet::read_result(messaget &message, cvc_propt &prop) const
 }
 
 void cvc_temp_filet::read_assert(
-  cvc_propt &prop,
-  std::istream &in,
-  std::string &line)
+  cvc_propt &prop, std::istream &in, std::string &line)
 {
   line.erase(0, 7);
   if(line.empty())
@@ -126,8 +125,9 @@ void cvc_temp_filet::read_assert(
     const std::size_t end = line.rfind(')');
     if(end == std::string::npos)
       return;
-    const std::string value =
-      start == std::string::npos || start > end ? "" : line.substr(start, end - start);
+    const std::string value = start == std::string::npos || start > end
+                                ? ""
+                                : line.substr(start, end - start);
     std::cout << ">" << name << "< = >" << value << "<" << std::endl;
     return;
   }

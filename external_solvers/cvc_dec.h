@@ -58,8 +58,7 @@ protected:
   read_result(messaget &message, cvc_propt &prop) const;
   // One counter-model line beginning with "ASSERT "; may read the next
   // line of `in`.
-  static void
-  read_assert(cvc_propt &prop, std::istream &in, std::string &line);
+  static void read_assert(cvc_propt &prop, std::istream &in, std::string &line);
 
   const std::string prefix;
   const std::string program;

@@ -43,10 +43,7 @@ void cvc_propt::set_no_variables(unsigned)
 }
 
 literalt cvc_propt::define_gate(
-  const char *comment,
-  literalt left,
-  const char *op,
-  literalt right)
+  const char *comment, literalt left, const char *op, literalt right)
 {
   out << comment << std::endl;
   literalt l = cvc_define();
@@ -55,7 +52,8 @@ literalt cvc_propt::define_gate(
   return l;
 }
 
-literalt cvc_propt::define_list(const char *comment, const bvt &bv, const char *op)
+literalt
+cvc_propt::define_list(const char *comment, const bvt &bv, const char *op)
 {
   out << comment << std::endl;
   literalt l = cvc_define();
@@ -144,9 +142,7 @@ literalt cvc_propt::lselect(literalt a, literalt b, literalt c)
 }
 
 void cvc_propt::assert_gate(
-  const char *comment,
-  const std::string &gate,
-  literalt o)
+  const char *comment, const std::string &gate, literalt o)
 {
   out << comment << std::endl
       << "ASSERT " << gate << " <=> " << cvc_literal(o) << ";" << std::endl
@@ -174,9 +170,7 @@ void cvc_propt::lxor(literalt a, literalt b, literalt o)
 void cvc_propt::lnand(literalt a, literalt b, literalt o)
 {
   assert_gate(
-    "%% lnand",
-    "(NOT (" + cvc_literal(a) + " AND " + cvc_literal(b) + "))",
-    o);
+    "%% lnand", "(NOT (" + cvc_literal(a) + " AND " + cvc_literal(b) + "))", o);
 }
 
 void cvc_propt::lnor(literalt a, literalt b, literalt o)

@@ -106,15 +106,9 @@ private:
   const char *solver_name;
   // A fresh variable defined by "left <op> right".
   literalt define_gate(
-    const char *comment,
-    literalt left,
-    const char *op,
-    literalt right);
+    const char *comment, literalt left, const char *op, literalt right);
   literalt define_list(const char *comment, const bvt &bv, const char *op);
-  void assert_gate(
-    const char *comment,
-    const std::string &gate,
-    literalt o);
+  void assert_gate(const char *comment, const std::string &gate, literalt o);
 };
 
 // The same back end under the name "SMT".

@@ -30,13 +30,8 @@ private:
 } // namespace
 
 text_convt::text_convt(
-  cvc_propt &_text_prop,
-  std::ostream &_out,
-  dialectt _dialect)
-  : prop_convt(_text_prop),
-    text_prop(_text_prop),
-    out(&_out),
-    dialect(_dialect)
+  cvc_propt &_text_prop, std::ostream &_out, dialectt _dialect)
+  : prop_convt(_text_prop), text_prop(_text_prop), out(&_out), dialect(_dialect)
 {
 }
 

@@ -22,8 +22,8 @@ typet offset_type(bool is_signed)
 }
 } // namespace
 
-exprt text_convt::scaled_offset(const exprt &index, const mp_integer &factor)
-  const
+exprt text_convt::scaled_offset(
+  const exprt &index, const mp_integer &factor) const
 {
   mp_integer value;
   if(index.is_constant() && !expr_to_integer(index, value))

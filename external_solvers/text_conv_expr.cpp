@@ -58,7 +58,8 @@ void text_convt::convert_expr(const exprt &expr)
   }
   else if(id == "struct")
   {
-    INVARIANT(type.id() == "struct" || type.id() == "union" || type.id() == "class");
+    INVARIANT(
+      type.id() == "struct" || type.id() == "union" || type.id() == "class");
     const irept::subt &components = type.find("components").get_sub();
     INVARIANT(components.size() == n);
     *out << "(# ";
@@ -75,8 +76,9 @@ void text_convt::convert_expr(const exprt &expr)
     convert_constant(expr);
   else if(id == "concatenation" || id == "bitand" || id == "bitor")
   {
-    const char *separator =
-      id == "concatenation" ? " @ " : id == "bitand" ? " & " : " | ";
+    const char *separator = id == "concatenation" ? " @ "
+                            : id == "bitand"      ? " & "
+                                                  : " | ";
     *out << "(";
     for(std::size_t k = 0; k < n; ++k)
     {
@@ -204,7 +206,11 @@ void text_convt::convert_expr(const exprt &expr)
       throw unsupported_type(id, operand_type);
     if(operand_type.id() == "signedbv")
       *out << "S";
-    *out << (id == "<=" ? "BVLE(" : id == "<" ? "BVLT(" : id == ">=" ? "BVGE(" : "BVGT(");
+    *out
+      << (id == "<="   ? "BVLE("
+          : id == "<"  ? "BVLT("
+          : id == ">=" ? "BVGE("
+                       : "BVGT(");
     convert_expr(operands[0]);
     *out << ", ";
     convert_expr(operands[1]);
@@ -241,7 +247,8 @@ void text_convt::convert_expr(const exprt &expr)
     convert_expr(operands[1]);
     *out << ")";
   }
-  else if(id == "address_of" || id == "implicit_address_of" || id == "reference_to")
+  else if(
+    id == "address_of" || id == "implicit_address_of" || id == "reference_to")
   {
     INVARIANT(n == 1);
     INVARIANT(type.id() == "pointer");
@@ -269,7 +276,9 @@ void text_convt::convert_expr(const exprt &expr)
     INVARIANT(n == 2);
     if(!is_bitvector(type))
       throw unsupported_type(id, type);
-    *out << (id == "ashr" ? "BVASHR(" : id == "lshr" ? "BVLSHR(" : "BVSHL(")
+    *out << (id == "ashr"   ? "BVASHR("
+             : id == "lshr" ? "BVLSHR("
+                            : "BVSHL(")
          << type.get("width") << ", ";
     convert_expr(operands[0]);
     *out << ", ";
@@ -387,7 +396,8 @@ void text_convt::convert_typecast(const exprt &expr)
         *out << ")";
     }
     else
-      throw "TODO typecast2 " + from_id.as_string() + " -> " + to_id.as_string();
+      throw "TODO typecast2 " + from_id.as_string() + " -> " +
+        to_id.as_string();
   }
   else if(to_id == "pointer")
   {
@@ -435,8 +445,8 @@ void text_convt::convert_array_literal(const exprt &expr)
   *out << "ARRAY (i: " << array_index_type_text() << "):";
   for(std::size_t k = 0; k < elements.size(); ++k)
   {
-    *out << "\n  " << (k == 0 ? "IF " : "ELSIF ") << "i="
-         << bin_constant(static_cast<unsigned>(k)) << " THEN ";
+    *out << "\n  " << (k == 0 ? "IF " : "ELSIF ")
+         << "i=" << bin_constant(static_cast<unsigned>(k)) << " THEN ";
     convert_as_bv(elements[k]);
   }
   *out << "\n  ELSE ";
@@ -477,7 +487,6 @@ void text_convt::convert_with(const exprt &expr)
       *out << ")";
     }
     else
-      throw "with expects struct or array type, but got " +
-        type_id.as_string();
+      throw "with expects struct or array type, but got " + type_id.as_string();
   }
 }

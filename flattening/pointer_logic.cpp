@@ -40,9 +40,7 @@ unsigned pointer_logict::add_object(const exprt &expr)
 }
 
 void pointer_logict::pointer_expr(
-  unsigned object,
-  const typet &type,
-  exprt &dest) const
+  unsigned object, const typet &type, exprt &dest) const
 {
   dest.make_nil();
   if(object == null_object)
@@ -72,9 +70,7 @@ void pointer_logict::pointer_expr(
 }
 
 void pointer_logict::pointer_expr(
-  const pointert &pointer,
-  const typet &type,
-  exprt &dest) const
+  const pointert &pointer, const typet &type, exprt &dest) const
 {
   exprt object_ptr;
   pointer_expr(pointer.object, type, object_ptr);

@@ -46,18 +46,16 @@ public:
   // number never given out, else the address of the object ("reference_to"
   // for a "reference" type, "implicit_address_of" for an array object,
   // "address_of" otherwise).
-  virtual void pointer_expr(unsigned object, const typet &type, exprt &dest)
-    const;
+  virtual void
+  pointer_expr(unsigned object, const typet &type, exprt &dest) const;
 
   // A pointer of `type` to the element or component of the object that
   // holds the offset, plus ("+", an "integer" constant) what remains of the
   // offset inside it; a "reference_to" never carries a remainder. An
   // offset that cannot be placed (negative, or into an element or
   // component of size 0) leaves a nil object inside the address.
-  virtual void pointer_expr(
-    const pointert &pointer,
-    const typet &type,
-    exprt &dest) const;
+  virtual void
+  pointer_expr(const pointert &pointer, const typet &type, exprt &dest) const;
 
   // Descends from `expr` into the element or component that holds
   // `offset`; `rest` becomes what remains of the offset inside it.

@@ -100,7 +100,9 @@ TEST_F(CvcDec, SmtTwinUsesItsOwnProgramAndFiles)
   smt.set_to(bool_constant(true), true);
   EXPECT_EQ(smt.solve(), decision_proceduret::D_SATISFIABLE);
   EXPECT_EQ(smt.result_file(), "smt_dec_result_" + pid + ".tmp");
-  EXPECT_EQ(read_file("args"), (bin / "smtl").string() + " " + smt.formula_file() + "\n");
+  EXPECT_EQ(
+    read_file("args"),
+    (bin / "smtl").string() + " " + smt.formula_file() + "\n");
   EXPECT_EQ(
     read_file("formula.seen"),
     "%% set_to true\nASSERT TRUE;\n\nQUERY FALSE;\nCOUNTERMODEL;\n");
@@ -115,7 +117,8 @@ TEST_F(CvcDec, VerdictTable)
     decision_proceduret::resultt result;
   } cases[] = {
     {"Invalid.\\n", decision_proceduret::D_SATISFIABLE},
-    {"warning: one\\nwarning: two\\nValid. indeed\\n", decision_proceduret::D_UNSATISFIABLE},
+    {"warning: one\\nwarning: two\\nValid. indeed\\n",
+     decision_proceduret::D_UNSATISFIABLE},
     {"Valid.\\nInvalid.\\n", decision_proceduret::D_UNSATISFIABLE},
     {"Invalid.\\nValid.\\n", decision_proceduret::D_SATISFIABLE},
     // A verdict line must be whole, at the start, and end in a line feed.
@@ -164,10 +167,9 @@ TEST_F(CvcDec, CounterModelFillsTheAssignment)
   five_variables();
   write_program(
     "cvcl",
-    replying(
-      "Invalid.\\nASSERT l3;\\nASSERT NOT l4;\\nASSERT v1;\\n"
-      "ASSERT l99;\\nASSERT l-1;\\nASSERT NOT ;\\nASSERT \\nnoise l1\\n"
-      "ASSERT (x =\\n  0bin0101);\\nASSERT (y\\n"));
+    replying("Invalid.\\nASSERT l3;\\nASSERT NOT l4;\\nASSERT v1;\\n"
+             "ASSERT l99;\\nASSERT l-1;\\nASSERT NOT ;\\nASSERT \\nnoise l1\\n"
+             "ASSERT (x =\\n  0bin0101);\\nASSERT (y\\n"));
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(dec->solve(), decision_proceduret::D_SATISFIABLE);
   // A two-line value is shown, not stored; the half one at the end is not.
@@ -213,7 +215,11 @@ TEST_F(CvcDec, PlantedLinksAreNeitherFollowedNorRemoved)
   EXPECT_EQ(
     files(),
     (std::set<std::string>{
-      "victim", formula, result, "cvc_dec_out_" + pid + "_1.tmp", "args",
+      "victim",
+      formula,
+      result,
+      "cvc_dec_out_" + pid + "_1.tmp",
+      "args",
       "formula.seen"}));
 }
 
@@ -239,7 +245,9 @@ TEST_F(CvcDec, TwoLiveObjectsKeepSeparateFiles)
   cvc_dect second;
   EXPECT_NE(dec->formula_file(), second.formula_file());
   dec->set_to(a, true);
-  second.set_to(make_expr("and", bool_type(), {b, make_expr("not", bool_type(), {b})}), true);
+  second.set_to(
+    make_expr("and", bool_type(), {b, make_expr("not", bool_type(), {b})}),
+    true);
   EXPECT_EQ(second.solve(), decision_proceduret::D_UNSATISFIABLE);
   EXPECT_EQ(dec->solve(), decision_proceduret::D_SATISFIABLE);
   EXPECT_NE(dec->result_file(), second.result_file());

@@ -107,21 +107,66 @@ TEST(CvcPropGates, WithoutShortcutDefineAVariable)
     const char *text;
     bool negated;
   } cases[] = {
-    {"land", [](cvc_propt &prop) { return prop.land(a, !b); }, "%% land\nl4: BOOLEAN = l1 AND (NOT l2);\n\n", false},
-    {"land(a, !a)", [](cvc_propt &prop) { return prop.land(a, !a); }, "%% land\nl4: BOOLEAN = l1 AND (NOT l1);\n\n", false},
-    {"lor", [](cvc_propt &prop) { return prop.lor(a, b); }, "%% lor\nl4: BOOLEAN = l1 OR l2;\n\n", false},
-    {"lxor(a, a)", [](cvc_propt &prop) { return prop.lxor(a, a); }, "%% lxor\nl4: BOOLEAN = l1 XOR l1;\n\n", false},
-    {"lnand", [](cvc_propt &prop) { return prop.lnand(a, b); }, "%% land\nl4: BOOLEAN = l1 AND l2;\n\n", true},
-    {"lnor", [](cvc_propt &prop) { return prop.lnor(a, b); }, "%% lor\nl4: BOOLEAN = l1 OR l2;\n\n", true},
-    {"lequal", [](cvc_propt &prop) { return prop.lequal(a, b); }, "%% lxor\nl4: BOOLEAN = l1 XOR l2;\n\n", true},
-    {"limplies", [](cvc_propt &prop) { return prop.limplies(a, b); }, "%% lor\nl4: BOOLEAN = (NOT l1) OR l2;\n\n", false},
-    {"lselect", [](cvc_propt &prop) { return prop.lselect(a, !b, c); }, "%% lselect\nl4: BOOLEAN = IF l1 THEN (NOT l2) ELSE l3 ENDIF;\n\n", false},
-    {"land([a, t, a])", [](cvc_propt &prop) { return prop.land(bvt{a, t, a}); }, "%% land\nl4: BOOLEAN = l1 AND TRUE AND l1;\n\n", false},
-    {"lor([a])", [](cvc_propt &prop) { return prop.lor(bvt{a}); }, "%% lor\nl4: BOOLEAN = l1;\n\n", false},
-    {"lor([a, f, !c])", [](cvc_propt &prop) { return prop.lor(bvt{a, f, !c}); }, "%% lor\nl4: BOOLEAN = l1 OR FALSE OR (NOT l3);\n\n", false},
+    {"land",
+     [](cvc_propt &prop) { return prop.land(a, !b); },
+     "%% land\nl4: BOOLEAN = l1 AND (NOT l2);\n\n",
+     false},
+    {"land(a, !a)",
+     [](cvc_propt &prop) { return prop.land(a, !a); },
+     "%% land\nl4: BOOLEAN = l1 AND (NOT l1);\n\n",
+     false},
+    {"lor",
+     [](cvc_propt &prop) { return prop.lor(a, b); },
+     "%% lor\nl4: BOOLEAN = l1 OR l2;\n\n",
+     false},
+    {"lxor(a, a)",
+     [](cvc_propt &prop) { return prop.lxor(a, a); },
+     "%% lxor\nl4: BOOLEAN = l1 XOR l1;\n\n",
+     false},
+    {"lnand",
+     [](cvc_propt &prop) { return prop.lnand(a, b); },
+     "%% land\nl4: BOOLEAN = l1 AND l2;\n\n",
+     true},
+    {"lnor",
+     [](cvc_propt &prop) { return prop.lnor(a, b); },
+     "%% lor\nl4: BOOLEAN = l1 OR l2;\n\n",
+     true},
+    {"lequal",
+     [](cvc_propt &prop) { return prop.lequal(a, b); },
+     "%% lxor\nl4: BOOLEAN = l1 XOR l2;\n\n",
+     true},
+    {"limplies",
+     [](cvc_propt &prop) { return prop.limplies(a, b); },
+     "%% lor\nl4: BOOLEAN = (NOT l1) OR l2;\n\n",
+     false},
+    {"lselect",
+     [](cvc_propt &prop) { return prop.lselect(a, !b, c); },
+     "%% lselect\nl4: BOOLEAN = IF l1 THEN (NOT l2) ELSE l3 ENDIF;\n\n",
+     false},
+    {"land([a, t, a])",
+     [](cvc_propt &prop) {
+       return prop.land(bvt{a, t, a});
+     },
+     "%% land\nl4: BOOLEAN = l1 AND TRUE AND l1;\n\n",
+     false},
+    {"lor([a])",
+     [](cvc_propt &prop) { return prop.lor(bvt{a}); },
+     "%% lor\nl4: BOOLEAN = l1;\n\n",
+     false},
+    {"lor([a, f, !c])",
+     [](cvc_propt &prop) {
+       return prop.lor(bvt{a, f, !c});
+     },
+     "%% lor\nl4: BOOLEAN = l1 OR FALSE OR (NOT l3);\n\n",
+     false},
     // Each operand is the first argument in turn; the first step folds.
-    {"lxor([a, b, c])", [](cvc_propt &prop) { return prop.lxor(bvt{a, b, c}); },
-     "%% lxor\nl4: BOOLEAN = l2 XOR l1;\n\n%% lxor\nl5: BOOLEAN = l3 XOR l4;\n\n", false},
+    {"lxor([a, b, c])",
+     [](cvc_propt &prop) {
+       return prop.lxor(bvt{a, b, c});
+     },
+     "%% lxor\nl4: BOOLEAN = l2 XOR l1;\n\n%% lxor\nl5: BOOLEAN = l3 XOR "
+     "l4;\n\n",
+     false},
   };
   for(const auto &entry : cases)
   {
@@ -132,7 +177,8 @@ TEST(CvcPropGates, WithoutShortcutDefineAVariable)
     out.str("");
     literalt result = entry.gate(prop);
     EXPECT_EQ(out.str(), entry.text) << entry.name;
-    EXPECT_EQ(result, literalt(prop.no_variables() - 1, entry.negated)) << entry.name;
+    EXPECT_EQ(result, literalt(prop.no_variables() - 1, entry.negated))
+      << entry.name;
   }
 }
 
@@ -184,9 +230,7 @@ TEST_F(CvcProp, ClausesDropRepetitionsAndFalseAndKeepTheEmptyClause)
   out.str("");
   prop.l_set_to(a, false);
   prop.set_equal(b, t);
-  EXPECT_EQ(
-    out.str(),
-    "%% lcnf\nASSERT (NOT l1);\n\n%% lcnf\nASSERT l2;\n\n");
+  EXPECT_EQ(out.str(), "%% lcnf\nASSERT (NOT l1);\n\n%% lcnf\nASSERT l2;\n\n");
 }
 
 TEST_F(CvcProp, ValuesComeOnlyFromTheAssignmentReadBack)

@@ -23,7 +23,8 @@ exprt random_formula(std::mt19937 &rng, unsigned depth)
   if(choice == 4)
     return bool_constant(rng() % 2 == 0);
 
-  static const char *const connectives[] = {"and", "or", "xor", "not", "if", "=", "notequal"};
+  static const char *const connectives[] = {
+    "and", "or", "xor", "not", "if", "=", "notequal"};
   const std::string id = connectives[(choice - 5) % 7];
   unsigned operands = 2;
   if(id == "not")

@@ -24,7 +24,10 @@ const exprt t = symbol_expr("t", s8);
 const exprt w = symbol_expr("w", u16);
 const exprt i = symbol_expr("i", s32);
 
-exprt e(const std::string &id, const typet &type, std::initializer_list<exprt> operands)
+exprt e(
+  const std::string &id,
+  const typet &type,
+  std::initializer_list<exprt> operands)
 {
   return make_expr(id, type, operands);
 }
@@ -37,7 +40,8 @@ exprt integer(long long value)
 exprt member(const exprt &aggregate, unsigned n)
 {
   const irept &component = aggregate.type().find("components").get_sub()[n];
-  exprt result = e("member", static_cast<const typet &>(component.find("type")), {aggregate});
+  exprt result = e(
+    "member", static_cast<const typet &>(component.find("type")), {aggregate});
   result.set("component_name", component.get("name"));
   return result;
 }
@@ -75,7 +79,8 @@ TEST_F(TextConvExpr, DispatchRowsInBothDialects)
 
   struct rowt
   {
-    rowt(const exprt &_expr, const std::string &_cvc, const std::string &_smt = "")
+    rowt(
+      const exprt &_expr, const std::string &_cvc, const std::string &_smt = "")
       : expr(_expr), cvc(_cvc), smt(_smt)
     {
     }
@@ -147,10 +152,13 @@ TEST_F(TextConvExpr, DispatchRowsInBothDialects)
     {e("shl", s8, {s, t}), "BVSHL(8, s, t)"},
     // An update casts its designator only in the CVC dialect.
     {e("with", arr.type(), {arr, x, y}),
-     "(arr) WITH [(0bin" + zeros24 + " @ (x))]:=(y)", "(arr) WITH [x]:=(y)"},
+     "(arr) WITH [(0bin" + zeros24 + " @ (x))]:=(y)",
+     "(arr) WITH [x]:=(y)"},
     {e("with", arr.type(), {arr, i, y, i, z}),
      "(arr) WITH [i]:=(y) WITH [i]:=(z)"},
-    {e("with", array_type_of(bool_type(), 2), {symbol_expr("ba", array_type_of(bool_type(), 2)), i, a}),
+    {e("with",
+       array_type_of(bool_type(), 2),
+       {symbol_expr("ba", array_type_of(bool_type(), 2)), i, a}),
      "(ba) WITH [i]:=(" + if_a + ")"},
     {e("with", pair, {st, designator("c1"), a}), "(st) WITH .c1:=(a)"},
     {e("with", typet("integer"), {x}), "(x)"},
@@ -158,11 +166,15 @@ TEST_F(TextConvExpr, DispatchRowsInBothDialects)
     {e("pointer_offset", s32, {p}), "(p).offset"},
     {e("same-object", bool_type(), {p, q}), "(p).object=(q).object"},
     {string_constant,
-     "ARRAY (i: BITVECTOR(32)):\n  IF i=" + bin(0, 32) + " THEN 0bin01100001\n"
-     "  ELSIF i=" + bin(1, 32) + " THEN 0bin00000000\n"
-     "  ELSE 0bin01100001\n  ENDIF"},
+     "ARRAY (i: BITVECTOR(32)):\n  IF i=" + bin(0, 32) +
+       " THEN 0bin01100001\n"
+       "  ELSIF i=" +
+       bin(1, 32) +
+       " THEN 0bin00000000\n"
+       "  ELSE 0bin01100001\n  ENDIF"},
     {e("extractbit", bool_type(), {x, bv_constant(3, u8)}), "(x[3:3]=0bin1)"},
-    {e("replication", u8, {integer(3), a}), "(LET v: BITVECTOR(1) = a IN v@v@v)"},
+    {e("replication", u8, {integer(3), a}),
+     "(LET v: BITVECTOR(1) = a IN v@v@v)"},
     {e("replication", u8, {integer(0), x}), "(LET v: BITVECTOR(1) = x IN )"},
   };
   for(const auto &entry : cases)
@@ -180,14 +192,14 @@ TEST_F(TextConvExpr, IntegerConstantsAreWrittenOnlyInTheCvcDialect)
 {
   const exprt forty_two = integer(42);
   EXPECT_EQ(expr_text<cvc_convt>(forty_two), "42");
-  EXPECT_EQ(
-    expr_text<cvc_convt>(constant_expr("7", typet("natural"))), "7");
+  EXPECT_EQ(expr_text<cvc_convt>(constant_expr("7", typet("natural"))), "7");
 
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(
     thrown_text([&] { expr_text<smt_convt>(forty_two); }),
     "string: unknown constant: integer");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), forty_two.pretty(0) + "\n");
+  EXPECT_EQ(
+    ::testing::internal::GetCapturedStderr(), forty_two.pretty(0) + "\n");
 }
 
 TEST_F(TextConvExpr, ThrownTexts)
@@ -203,32 +215,48 @@ TEST_F(TextConvExpr, ThrownTexts)
     {e("typecast", bool_type(), {a}), "string: TODO typecast1 bool -> bool"},
     {e("typecast", bool_type(), {n}), "string: TODO typecast1 integer -> bool"},
     {e("typecast", u8, {n}), "string: TODO typecast2 integer -> unsignedbv"},
-    {e("typecast", pointer_type_to(u8), {x}), "string: TODO typecast3 unsignedbv -> pointer"},
+    {e("typecast", pointer_type_to(u8), {x}),
+     "string: TODO typecast3 unsignedbv -> pointer"},
     {e("typecast", integer_type, {x}), "string: TODO typecast4 ? -> integer"},
-    {constant_expr("INVALID", p.type()), "string: unknown pointer constant: INVALID"},
-    {e("unary-", integer_type, {n}), "string: unsupported type for unary-: integer"},
+    {constant_expr("INVALID", p.type()),
+     "string: unknown pointer constant: INVALID"},
+    {e("unary-", integer_type, {n}),
+     "string: unsupported type for unary-: integer"},
     {e("+", integer_type, {n, n}), "string: unsupported type for +: integer"},
     {e("-", integer_type, {n, n}), "string: unsupported type for -: integer"},
     {e("/", integer_type, {n, n}), "string: unsupported type for /: integer"},
-    {e("mod", integer_type, {n, n}), "string: unsupported type for mod: integer"},
+    {e("mod", integer_type, {n, n}),
+     "string: unsupported type for mod: integer"},
     {e("*", integer_type, {n, n}), "string: unsupported type for *: integer"},
     {e("<", bool_type(), {p, p}), "string: unsupported type for <: pointer"},
-    {e("shl", integer_type, {n, n}), "string: unsupported type for shl: integer"},
-    {e("extractbit", bool_type(), {a, integer(0)}), "string: unsupported type for extractbit: bool"},
-    {e("with", integer_type, {n, n, n}), "string: with expects struct or array type, but got integer"},
-    {e("address_of", p.type(), {e("if", u8, {a, x, y})}), "string: don't know how to take address of: if"},
-    {e("+", p.type(), {p, x, y}), "char*: pointer arithmetic with more than two operands"},
-    {e("+", p.type(), {x, y}), "char*: unexpected mixture in pointer arithmetic"},
-    {e("extractbit", bool_type(), {x, y}), "char*: extractbit takes constant as second parameter"},
-    {e("replication", u8, {y, a}), "char*: replication takes constant as first parameter"},
-    {e("address_of", p.type(), {e("index", u8, {p})}), "char*: index takes two operands"},
-    {e("address_of", p.type(), {e("member", u8, {})}), "char*: member takes one operand"},
+    {e("shl", integer_type, {n, n}),
+     "string: unsupported type for shl: integer"},
+    {e("extractbit", bool_type(), {a, integer(0)}),
+     "string: unsupported type for extractbit: bool"},
+    {e("with", integer_type, {n, n, n}),
+     "string: with expects struct or array type, but got integer"},
+    {e("address_of", p.type(), {e("if", u8, {a, x, y})}),
+     "string: don't know how to take address of: if"},
+    {e("+", p.type(), {p, x, y}),
+     "char*: pointer arithmetic with more than two operands"},
+    {e("+", p.type(), {x, y}),
+     "char*: unexpected mixture in pointer arithmetic"},
+    {e("extractbit", bool_type(), {x, y}),
+     "char*: extractbit takes constant as second parameter"},
+    {e("replication", u8, {y, a}),
+     "char*: replication takes constant as first parameter"},
+    {e("address_of", p.type(), {e("index", u8, {p})}),
+     "char*: index takes two operands"},
+    {e("address_of", p.type(), {e("member", u8, {})}),
+     "char*: member takes one operand"},
   };
   for(const auto &entry : cases)
   {
-    EXPECT_EQ(thrown_text([&] { expr_text<cvc_convt>(entry.expr); }), entry.thrown)
+    EXPECT_EQ(
+      thrown_text([&] { expr_text<cvc_convt>(entry.expr); }), entry.thrown)
       << entry.expr.pretty();
-    EXPECT_EQ(thrown_text([&] { expr_text<smt_convt>(entry.expr); }), entry.thrown)
+    EXPECT_EQ(
+      thrown_text([&] { expr_text<smt_convt>(entry.expr); }), entry.thrown)
       << entry.expr.pretty();
   }
 
@@ -242,14 +270,19 @@ TEST_F(TextConvExpr, ThrownTexts)
 
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(
-    thrown_text([&] { expr_text<cvc_convt>(constant_expr("1.5", typet("real"))); }),
+    thrown_text(
+      [&] { expr_text<cvc_convt>(constant_expr("1.5", typet("real"))); }),
     "string: unknown constant: real");
   EXPECT_NE(::testing::internal::GetCapturedStderr(), "");
 
   // What was written before the failure stays.
   std::ostringstream out;
   cvc_convt conv(out);
-  EXPECT_NE(thrown_text([&] { conv.convert_cvc_expr(e("extractbit", bool_type(), {x, y})); }), "nothing");
+  EXPECT_NE(
+    thrown_text([&] {
+      conv.convert_cvc_expr(e("extractbit", bool_type(), {x, y}));
+    }),
+    "nothing");
   EXPECT_EQ(out.str(), "(x");
 }
 
@@ -307,10 +340,13 @@ TEST_F(TextConvExpr, AddressesCountObjectsAndScaleOffsets)
   // An index counts elements: times the element size (3 for a pair),
   // extended to the pointer width by its own signedness.
   EXPECT_EQ(text(address(index(arr, i))), let(object(4), "i"));
-  EXPECT_EQ(text(address(index(arr, bv_constant(2, s32)))), let(object(4), bin(2, 32)));
+  EXPECT_EQ(
+    text(address(index(arr, bv_constant(2, s32)))), let(object(4), bin(2, 32)));
   EXPECT_EQ(
     text(address(index(pairs, x))),
-    let(object(6), "BVMULT(32, (0bin" + zeros24 + " @ (x)), " + bin(3, 32) + ")"));
+    let(
+      object(6),
+      "BVMULT(32, (0bin" + zeros24 + " @ (x)), " + bin(3, 32) + ")"));
   EXPECT_EQ(
     text(address(index(pairs, bv_constant(-1, s8)))),
     let(object(6), bin(-3, 32)));
@@ -320,7 +356,8 @@ TEST_F(TextConvExpr, AddressesCountObjectsAndScaleOffsets)
   EXPECT_EQ(text(index(p, x)), "(p)[(0bin" + zeros24 + " @ (x))]");
 
   // An integer added to a pointer, on either side.
-  EXPECT_EQ(text(e("+", p.type(), {p, x})), let("p", "(0bin" + zeros24 + " @ (x))"));
+  EXPECT_EQ(
+    text(e("+", p.type(), {p, x})), let("p", "(0bin" + zeros24 + " @ (x))"));
   EXPECT_EQ(text(e("+", p.type(), {s, p})), let("p", "SX(s, 32)"));
   EXPECT_EQ(
     text(e("+", pp.type(), {pp, bv_constant(1, s32)})), let("pp", bin(3, 32)));

@@ -55,7 +55,8 @@ TEST_F(TextConv, IdentifiersAreEscapedBytewise)
     {"a b", "a_32_b"},
   };
   for(const auto &entry : cases)
-    EXPECT_EQ(identifier_text(entry.identifier), entry.text) << entry.identifier;
+    EXPECT_EQ(identifier_text(entry.identifier), entry.text)
+      << entry.identifier;
 }
 
 TEST_F(TextConv, TypeTexts)
@@ -70,7 +71,8 @@ TEST_F(TextConv, TypeTexts)
     {signedbv_type(3), "BITVECTOR(3)"},
     {typet("integer"), "INT"},
     {array_type_of(bool_type(), 4), "ARRAY BITVECTOR(32) OF BITVECTOR(1)"},
-    {array_type_of(array_type_of(u8, 2), 4), "ARRAY BITVECTOR(32) OF ARRAY BITVECTOR(32) OF BITVECTOR(8)"},
+    {array_type_of(array_type_of(u8, 2), 4),
+     "ARRAY BITVECTOR(32) OF ARRAY BITVECTOR(32) OF BITVECTOR(8)"},
     {struct_type_of({bool_type(), u8}), "[# c0: BOOLEAN, c1: BITVECTOR(8) #]"},
     {struct_type_of({}), "[# #]"},
     {pointer_type_to(u8), "[# object: INT, offset: BITVECTOR(32) #]"},
@@ -91,7 +93,8 @@ TEST_F(TextConv, TypeTexts)
 
   EXPECT_EQ(cvc_convt::cvc_pointer_type(), smt_convt::smt_pointer_type());
   config_set_64(config.ansi_c);
-  EXPECT_EQ(cvc_convt::cvc_pointer_type(), "[# object: INT, offset: BITVECTOR(64) #]");
+  EXPECT_EQ(
+    cvc_convt::cvc_pointer_type(), "[# object: INT, offset: BITVECTOR(64) #]");
   EXPECT_EQ(text_convt::array_index_type_text(), "BITVECTOR(32)");
 }
 
@@ -143,7 +146,8 @@ TEST_F(TextConv, WorkedExampleDefinesTheNewSymbol)
   std::ostringstream out;
   cvc_convt conv(out);
   conv.set_to(equal(x, y), true);
-  EXPECT_EQ(out.str(), "%% set_to true\ny: BITVECTOR(8);\nx: BITVECTOR(8) = y;\n\n");
+  EXPECT_EQ(
+    out.str(), "%% set_to true\ny: BITVECTOR(8);\nx: BITVECTOR(8) = y;\n\n");
 
   // Declared now: the next equality on x is asserted.
   out.str("");
@@ -215,15 +219,16 @@ TEST_F(TextConv, AtomsAreTiedToTheirVariables)
   const exprt p = symbol_expr("p", pointer_type_to(u8));
   const literalt unwritable = conv.convert(make_expr("<", bool_type(), {p, p}));
   EXPECT_EQ(unwritable, literalt(3, false));
-  EXPECT_EQ(out.str(), "l3: BOOLEAN;\np: [# object: INT, offset: BITVECTOR(32) #];\n");
+  EXPECT_EQ(
+    out.str(), "l3: BOOLEAN;\np: [# object: INT, offset: BITVECTOR(32) #];\n");
   EXPECT_TRUE(messages.has(2, "warning: ignoring "));
 
   // An equality that cannot be written is thrown, with nothing of it
   // written.
   out.str("");
   const exprt r = symbol_expr("r", typet("real"));
-  const exprt real_equality = make_expr(
-    "=", bool_type(), {r, make_expr("lambda", typet("real"), {})});
+  const exprt real_equality =
+    make_expr("=", bool_type(), {r, make_expr("lambda", typet("real"), {})});
   EXPECT_EQ(
     thrown_text([&] { conv.convert(real_equality); }),
     "string: unsupported type: real");
@@ -234,8 +239,8 @@ TEST_F(TextConv, BooleanStructureBecomesPropositionalLines)
 {
   std::ostringstream out;
   cvc_convt conv(out);
-  const exprt formula = make_expr(
-    "or", bool_type(), {a, make_expr("<", bool_type(), {x, y})});
+  const exprt formula =
+    make_expr("or", bool_type(), {a, make_expr("<", bool_type(), {x, y})});
   const literalt l = conv.convert(formula);
   exprt literal("literal", bool_type());
   literal.set("literal", dstring(std::to_string(l.get())));

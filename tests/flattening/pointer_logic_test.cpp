@@ -45,7 +45,8 @@ exprt integer(long long value)
   return constant_expr(std::to_string(value), typet("integer"));
 }
 
-exprt address(const char *id, const exprt &object, const char *type_id = "pointer")
+exprt address(
+  const char *id, const exprt &object, const char *type_id = "pointer")
 {
   return make_expr(id, pointer_to(object.type(), type_id), {object});
 }
@@ -57,8 +58,7 @@ exprt plus(const exprt &pointer, long long rest)
 
 exprt member(const exprt &aggregate, unsigned n)
 {
-  const irept &component =
-    aggregate.type().find("components").get_sub()[n];
+  const irept &component = aggregate.type().find("components").get_sub()[n];
   exprt result = make_expr(
     "member", static_cast<const typet &>(component.find("type")), {aggregate});
   result.set("component_name", component.get("name"));

@@ -82,17 +82,20 @@ private:
       if(std::isspace(static_cast<unsigned char>(c)))
         ++i;
       else if(text.compare(i, 2, "%%") == 0)
-        i = text.find('\n', i) == std::string::npos ? text.size() : text.find('\n', i);
+        i = text.find('\n', i) == std::string::npos ? text.size()
+                                                    : text.find('\n', i);
       else if(text.compare(i, 3, "<=>") == 0)
         tokens.push_back("<=>"), i += 3;
       else if(text.compare(i, 2, "=>") == 0)
         tokens.push_back("=>"), i += 2;
-      else if(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' || c == '?')
+      else if(
+        std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
+        c == '?')
       {
         std::size_t end = i;
         while(end < text.size() &&
-              (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_' ||
-               text[end] == '$' || text[end] == '?'))
+              (std::isalnum(static_cast<unsigned char>(text[end])) ||
+               text[end] == '_' || text[end] == '$' || text[end] == '?'))
           ++end;
         tokens.push_back(text.substr(i, end - i));
         i = end;
@@ -157,8 +160,10 @@ private:
     return node;
   }
 
-  static std::unique_ptr<nodet>
-  binary(nodet::kindt kind, std::unique_ptr<nodet> left, std::unique_ptr<nodet> right)
+  static std::unique_ptr<nodet> binary(
+    nodet::kindt kind,
+    std::unique_ptr<nodet> left,
+    std::unique_ptr<nodet> right)
   {
     std::unique_ptr<nodet> node = make(kind);
     node->operands.push_back(std::move(left));
@@ -235,7 +240,8 @@ private:
     }
     if(token == "IF")
       return conditional();
-    std::map<std::string, std::size_t>::const_iterator found = numbers.find(token);
+    std::map<std::string, std::size_t>::const_iterator found =
+      numbers.find(token);
     if(found == numbers.end())
       throw std::runtime_error("unknown variable " + token);
     std::unique_ptr<nodet> node = make(nodet::VARIABLE);
@@ -266,7 +272,9 @@ private:
 
 bool evaluate(const nodet &node, const std::vector<bool> &values)
 {
-  auto operand = [&](std::size_t i) { return evaluate(*node.operands[i], values); };
+  auto operand = [&](std::size_t i) {
+    return evaluate(*node.operands[i], values);
+  };
   switch(node.kind)
   {
   case nodet::VARIABLE:
