@@ -252,6 +252,10 @@ TEST_F(TextConv, BooleanStructureBecomesPropositionalLines)
     "ASSERT l2 <=> (BVLT(x, y));\n"
     "%% lor\nl3: BOOLEAN = l1 OR l2;\n\n"
     "%% lcnf\nASSERT l3;\n\n");
+  // Alone, the converter only finishes the text: the answer is an error.
+  out.str("");
+  EXPECT_EQ(conv.solve(), decision_proceduret::D_ERROR);
+  EXPECT_EQ(out.str(), "QUERY FALSE;\n");
   EXPECT_EQ(conv.solver_description(), "CVC");
   EXPECT_EQ(smt_convt(out).solver_description(), "SMT");
 }
