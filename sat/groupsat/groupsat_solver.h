@@ -239,6 +239,7 @@ public:
 
 protected:
   CSolverParameters _params;
+  // Hides the database's statistics, which stats() reaches.
   CSolverStats _stats;
   int _dlevel = 0;
   std::vector<std::vector<int> *> _assignment_stack;
