@@ -80,6 +80,7 @@ void expect_equivalent(
   const exprt &transformed,
   bool negated)
 {
+  const reference_evaluatort eval_before(original), eval_after(transformed);
   for_each_assignment(
     {{"a", bool_type()},
      {"b", bool_type()},
@@ -87,8 +88,8 @@ void expect_equivalent(
      {"u", unsignedbv_type(2)},
      {"v", unsignedbv_type(2)}},
     [&](const assignmentt &assignment) {
-      const auto before = reference_eval(original, assignment);
-      const auto after = reference_eval(transformed, assignment);
+      const auto before = eval_before(assignment);
+      const auto after = eval_after(assignment);
       ASSERT_TRUE(before.has_value()) << original.pretty();
       ASSERT_TRUE(after.has_value()) << transformed.pretty();
       ASSERT_EQ(*after, negated ? !*before : *before)

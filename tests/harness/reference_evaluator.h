@@ -14,14 +14,23 @@
 // "not", "=>", "=", "notequal", "if", "+", "*" (n-ary), "-", "unary-", "/"
 // and "mod" (truncating toward zero, the remainder with the dividend's
 // sign), "bitand", "bitor", "bitxor" (n-ary), "bitnot", "shl", "lshr",
-// "ashr" (a distance at or beyond the width shifts everything out), "<",
-// "<=", ">", ">=", "typecast", "extractbit" (vector, position),
+// "ashr" (on the bit pattern, "ashr" filling with the top bit whatever the
+// signedness; a distance at or beyond the width shifts everything out),
+// "<", "<=", ">", ">=", "typecast", "extractbit" (vector, position),
 // "extractbits" (vector, two bounds in either order), "concatenation"
-// (most significant operand first), "replication" (count, vector) and the
-// reductions "reduction_and", "_or", "_xor", "_nand", "_nor", "_xnor".
+// (most significant operand first), "replication" (count, vector), the
+// reductions "reduction_and", "_or", "_xor", "_nand", "_nor", "_xnor", and
+// "comma" (the value of its last operand).
 //
-// Anything else, an unassigned symbol, a division by zero, a position out
-// of range, or operands whose types do not fit the operator give no value.
+// Aggregates, one level deep: literals of arrays ("array", or "constant" of
+// an "array" type) and structures ("struct", or "constant" of a "struct"
+// type) over scalar elements, "array_of" (its "size" a constant), "with"
+// (updates from left to right; an array index outside the array changes
+// nothing), "if" and "comma" over them; "index" and "member" read them.
+//
+// Anything else, an unassigned symbol, a division by zero, a position or
+// index out of range, or operands whose types do not fit the operator give
+// no value: the expression's value is not defined there.
 
 #include "util/expr.h"
 
@@ -36,6 +45,25 @@
 // symbol's type (for "bool": 0 is false, anything else true).
 typedef std::map<std::string, long long> assignmentt;
 
+// An expression prepared once for evaluation under many assignments; the
+// tree is read at construction only.
+class reference_evaluatort
+{
+public:
+  explicit reference_evaluatort(const exprt &expr);
+  ~reference_evaluatort();
+  reference_evaluatort(const reference_evaluatort &) = delete;
+  reference_evaluatort &operator=(const reference_evaluatort &) = delete;
+
+  // The value of a scalar expression; none where it is not defined.
+  std::optional<long long> operator()(const assignmentt &assignment) const;
+
+private:
+  struct programt;
+  programt *program;
+};
+
+// reference_evaluatort(expr)(assignment).
 std::optional<long long> reference_eval(
   const exprt &expr,
   const assignmentt &assignment);
