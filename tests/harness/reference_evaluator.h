@@ -1,7 +1,7 @@
 #ifndef MORVANE_TESTS_HARNESS_REFERENCE_EVALUATOR_H
 #define MORVANE_TESTS_HARNESS_REFERENCE_EVALUATOR_H
 
-// A slow, plain evaluator of expressions over Booleans and small
+// A plain evaluator of expressions over Booleans and small
 // bit-vectors, written from what the operators mean (integers modulo
 // 2^width) and not from how the system computes them: the oracle against
 // which rewrites and circuits are checked on every assignment.
@@ -11,16 +11,16 @@
 // 8 bits, the headroom keeps products of two values exact).
 //
 // Ids: "constant", "symbol", "and", "or", "xor", "nand", "nor" (n-ary),
-// "not", "=>", "=", "notequal", "if", "+", "*" (n-ary), "-", "unary-", "/"
-// and "mod" (truncating toward zero, the remainder with the dividend's
-// sign), "bitand", "bitor", "bitxor" (n-ary), "bitnot", "shl", "lshr",
-// "ashr" (on the bit pattern, "ashr" filling with the top bit whatever the
-// signedness; a distance at or beyond the width shifts everything out),
-// "<", "<=", ">", ">=", "typecast", "extractbit" (vector, position),
-// "extractbits" (vector, two bounds in either order), "concatenation"
-// (most significant operand first), "replication" (count, vector), the
-// reductions "reduction_and", "_or", "_xor", "_nand", "_nor", "_xnor", and
-// "comma" (the value of its last operand).
+// "not", "=>", "=" and "<=>", "notequal", "if", "+", "*" (n-ary), "-",
+// "unary-", "/" and "mod" (truncating toward zero, the remainder with the
+// dividend's sign), "bitand", "bitor", "bitxor" (n-ary), "bitnot", "shl",
+// "lshr", "ashr" (on the bit pattern, "ashr" filling with the top bit
+// whatever the signedness; a distance at or beyond the width shifts
+// everything out), "<", "<=", ">", ">=", "typecast", "extractbit" (vector,
+// position), "extractbits" (vector, two bounds in either order),
+// "concatenation" (most significant operand first), "replication" (count,
+// vector), the reductions "reduction_and", "_or", "_xor", "_nand", "_nor",
+// "_xnor", and "comma" (the value of its last operand).
 //
 // Aggregates, one level deep: literals of arrays ("array", or "constant" of
 // an "array" type) and structures ("struct", or "constant" of a "struct"
