@@ -4,7 +4,6 @@
 #include "expr_algorithms/simplify_expr_util.h"
 #include "expr_algorithms/sort_operands.h"
 
-
 bool simplify(exprt &expr)
 {
   simplify_exprt simplifier;
@@ -31,13 +30,13 @@ bool simplify_exprt::simplify_rec(exprt &expr, modet mode)
 bool simplify_exprt::is_commutative(const dstring &op, const dstring &type)
 {
   static const char *const table[][2] = {
-    {"+", "integer"},    {"+", "natural"},    {"+", "real"},
-    {"+", "complex"},    {"+", "rational"},   {"+", "unsignedbv"},
-    {"+", "signedbv"},   {"+", "floatbv"},    {"+", "pointer"},
-    {"*", "integer"},    {"*", "natural"},    {"*", "real"},
-    {"*", "complex"},    {"*", "rational"},   {"*", "unsignedbv"},
-    {"*", "signedbv"},   {"*", "floatbv"},    {"and", "bool"},
-    {"or", "bool"},      {"xor", "bool"},     {"bitand", "unsignedbv"},
+    {"+", "integer"},       {"+", "natural"},      {"+", "real"},
+    {"+", "complex"},       {"+", "rational"},     {"+", "unsignedbv"},
+    {"+", "signedbv"},      {"+", "floatbv"},      {"+", "pointer"},
+    {"*", "integer"},       {"*", "natural"},      {"*", "real"},
+    {"*", "complex"},       {"*", "rational"},     {"*", "unsignedbv"},
+    {"*", "signedbv"},      {"*", "floatbv"},      {"and", "bool"},
+    {"or", "bool"},         {"xor", "bool"},       {"bitand", "unsignedbv"},
     {"bitand", "signedbv"}, {"bitand", "floatbv"}, {"bitor", "unsignedbv"},
     {"bitor", "signedbv"},  {"bitor", "floatbv"},  {"bitxor", "unsignedbv"},
     {"bitxor", "signedbv"}, {"bitxor", "floatbv"}};
@@ -78,8 +77,7 @@ bool simplify_exprt::flatten_and_sort_operands(exprt &expr)
 }
 
 bool simplify_exprt::collect_constant_values(
-  const exprt &expr,
-  std::set<mp_integer> &values)
+  const exprt &expr, std::set<mp_integer> &values)
 {
   if(expr.is_constant())
   {

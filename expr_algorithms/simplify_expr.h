@@ -48,9 +48,8 @@ public:
   bool flatten_and_sort_operands(exprt &expr);
   // The values a tree of "if"s with constant leaves can take; true when
   // some leaf is not a readable constant.
-  static bool collect_constant_values(
-    const exprt &expr,
-    std::set<mp_integer> &values);
+  static bool
+  collect_constant_values(const exprt &expr, std::set<mp_integer> &values);
 
   // Arithmetic and bit-vectors.
   bool simplify_addition_subtraction(exprt &expr, modet mode);
@@ -81,17 +80,12 @@ public:
   // follows from the condition having the truth `truth`; true when that is
   // undecided.
   bool implied_truth(
-    const exprt &expr,
-    const exprt &condition,
-    bool truth,
-    bool &result);
-  bool replace_implied_condition(exprt &expr, const exprt &condition, bool truth);
+    const exprt &expr, const exprt &condition, bool truth, bool &result);
+  bool
+  replace_implied_condition(exprt &expr, const exprt &condition, bool truth);
   bool propagate_conjuncts(exprt &expr, modet mode);
   bool propagate_if_condition(
-    exprt &then_value,
-    exprt &else_value,
-    const exprt &condition,
-    modet mode);
+    exprt &then_value, exprt &else_value, const exprt &condition, modet mode);
 
   // Arrays, members, pointers and objects.
   bool simplify_index(exprt &expr, modet mode);

@@ -176,8 +176,8 @@ static bool divide(exprt &expr, bool is_division)
   const dstring &type_id = expr.type().id();
   if(
     node.operands().size() != 2 ||
-    (type_id != "signedbv" && type_id != "unsignedbv" &&
-     type_id != "natural" && type_id != "integer") ||
+    (type_id != "signedbv" && type_id != "unsignedbv" && type_id != "natural" &&
+     type_id != "integer") ||
     node.op0().type() != expr.type() || node.op1().type() != expr.type())
     return true;
 

@@ -234,10 +234,8 @@ bool simplify_exprt::simplify_relation(exprt &expr, modet mode)
 }
 
 // The relation between two values, named by the relation's id.
-static bool relation_holds(
-  const dstring &id,
-  const mp_integer &a,
-  const mp_integer &b)
+static bool
+relation_holds(const dstring &id, const mp_integer &a, const mp_integer &b)
 {
   if(id == "=")
     return a == b;
@@ -392,7 +390,7 @@ bool simplify_exprt::simplify_inequality_not_constant(exprt &expr, modet mode)
       expr.make_not();
     return false;
   }
-  INVARIANT(expr.id()==">=" || expr.id()=="=");
+  INVARIANT(expr.id() == ">=" || expr.id() == "=");
 
   const exprt &node = expr;
   if(node.op0() == node.op1())
@@ -449,7 +447,8 @@ bool simplify_exprt::replace_conjuncts_true(exprt &expr, const exprt &condition)
   return unchanged;
 }
 
-bool simplify_exprt::replace_disjuncts_false(exprt &expr, const exprt &condition)
+bool simplify_exprt::replace_disjuncts_false(
+  exprt &expr, const exprt &condition)
 {
   for(const exprt &disjunct : condition.operands())
     if(expr == disjunct)
@@ -476,10 +475,7 @@ static bool comparable_value(const exprt &expr, mp_integer &value)
 }
 
 bool simplify_exprt::implied_truth(
-  const exprt &expr,
-  const exprt &condition,
-  bool truth,
-  bool &result)
+  const exprt &expr, const exprt &condition, bool truth, bool &result)
 {
   if(expr == condition)
   {
@@ -516,9 +512,7 @@ bool simplify_exprt::implied_truth(
 }
 
 bool simplify_exprt::replace_implied_condition(
-  exprt &expr,
-  const exprt &condition,
-  bool truth)
+  exprt &expr, const exprt &condition, bool truth)
 {
   bool result;
   if(is_bool_typed(expr) && !implied_truth(expr, condition, truth, result))
@@ -540,7 +534,8 @@ bool simplify_exprt::replace_implied_condition(
 bool simplify_exprt::propagate_conjuncts(exprt &expr, modet mode)
 {
   bool unchanged = true;
-  while(expr.id() == "and" && !static_cast<const exprt &>(expr).operands().empty())
+  while(expr.id() == "and" &&
+        !static_cast<const exprt &>(expr).operands().empty())
   {
     bool changed = false;
     exprt::operandst &operands = expr.operands();
@@ -563,10 +558,7 @@ bool simplify_exprt::propagate_conjuncts(exprt &expr, modet mode)
 }
 
 bool simplify_exprt::propagate_if_condition(
-  exprt &then_value,
-  exprt &else_value,
-  const exprt &condition,
-  modet mode)
+  exprt &then_value, exprt &else_value, const exprt &condition, modet mode)
 {
   bool then_unchanged, else_unchanged;
   if(condition.id() == "and")

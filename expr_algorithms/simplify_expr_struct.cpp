@@ -111,9 +111,10 @@ bool simplify_exprt::simplify_with(exprt &expr)
     while(operands.size() >= 3)
     {
       unsigned position;
-      if(get_component_number(
-           old_type, operands[1].get("component_name"), position) ||
-         position >= operands[0].operands().size())
+      if(
+        get_component_number(
+          old_type, operands[1].get("component_name"), position) ||
+        position >= operands[0].operands().size())
         return unchanged;
       operands[0].operands()[position].swap(operands[2]);
       operands.erase(operands.begin() + 1, operands.begin() + 3);

@@ -26,9 +26,8 @@ unsigned fraction_bits(const typet &type)
   const unsigned width = type_width(type);
   if(type.get("integer_bits").empty())
     return width / 2;
-  const unsigned integer_bits =
-    static_cast<unsigned>(integer_to_unsigned(
-      string_to_integer(type.get("integer_bits").as_string(), 10)));
+  const unsigned integer_bits = static_cast<unsigned>(integer_to_unsigned(
+    string_to_integer(type.get("integer_bits").as_string(), 10)));
   return integer_bits > width ? 0 : width - integer_bits;
 }
 

@@ -129,7 +129,14 @@ TEST(ArithTools, PowerAndAddressBits)
   EXPECT_EQ(text(power(7, 1)), "7");
 
   const std::pair<long long, long long> bits[] = {
-    {0, 1}, {1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 3}, {8, 3}, {1024, 10},
+    {0, 1},
+    {1, 1},
+    {2, 1},
+    {3, 2},
+    {4, 2},
+    {5, 3},
+    {8, 3},
+    {1024, 10},
     {1025, 11}};
   for(const auto &test : bits)
     EXPECT_EQ(text(address_bits(test.first)), std::to_string(test.second))
@@ -154,12 +161,20 @@ TEST(ConstantToRational, DecimalFractionAndQuotientTexts)
     const char *value;
     const char *expected; // nullptr: failure
   } cases[] = {
-    {"", "0"},     {"12", "12"},   {"1.25", "5/4"}, {"2.", "2"},
-    {".5", "1/2"}, {"3/6", "1/2"}, {"0.10", "1/10"},
-    {"-1", nullptr}, {"1.2.3", nullptr}, {"1/2.5", nullptr},
+    {"", "0"},
+    {"12", "12"},
+    {"1.25", "5/4"},
+    {"2.", "2"},
+    {".5", "1/2"},
+    {"3/6", "1/2"},
+    {"0.10", "1/10"},
+    {"-1", nullptr},
+    {"1.2.3", nullptr},
+    {"1/2.5", nullptr},
     {"1e3", nullptr},
     // A zero denominator is no number: failure, never a division by 0.
-    {"1/0", nullptr}, {"0/0", nullptr},
+    {"1/0", nullptr},
+    {"0/0", nullptr},
   };
   for(const auto &test : cases)
   {

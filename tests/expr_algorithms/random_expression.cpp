@@ -85,8 +85,7 @@ exprt random_expressiont::make(const typet &type, unsigned depth)
 exprt random_expressiont::other_vector(unsigned depth)
 {
   static const typet types[] = {
-    signedbv_type(4), unsignedbv_type(4), signedbv_type(8),
-    unsignedbv_type(8)};
+    signedbv_type(4), unsignedbv_type(4), signedbv_type(8), unsignedbv_type(8)};
   return make(types[pick(4)], depth);
 }
 
@@ -138,13 +137,13 @@ exprt random_expressiont::make_read(const typet &type, unsigned depth)
   {
     const typet array = array_type(type);
     exprt literal = make_expr(
-      pick(2) ? "array" : "constant", array,
+      pick(2) ? "array" : "constant",
+      array,
       {make(type, d), make(type, d), make(type, d)});
     if(pick(2) == 0)
       literal =
         make_expr("with", array, {literal, make(u4(), d), make(type, d)});
-    const exprt index =
-      pick(2) ? bv_constant(pick(4), u4()) : make(u4(), d);
+    const exprt index = pick(2) ? bv_constant(pick(4), u4()) : make(u4(), d);
     return make_expr("index", type, {literal, index});
   }
   const typet record = struct_type(type);
@@ -154,8 +153,10 @@ exprt random_expressiont::make_read(const typet &type, unsigned depth)
   {
     const bool update_a = pick(2) == 0;
     literal = make_expr(
-      "with", record,
-      {literal, designator(update_a ? "a" : "b"),
+      "with",
+      record,
+      {literal,
+       designator(update_a ? "a" : "b"),
        make(update_a ? type : s4(), d)});
   }
   return member_of(literal, "a", type);
@@ -175,7 +176,8 @@ exprt random_expressiont::make_vector(const typet &type, unsigned depth)
       result.copy_to_operands(make(type, d));
     // Nest one operand of the same operator now and then, for flattening.
     if(pick(3) == 0)
-      result.op0() = make_expr(result.id().c_str(), type, {make(type, d), make(type, d)});
+      result.op0() =
+        make_expr(result.id().c_str(), type, {make(type, d), make(type, d)});
     return result;
   }
   case 2:
@@ -199,7 +201,8 @@ exprt random_expressiont::make_vector(const typet &type, unsigned depth)
   case 8:
     return make_expr("typecast", type, {make(bool_type(), d)});
   case 9:
-    return make_expr("if", type, {make(bool_type(), d), make(type, d), make(type, d)});
+    return make_expr(
+      "if", type, {make(bool_type(), d), make(type, d), make(type, d)});
   case 10:
     return make_expr("comma", type, {make_any(d), make(type, d)});
   case 11:
@@ -240,8 +243,7 @@ exprt *node_at(exprt &expr, std::size_t &position)
 } // namespace
 
 exprt shrink_expression(
-  const exprt &expr,
-  const std::function<bool(const exprt &)> &fails)
+  const exprt &expr, const std::function<bool(const exprt &)> &fails)
 {
   exprt smallest = expr;
   for(bool progress = true; progress;)

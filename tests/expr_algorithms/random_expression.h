@@ -53,7 +53,6 @@ private:
 // zero of their type, as long as `fails` keeps holding: a smallest form of
 // a failing tree to print.
 exprt shrink_expression(
-  const exprt &expr,
-  const std::function<bool(const exprt &)> &fails);
+  const exprt &expr, const std::function<bool(const exprt &)> &fails);
 
 #endif

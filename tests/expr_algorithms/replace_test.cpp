@@ -87,7 +87,8 @@ TEST(ReplaceSymbol, ExpressionsAndTypes)
   // A bound symbol takes its binding's type; an unbound one keeps its name
   // but has its type rewritten.
   exprt dest = make_expr(
-    "+", named("tag-t"),
+    "+",
+    named("tag-t"),
     {symbol_expr("x", named("tag-t")), symbol_expr("z", named("tag-t"))});
   EXPECT_FALSE(replace.replace(dest));
   EXPECT_EQ(
@@ -118,7 +119,8 @@ TEST(ReplaceSymbol, ExpressionsAndTypes)
     compound.add("components").get_sub().push_back(component);
     replace.replace(compound);
     const irept &result = compound.find("components").get_sub()[0];
-    EXPECT_EQ(result.find("type"), std::string(id) == "class" ? named("tag-t") : s8)
+    EXPECT_EQ(
+      result.find("type"), std::string(id) == "class" ? named("tag-t") : s8)
       << id;
   }
   typet code("code");
@@ -136,14 +138,16 @@ TEST(ReplaceSymbol, ExpressionsAndTypes)
 
 TEST(ReplaceSymbol, CollectActualsKeepsTheFirstBinding)
 {
-  const auto actual = [](const char *name, const exprt &value) {
+  const auto actual = [](const char *name, const exprt &value)
+  {
     exprt result = make_expr("actual", typet(), {value});
     result.set("identifier", dstring(name));
     return result;
   };
   exprt type_value("type", s8);
   exprt list("actuals");
-  list.copy_to_operands(actual("a", one()), actual("a", x), actual("t", type_value));
+  list.copy_to_operands(
+    actual("a", one()), actual("a", x), actual("t", type_value));
   replace_symbolt replace;
   collect_actuals(list, replace);
   ASSERT_EQ(replace.expr_map.size(), 1u);

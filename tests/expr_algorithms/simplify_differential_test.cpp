@@ -24,7 +24,9 @@ std::string simplification_fault(const exprt &original)
   const reference_evaluatort before(original), after(simplified);
   std::string fault;
   for_each_assignment(
-    random_expressiont::variables(), [&](const assignmentt &assignment) {
+    random_expressiont::variables(),
+    [&](const assignmentt &assignment)
+    {
       const auto expected = before(assignment);
       if(!fault.empty() || !expected.has_value())
         return;
@@ -34,8 +36,8 @@ std::string simplification_fault(const exprt &original)
                 " y=" + std::to_string(assignment.at("y")) +
                 " b=" + std::to_string(assignment.at("b")) + ": expected " +
                 std::to_string(*expected) + ", got " +
-                (actual ? std::to_string(*actual) : "no value") +
-                " from\n" + simplified.pretty();
+                (actual ? std::to_string(*actual) : "no value") + " from\n" +
+                simplified.pretty();
     });
   return fault;
 }
@@ -49,9 +51,10 @@ void check_trees(unsigned first_seed, unsigned count)
     const std::string fault = simplification_fault(tree);
     if(fault.empty())
       continue;
-    const exprt smallest = shrink_expression(tree, [](const exprt &candidate) {
-      return !simplification_fault(candidate).empty();
-    });
+    const exprt smallest = shrink_expression(
+      tree,
+      [](const exprt &candidate)
+      { return !simplification_fault(candidate).empty(); });
     FAIL() << "seed " << seed << ": the simplification of\n"
            << smallest.pretty() << "\n"
            << simplification_fault(smallest);

@@ -24,7 +24,8 @@ exprt sym(const char *name, const typet &type = integer)
   return symbol_expr(name, type);
 }
 
-exprt op(const char *id, const typet &type, std::initializer_list<exprt> operands)
+exprt op(
+  const char *id, const typet &type, std::initializer_list<exprt> operands)
 {
   return make_expr(id, type, operands);
 }
@@ -47,7 +48,8 @@ typet array_of(const typet &element, long long size)
 typet struct_ab(const typet &a, const typet &b_type)
 {
   typet type("struct");
-  for(const auto &component : {std::make_pair("a", a), std::make_pair("b", b_type)})
+  for(const auto &component :
+      {std::make_pair("a", a), std::make_pair("b", b_type)})
   {
     irept declaration;
     declaration.set("name", dstring(component.first));
@@ -118,14 +120,20 @@ TEST(SimplifyFramework, FlatteningSortingAndDispatch)
 TEST(SimplifyFramework, NoIndexFoldingUnderAddressOf)
 {
   const typet array = array_of(u8, 3);
-  const exprt literal = op("array", array, {num(10, u8), num(20, u8), num(30, u8)});
+  const exprt literal =
+    op("array", array, {num(10, u8), num(20, u8), num(30, u8)});
   const exprt element = op("index", u8, {literal, num(1, u8)});
   expect_simplified({
     {element, num(20, u8)},
     {op("address_of", pointer_to(u8), {element}),
-     op("+", pointer_to(u8),
-        {op("address_of", pointer_to(u8), {op("index", u8, {literal, num(0, u8)})}),
-         num(1, u8)})},
+     op(
+       "+",
+       pointer_to(u8),
+       {op(
+          "address_of",
+          pointer_to(u8),
+          {op("index", u8, {literal, num(0, u8)})}),
+        num(1, u8)})},
   });
 }
 
@@ -133,7 +141,8 @@ TEST(SimplifyFramework, CollectConstantValues)
 {
   std::set<mp_integer> values;
   const exprt tree = op(
-    "if", integer,
+    "if",
+    integer,
     {sym("c", b), num(1), op("if", integer, {sym("d", b), num(2), num(3)})});
   EXPECT_FALSE(simplify_exprt::collect_constant_values(tree, values));
   EXPECT_EQ(values, (std::set<mp_integer>{1, 2, 3}));
@@ -147,7 +156,8 @@ TEST(SimplifyArithmetic, FoldsAndNeutralOperands)
   const exprt p = sym("p", pointer_to(u8));
   const exprt byte = sym("c", s8);
   expect_simplified({
-    {op("+", integer, {x, num(0), num(3), num(4)}), op("+", integer, {num(7), x})},
+    {op("+", integer, {x, num(0), num(3), num(4)}),
+     op("+", integer, {num(7), x})},
     {op("+", u8, {num(0, u8), num(0, u8)}), num(0, u8)},
     {op("+", pointer_to(u8), {p, num(0, u8)}), p},
     // Constants of different types are not folded together.
@@ -163,7 +173,8 @@ TEST(SimplifyArithmetic, FoldsAndNeutralOperands)
     {op("unary-", integer, {op("unary-", integer, {x})}), x},
     {op("unary-", u8, {num(1, u8)}), num(255, u8)},
     {op("unary-", s8, {num(-128, s8)}), num(-128, s8)},
-    {op("unary-", natural, {num(3, natural)}), op("unary-", natural, {num(3, natural)})},
+    {op("unary-", natural, {num(3, natural)}),
+     op("unary-", natural, {num(3, natural)})},
   });
 }
 
@@ -204,15 +215,18 @@ TEST(SimplifyArithmetic, ShiftsFoldOnTheBitPattern)
     {op("shl", s8, {num(3, s8), num(9, u8)}), num(0, s8)},
     {op("ashr", integer, {num(-7), num(1)}), num(-3)},
     // A negative distance is left alone.
-    {op("shl", s8, {num(3, s8), num(-1, s8)}), op("shl", s8, {num(3, s8), num(-1, s8)})},
+    {op("shl", s8, {num(3, s8), num(-1, s8)}),
+     op("shl", s8, {num(3, s8), num(-1, s8)})},
   });
 }
 
 TEST(SimplifyArithmetic, BitwiseAndExtraction)
 {
   const exprt x = sym("x", u4);
-  const exprt c1100 = constant_expr("1100", u4), c1010 = constant_expr("1010", u4);
-  const exprt extract = op("extractbit", b, {constant_expr("0100", u4), num(2, u4)});
+  const exprt c1100 = constant_expr("1100", u4),
+              c1010 = constant_expr("1010", u4);
+  const exprt extract =
+    op("extractbit", b, {constant_expr("0100", u4), num(2, u4)});
   expect_simplified({
     {op("bitand", u4, {c1100, c1010}), constant_expr("1000", u4)},
     {op("bitxor", u4, {c1100, c1010}), constant_expr("0110", u4)},
@@ -221,7 +235,8 @@ TEST(SimplifyArithmetic, BitwiseAndExtraction)
     {op("bitand", u4, {x, c1100}), op("bitand", u4, {c1100, x})},
     {op("bitnot", u4, {constant_expr("0101", u4)}), constant_expr("1010", u4)},
     {extract, bool_constant(true)},
-    {op("extractbit", b, {constant_expr("0100", u4), num(0, u4)}), bool_constant(false)},
+    {op("extractbit", b, {constant_expr("0100", u4), num(0, u4)}),
+     bool_constant(false)},
     {op("extractbit", b, {constant_expr("0100", u4), num(4, s8)}),
      op("extractbit", b, {constant_expr("0100", u4), num(4, s8)})},
     {op("extractbit", b, {constant_expr("0100", u4), num(-1, s8)}),
@@ -261,9 +276,11 @@ TEST(SimplifyBoolean, IfNormalisation)
   const exprt c = sym("c", b), x = sym("x"), y = sym("y");
   expect_simplified({
     {op("if", integer, {c, x, x}), x},
-    {op("if", integer, {op("not", b, {c}), x, y}), op("if", integer, {c, y, x})},
+    {op("if", integer, {op("not", b, {c}), x, y}),
+     op("if", integer, {c, y, x})},
     {op("if", b, {c, bool_constant(true), bool_constant(false)}), c},
-    {op("if", b, {c, bool_constant(false), bool_constant(true)}), op("not", b, {c})},
+    {op("if", b, {c, bool_constant(false), bool_constant(true)}),
+     op("not", b, {c})},
     {op("if", integer, {bool_constant(true), x, y}), x},
     {op("if", integer, {bool_constant(false), x, y}), y},
   });
@@ -276,31 +293,55 @@ TEST(SimplifyRelation, ConstantsAndCommonAddends)
   const typet pointer = pointer_to(u8);
   const exprt null = constant_expr("NULL", pointer);
   const exprt s = sym("s", u8);
-  exprt member = with_name(op("member", u8, {sym("r", struct_ab(u8, u8))}), "a");
-  const exprt element = op("index", u8, {sym("a", array_of(u8, 4)), sym("i", u8)});
+  exprt member =
+    with_name(op("member", u8, {sym("r", struct_ab(u8, u8))}), "a");
+  const exprt element =
+    op("index", u8, {sym("a", array_of(u8, 4)), sym("i", u8)});
   expect_simplified({
     {op("<", b, {num(3), num(5)}), bool_constant(true)},
     {op(">=", b, {xu, num(0, u8)}), bool_constant(true)},
     {op("<", b, {num(5), x}), op(">", b, {x, num(5)})},
     {op("<", b, {x, y}), op("not", b, {op(">=", b, {x, y})})},
-    {op("=", b, {op("+", integer, {x, num(3)}), num(5)}), op("=", b, {x, num(2)})},
+    {op("=", b, {op("+", integer, {x, num(3)}), num(5)}),
+     op("=", b, {x, num(2)})},
     {op("=", b, {op("+", u8, {xu, num(3, u8)}), num(1, u8)}),
      op("=", b, {xu, num(254, u8)})},
     // The constant would leave the type: the relation stays.
-    {op("=", b, {op("+", natural, {num(3, natural), sym("n", natural)}), num(2, natural)}),
-     op("=", b, {op("+", natural, {num(3, natural), sym("n", natural)}), num(2, natural)})},
+    {op(
+       "=",
+       b,
+       {op("+", natural, {num(3, natural), sym("n", natural)}),
+        num(2, natural)}),
+     op(
+       "=",
+       b,
+       {op("+", natural, {num(3, natural), sym("n", natural)}),
+        num(2, natural)})},
     {op("notequal", b, {x, x}), bool_constant(false)},
     {op("=", b, {op("+", integer, {x, y}), op("+", integer, {y, z})}),
      op("=", b, {x, z})},
     {op("=", b, {op("unary-", integer, {x}), num(0)}), op("=", b, {x, num(0)})},
-    {op(">=", b, {op("if", integer, {c, num(3), num(4)}), op("if", integer, {d, num(1), num(2)})}),
+    {op(
+       ">=",
+       b,
+       {op("if", integer, {c, num(3), num(4)}),
+        op("if", integer, {d, num(1), num(2)})}),
      bool_constant(true)},
-    {op("=", b, {op("if", integer, {c, num(1), num(2)}), op("if", integer, {d, num(1), num(2)})}),
-     op("=", b, {op("if", integer, {c, num(1), num(2)}), op("if", integer, {d, num(1), num(2)})})},
+    {op(
+       "=",
+       b,
+       {op("if", integer, {c, num(1), num(2)}),
+        op("if", integer, {d, num(1), num(2)})}),
+     op(
+       "=",
+       b,
+       {op("if", integer, {c, num(1), num(2)}),
+        op("if", integer, {d, num(1), num(2)})})},
     {op("=", b, {bool_constant(true), bool_constant(false)}),
      op("=", b, {bool_constant(true), bool_constant(false)})},
     {op("=", b, {op("address_of", pointer, {s}), null}), bool_constant(false)},
-    {op("notequal", b, {null, op("address_of", pointer, {member})}), bool_constant(true)},
+    {op("notequal", b, {null, op("address_of", pointer, {member})}),
+     bool_constant(true)},
   });
   // The address of an element is not decided by the NULL rule.
   exprt relation = op("=", b, {op("address_of", pointer, {element}), null});
@@ -311,7 +352,8 @@ TEST(SimplifyRelation, ConstantsAndCommonAddends)
 TEST(SimplifyStruct, ArraysMembersAndPointers)
 {
   const typet array = array_of(u8, 3);
-  const exprt literal = op("array", array, {num(10, u8), num(20, u8), num(30, u8)});
+  const exprt literal =
+    op("array", array, {num(10, u8), num(20, u8), num(30, u8)});
   const exprt a = sym("a", array), k = sym("k", u8), v = sym("v", u8);
   exprt text("string-constant", array_of(s8, 4));
   text.set("value", dstring("ab\xe9"));
@@ -320,9 +362,8 @@ TEST(SimplifyStruct, ArraysMembersAndPointers)
   exprt lambda("lambda", array);
   const exprt bound("quant_symbol", u8);
   lambda.copy_to_operands(bound, op("+", u8, {bound, num(1, u8)}));
-  const auto with = [&](std::initializer_list<exprt> operands) {
-    return make_expr("with", array, operands);
-  };
+  const auto with = [&](std::initializer_list<exprt> operands)
+  { return make_expr("with", array, operands); };
   const auto index = [](const exprt &of, const exprt &i) {
     return op("index", u8, {of, i});
   };
@@ -346,14 +387,31 @@ TEST(SimplifyStruct, ArraysMembersAndPointers)
     {with({literal, num(0, u8), num(9, u8)}),
      op("array", array, {num(9, u8), num(20, u8), num(30, u8)})},
     {with({literal, num(0, u8), v}), with({literal, num(0, u8), v})},
-    {with({literal, num(5, u8), num(9, u8)}), with({literal, num(5, u8), num(9, u8)})},
+    {with({literal, num(5, u8), num(9, u8)}),
+     with({literal, num(5, u8), num(9, u8)})},
     {op("with", record, {record_literal, where_b, num(7, u8)}),
      op("constant", record, {num(1, u8), num(7, u8)})},
-    {op("with", record, {record_literal, with_name(exprt("member_name"), "c"), num(7, u8)}),
-     op("with", record, {record_literal, with_name(exprt("member_name"), "c"), num(7, u8)})},
-    {with_name(op("member", u8, {op("with", record, {s, where_a, num(1, u8), where_b, num(2, u8)})}), "a"),
+    {op(
+       "with",
+       record,
+       {record_literal, with_name(exprt("member_name"), "c"), num(7, u8)}),
+     op(
+       "with",
+       record,
+       {record_literal, with_name(exprt("member_name"), "c"), num(7, u8)})},
+    {with_name(
+       op(
+         "member",
+         u8,
+         {op("with", record, {s, where_a, num(1, u8), where_b, num(2, u8)})}),
+       "a"),
      num(1, u8)},
-    {with_name(op("member", u8, {op("with", record, {s, where_a, num(1, u8), where_b, num(2, u8)})}), "c"),
+    {with_name(
+       op(
+         "member",
+         u8,
+         {op("with", record, {s, where_a, num(1, u8), where_b, num(2, u8)})}),
+       "c"),
      with_name(op("member", u8, {s}), "c")},
     {with_name(op("member", u8, {record_literal}), "b"), num(2, u8)},
   });
@@ -365,9 +423,8 @@ TEST(SimplifyStruct, AddressesAndObjects)
   const exprt a = sym("a", array_of(u8, 4)), i = sym("i", s8);
   const exprt p = sym("p", pointer), q = sym("q", pointer);
   const exprt s = sym("s", u8);
-  const auto address = [&](const exprt &object) {
-    return op("address_of", pointer, {object});
-  };
+  const auto address = [&](const exprt &object)
+  { return op("address_of", pointer, {object}); };
   const auto index = [](const exprt &of, const exprt &at) {
     return op("index", u8, {of, at});
   };
@@ -384,7 +441,8 @@ TEST(SimplifyStruct, AddressesAndObjects)
     {op("pointer_offset", s8, {address(s)}), num(0, s8)},
     {op("pointer_object", u8, {op("+", pointer, {p, num(4, u8)})}),
      op("pointer_object", u8, {p})},
-    {op("valid_object", b, {op("typecast", pointer, {p})}), op("valid_object", b, {p})},
+    {op("valid_object", b, {op("typecast", pointer, {p})}),
+     op("valid_object", b, {p})},
     {op("pointer_object", u8, {op("+", pointer, {p, q})}),
      op("pointer_object", u8, {op("+", pointer, {p, q})})},
   });
@@ -410,11 +468,11 @@ TEST(SimplifyTypecast, CastsAndTheConstantTable)
   fixed4.set("integer_bits", 4);
   typet annotated_bool = b;
   annotated_bool.set("extra", dstring("1"));
-  const exprt a32 = sym("a", unsignedbv_type(32)), b32 = sym("b", unsignedbv_type(32));
+  const exprt a32 = sym("a", unsignedbv_type(32)),
+              b32 = sym("b", unsignedbv_type(32));
   const exprt a4 = sym("a", u4), b4 = sym("b", u4);
-  const auto cast = [](const exprt &e, const typet &t) {
-    return op("typecast", t, {e});
-  };
+  const auto cast = [](const exprt &e, const typet &t)
+  { return op("typecast", t, {e}); };
   expect_simplified({
     {cast(x32, signedbv_type(32)), x32},
     {cast(num(5, u8), b), bool_constant(true)},

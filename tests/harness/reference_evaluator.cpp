@@ -64,8 +64,9 @@ bool domain_of(const typet &type, domaint &domain)
     return false;
   domain.is_signed = type.id() == "signedbv";
   const std::string &text = width_text(type);
-  if(text.empty() || text.size() > 2 ||
-     text.find_first_not_of("0123456789") != std::string::npos)
+  if(
+    text.empty() || text.size() > 2 ||
+    text.find_first_not_of("0123456789") != std::string::npos)
     return false;
   domain.width = static_cast<unsigned>(std::atoi(text.c_str()));
   return domain.width >= 1 && domain.width <= 16;
@@ -92,32 +93,94 @@ long long pattern(long long v, unsigned width)
 
 enum class opt
 {
-  CONSTANT, SYMBOL, AND, OR, XOR, NAND, NOR, NOT, IMPLIES, EQUAL, NOTEQUAL,
-  IF, PLUS, MULT, MINUS, UNARY_MINUS, DIV, MOD, BITAND, BITOR, BITXOR,
-  BITNOT, SHL, LSHR, ASHR, LT, LE, GT, GE, TYPECAST, EXTRACTBIT,
-  EXTRACTBITS, CONCATENATION, REPLICATION, REDUCTION_AND, REDUCTION_OR,
-  REDUCTION_XOR, REDUCTION_NAND, REDUCTION_NOR, REDUCTION_XNOR, COMMA,
-  LITERAL, ARRAY_OF, WITH, INDEX, MEMBER, UNKNOWN
+  CONSTANT,
+  SYMBOL,
+  AND,
+  OR,
+  XOR,
+  NAND,
+  NOR,
+  NOT,
+  IMPLIES,
+  EQUAL,
+  NOTEQUAL,
+  IF,
+  PLUS,
+  MULT,
+  MINUS,
+  UNARY_MINUS,
+  DIV,
+  MOD,
+  BITAND,
+  BITOR,
+  BITXOR,
+  BITNOT,
+  SHL,
+  LSHR,
+  ASHR,
+  LT,
+  LE,
+  GT,
+  GE,
+  TYPECAST,
+  EXTRACTBIT,
+  EXTRACTBITS,
+  CONCATENATION,
+  REPLICATION,
+  REDUCTION_AND,
+  REDUCTION_OR,
+  REDUCTION_XOR,
+  REDUCTION_NAND,
+  REDUCTION_NOR,
+  REDUCTION_XNOR,
+  COMMA,
+  LITERAL,
+  ARRAY_OF,
+  WITH,
+  INDEX,
+  MEMBER,
+  UNKNOWN
 };
 
 // Ids are interned, so looking them up by identity is cheap.
 opt opcode(const dstring &id)
 {
-  static const hash_mapt<dstring, opt, dstring_hash> table = [] {
+  static const hash_mapt<dstring, opt, dstring_hash> table = []
+  {
     hash_mapt<dstring, opt, dstring_hash> t;
     const std::pair<const char *, opt> entries[] = {
-      {"constant", opt::CONSTANT}, {"symbol", opt::SYMBOL},
-      {"and", opt::AND}, {"or", opt::OR}, {"xor", opt::XOR},
-      {"nand", opt::NAND}, {"nor", opt::NOR}, {"not", opt::NOT},
-      {"=>", opt::IMPLIES}, {"=", opt::EQUAL}, {"<=>", opt::EQUAL},
+      {"constant", opt::CONSTANT},
+      {"symbol", opt::SYMBOL},
+      {"and", opt::AND},
+      {"or", opt::OR},
+      {"xor", opt::XOR},
+      {"nand", opt::NAND},
+      {"nor", opt::NOR},
+      {"not", opt::NOT},
+      {"=>", opt::IMPLIES},
+      {"=", opt::EQUAL},
+      {"<=>", opt::EQUAL},
       {"notequal", opt::NOTEQUAL},
-      {"if", opt::IF}, {"+", opt::PLUS}, {"*", opt::MULT},
-      {"-", opt::MINUS}, {"unary-", opt::UNARY_MINUS}, {"/", opt::DIV},
-      {"mod", opt::MOD}, {"bitand", opt::BITAND}, {"bitor", opt::BITOR},
-      {"bitxor", opt::BITXOR}, {"bitnot", opt::BITNOT}, {"shl", opt::SHL},
-      {"lshr", opt::LSHR}, {"ashr", opt::ASHR}, {"<", opt::LT},
-      {"<=", opt::LE}, {">", opt::GT}, {">=", opt::GE},
-      {"typecast", opt::TYPECAST}, {"extractbit", opt::EXTRACTBIT},
+      {"if", opt::IF},
+      {"+", opt::PLUS},
+      {"*", opt::MULT},
+      {"-", opt::MINUS},
+      {"unary-", opt::UNARY_MINUS},
+      {"/", opt::DIV},
+      {"mod", opt::MOD},
+      {"bitand", opt::BITAND},
+      {"bitor", opt::BITOR},
+      {"bitxor", opt::BITXOR},
+      {"bitnot", opt::BITNOT},
+      {"shl", opt::SHL},
+      {"lshr", opt::LSHR},
+      {"ashr", opt::ASHR},
+      {"<", opt::LT},
+      {"<=", opt::LE},
+      {">", opt::GT},
+      {">=", opt::GE},
+      {"typecast", opt::TYPECAST},
+      {"extractbit", opt::EXTRACTBIT},
       {"extractbits", opt::EXTRACTBITS},
       {"concatenation", opt::CONCATENATION},
       {"replication", opt::REPLICATION},
@@ -126,10 +189,14 @@ opt opcode(const dstring &id)
       {"reduction_xor", opt::REDUCTION_XOR},
       {"reduction_nand", opt::REDUCTION_NAND},
       {"reduction_nor", opt::REDUCTION_NOR},
-      {"reduction_xnor", opt::REDUCTION_XNOR}, {"comma", opt::COMMA},
-      {"array", opt::LITERAL}, {"struct", opt::LITERAL},
-      {"array_of", opt::ARRAY_OF}, {"with", opt::WITH},
-      {"index", opt::INDEX}, {"member", opt::MEMBER}};
+      {"reduction_xnor", opt::REDUCTION_XNOR},
+      {"comma", opt::COMMA},
+      {"array", opt::LITERAL},
+      {"struct", opt::LITERAL},
+      {"array_of", opt::ARRAY_OF},
+      {"with", opt::WITH},
+      {"index", opt::INDEX},
+      {"member", opt::MEMBER}};
     for(const auto &entry : entries)
       t.insert({dstring(entry.first), entry.second});
     return t;
@@ -139,7 +206,8 @@ opt opcode(const dstring &id)
 }
 
 // A constant of a scalar domain; false when the text does not fit it.
-bool constant_value(const std::string &text, const domaint &domain, long long &v)
+bool constant_value(
+  const std::string &text, const domaint &domain, long long &v)
 {
   if(domain.is_bool)
   {
@@ -190,7 +258,8 @@ bool aggregate_of(
     for(const irept &component : type.find("components").get_sub())
     {
       domaint element;
-      if(!domain_of(static_cast<const typet &>(component.find("type")), element))
+      if(!domain_of(
+           static_cast<const typet &>(component.find("type")), element))
         return false;
       elements.push_back(element);
       names.push_back(component.get("name"));
@@ -229,7 +298,8 @@ struct reference_evaluatort::programt
   // The node of the expression; -1 when it has no value anywhere.
   int compile(const exprt &expr);
 
-  bool scalar(int n, const std::vector<long long> &symbol_values, long long &out) const;
+  bool scalar(
+    int n, const std::vector<long long> &symbol_values, long long &out) const;
   bool aggregate(
     int n,
     const std::vector<long long> &symbol_values,
@@ -291,19 +361,22 @@ int reference_evaluatort::programt::compile(const exprt &expr)
     }
   }
 
-  const auto all_scalar = [&]() {
+  const auto all_scalar = [&]()
+  {
     for(std::size_t i = 0; i < n; ++i)
       if(!scalar[i])
         return false;
     return true;
   };
-  const auto all_like_result = [&]() {
+  const auto all_like_result = [&]()
+  {
     for(const exprt &operand : operands)
       if(type_of(operand) != type)
         return false;
     return true;
   };
-  const auto all_bool = [&]() {
+  const auto all_bool = [&]()
+  {
     for(std::size_t i = 0; i < n; ++i)
       if(!scalar[i] || !d[i].is_bool)
         return false;
@@ -345,8 +418,8 @@ int reference_evaluatort::programt::compile(const exprt &expr)
          type_of(operands[0]) == type_of(operands[1]);
     break;
   case opt::IF:
-    ok = n == 3 && scalar[0] && d[0].is_bool &&
-         type_of(operands[1]) == type && type_of(operands[2]) == type;
+    ok = n == 3 && scalar[0] && d[0].is_bool && type_of(operands[1]) == type &&
+         type_of(operands[2]) == type;
     break;
   case opt::TYPECAST:
     ok = !node.is_aggregate && n == 1 && scalar[0];
@@ -439,7 +512,8 @@ int reference_evaluatort::programt::compile(const exprt &expr)
       break;
     std::vector<domaint> elements;
     aggregate_of(type_of(operands[0]), elements, names);
-    auto found = std::find(names.begin(), names.end(), expr.get("component_name"));
+    auto found =
+      std::find(names.begin(), names.end(), expr.get("component_name"));
     ok = found != names.end();
     node.value = found - names.begin();
     break;
@@ -504,9 +578,7 @@ bool reference_evaluatort::programt::aggregate(
 }
 
 bool reference_evaluatort::programt::scalar(
-  int n,
-  const std::vector<long long> &symbol_values,
-  long long &out) const
+  int n, const std::vector<long long> &symbol_values, long long &out) const
 {
   const nodet &node = nodes[n];
   const domaint &domain = node.domain;
@@ -559,9 +631,8 @@ bool reference_evaluatort::programt::scalar(
   for(std::size_t i = 0; i < count; ++i)
     if(!scalar(c[i], symbol_values, values[i]))
       return false;
-  const auto d = [&](std::size_t i) -> const domaint & {
-    return nodes[c[i]].domain;
-  };
+  const auto d = [&](std::size_t i) -> const domaint &
+  { return nodes[c[i]].domain; };
 
   long long r = 0;
   switch(node.op)
@@ -752,7 +823,7 @@ void enumerate(
 } // namespace
 
 reference_evaluatort::reference_evaluatort(const exprt &expr)
-  : program(new programt)
+    : program(new programt)
 {
   program->root = program->compile(expr);
 }
@@ -762,8 +833,8 @@ reference_evaluatort::~reference_evaluatort()
   delete program;
 }
 
-std::optional<long long> reference_evaluatort::operator()(
-  const assignmentt &assignment) const
+std::optional<long long>
+reference_evaluatort::operator()(const assignmentt &assignment) const
 {
   const int root = program->root;
   if(root < 0 || program->nodes[root].is_aggregate)
@@ -783,9 +854,8 @@ std::optional<long long> reference_evaluatort::operator()(
   return value;
 }
 
-std::optional<long long> reference_eval(
-  const exprt &expr,
-  const assignmentt &assignment)
+std::optional<long long>
+reference_eval(const exprt &expr, const assignmentt &assignment)
 {
   return reference_evaluatort(expr)(assignment);
 }

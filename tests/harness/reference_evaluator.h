@@ -64,9 +64,8 @@ private:
 };
 
 // reference_evaluatort(expr)(assignment).
-std::optional<long long> reference_eval(
-  const exprt &expr,
-  const assignmentt &assignment);
+std::optional<long long>
+reference_eval(const exprt &expr, const assignmentt &assignment);
 
 // The value v modulo 2^width, in the range of the type; false for types
 // outside the evaluator's domain.

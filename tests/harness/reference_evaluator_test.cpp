@@ -90,7 +90,10 @@ TEST(ReferenceEvaluator, AggregateReadsAndUpdates)
   const exprt record = make_expr("struct", struct_type, {x, c(-2, s4)});
   exprt where_b("member_designator");
   where_b.set("component_name", dstring("b"));
-  exprt member_b = make_expr("member", s4, {make_expr("with", struct_type, {record, where_b, c(5, s4)})});
+  exprt member_b = make_expr(
+    "member",
+    s4,
+    {make_expr("with", struct_type, {record, where_b, c(5, s4)})});
   member_b.set("component_name", dstring("b"));
   exprt member_a = make_expr("member", u4, {record});
   member_a.set("component_name", dstring("a"));
@@ -102,11 +105,30 @@ TEST(ReferenceEvaluator, AggregateReadsAndUpdates)
   } cases[] = {
     {make_expr("index", u4, {array, c(1, u4)}), 7},
     {make_expr("index", u4, {array, c(3, u4)}), std::nullopt},
-    {make_expr("index", u4, {make_expr("with", array_type, {array, index, c(9, u4)}), c(2, u4)}), 9},
+    {make_expr(
+       "index",
+       u4,
+       {make_expr("with", array_type, {array, index, c(9, u4)}), c(2, u4)}),
+     9},
     // An update outside the array changes nothing.
-    {make_expr("index", u4, {make_expr("with", array_type, {array, c(5, u4), c(9, u4)}), c(0, u4)}), 10},
-    {make_expr("index", u4, {make_expr("array_of", array_type, {x}), c(2, u4)}), 7},
-    {make_expr("index", u4, {make_expr("if", array_type, {bool_constant(false), array, make_expr("array_of", array_type, {c(1, u4)})}), c(0, u4)}), 1},
+    {make_expr(
+       "index",
+       u4,
+       {make_expr("with", array_type, {array, c(5, u4), c(9, u4)}), c(0, u4)}),
+     10},
+    {make_expr("index", u4, {make_expr("array_of", array_type, {x}), c(2, u4)}),
+     7},
+    {make_expr(
+       "index",
+       u4,
+       {make_expr(
+          "if",
+          array_type,
+          {bool_constant(false),
+           array,
+           make_expr("array_of", array_type, {c(1, u4)})}),
+        c(0, u4)}),
+     1},
     {member_b, 5},
     {member_a, 7},
     {make_expr("comma", u4, {c(1, u4), x}), 7},
@@ -122,7 +144,8 @@ TEST(ReferenceEvaluator, AssignmentsCoverEveryValueOnce)
   long long sum = 0;
   for_each_assignment(
     {{"a", bool_type()}, {"s", signedbv_type(3)}},
-    [&](const assignmentt &assignment) {
+    [&](const assignmentt &assignment)
+    {
       ++count;
       sum += assignment.at("a") * 100 + assignment.at("s");
     });
