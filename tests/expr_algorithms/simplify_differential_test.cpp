@@ -65,7 +65,7 @@ void check_trees(unsigned first_seed, unsigned count)
 // The simplifier keeps the value of random trees under every assignment.
 TEST(SimplifyDifferential, RandomTreesKeepTheirValue)
 {
-  check_trees(0, 3000);
+  check_trees(0, 2000);
 }
 
 // Many more trees, run by hand with --gtest_also_run_disabled_tests.
