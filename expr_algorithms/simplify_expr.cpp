@@ -59,7 +59,9 @@ bool simplify_exprt::flatten_and_sort_operands(exprt &expr)
   exprt::operandst &operands = expr.operands();
   for(std::size_t i = 0; i < operands.size();)
   {
-    if(operands[i].id() != expr.id())
+    // A nested node of another type is not merged: the integer sum inside
+    // a pointer sum wraps at its own width, the pointer sum does not.
+    if(operands[i].id() != expr.id() || operands[i].type() != expr.type())
     {
       ++i;
       continue;

@@ -44,7 +44,13 @@ public:
   virtual bool simplify(exprt &expr);
 
   // Framework.
+  // Whether the operands of `op` over a type of that id may be flattened
+  // and reordered: "+" and "*" over the number types ("+" also over
+  // "pointer"), "and", "or" and "xor" over "bool", the bitwise operators
+  // over "unsignedbv", "signedbv" and "floatbv".
   static bool is_commutative(const dstring &op, const dstring &type);
+  // When the node and all its operands are of such types: merges operands
+  // of the node's id and type into it (one level) and sorts the operands.
   bool flatten_and_sort_operands(exprt &expr);
   // The values a tree of "if"s with constant leaves can take; true when
   // some leaf is not a readable constant.

@@ -7,6 +7,24 @@
 #include "util/mp_arith.h"
 #include "util/std_types.h"
 
+// Whether two constant addends of a sum may be folded. A pointer sum adds
+// its integer operands each at the width of the offset, so two of them
+// fold only when their sum needs no wrap-around in their own type; the
+// operands of a number-typed sum wrap like the sum itself.
+static bool
+fits_unwrapped(const exprt &sum, const exprt &first, const exprt &second)
+{
+  if(sum.type().id() != "pointer")
+    return true;
+  mp_integer a, b;
+  if(expr_to_integer(first, a) || expr_to_integer(second, b))
+    return false;
+  a += b;
+  const exprt folded = integer_to_expr(a, first.type());
+  mp_integer back;
+  return folded.is_not_nil() && !expr_to_integer(folded, back) && back == a;
+}
+
 bool simplify_exprt::simplify_addition_subtraction(exprt &expr, modet mode)
 {
   if(!is_number_type(expr.type()) && expr.type().id() != "pointer")
@@ -38,7 +56,9 @@ bool simplify_exprt::simplify_addition_subtraction(exprt &expr, modet mode)
             have_constant = true;
             constant = i;
           }
-          else if(!operands[constant].sum(op))
+          else if(
+            fits_unwrapped(expr, operands[constant], op) &&
+            !operands[constant].sum(op))
           {
             operands.erase(operands.begin() + i);
             unchanged = false;

@@ -107,6 +107,10 @@ TEST(SimplifyFramework, FlatteningSortingAndDispatch)
     {op("+", pointer_to(u8), {q, op("+", pointer_to(u8), {p, sym("i", u8)})}),
      op("+", pointer_to(u8), {sym("i", u8), p, q})},
     {op("*", pointer_to(u8), {q, p}), op("*", pointer_to(u8), {q, p})},
+    // The integer sum inside a pointer sum wraps at 8 bits; merged, the
+    // pointer sum would add its operands without that wrap.
+    {op("+", pointer_to(u8), {op("+", u8, {sym("j", u8), sym("i", u8)}), p}),
+     op("+", pointer_to(u8), {op("+", u8, {sym("i", u8), sym("j", u8)}), p})},
     {op("and", b, {bz, op("and", b, {by, bx})}), op("and", b, {bx, by, bz})},
     // Folding after flattening: the constants meet in one node.
     {op("+", integer, {num(3), op("+", integer, {x, num(4)})}),
@@ -160,6 +164,11 @@ TEST(SimplifyArithmetic, FoldsAndNeutralOperands)
      op("+", integer, {num(7), x})},
     {op("+", u8, {num(0, u8), num(0, u8)}), num(0, u8)},
     {op("+", pointer_to(u8), {p, num(0, u8)}), p},
+    // Integer constants of a pointer sum fold only without wrap-around.
+    {op("+", pointer_to(u8), {p, num(100, u8), num(27, u8)}),
+     op("+", pointer_to(u8), {num(127, u8), p})},
+    {op("+", pointer_to(u8), {p, num(200, u8), num(100, u8)}),
+     op("+", pointer_to(u8), {num(100, u8), num(200, u8), p})},
     // Constants of different types are not folded together.
     {op("+", integer, {x, num(2), num(3, natural)}),
      op("+", integer, {num(2), num(3, natural), x})},
