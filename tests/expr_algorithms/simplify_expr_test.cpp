@@ -511,3 +511,72 @@ TEST(SimplifyTypecast, CastsAndTheConstantTable)
     {cast(op("+", u4, {a4, b4}), u8), cast(op("+", u4, {a4, b4}), u8)},
   });
 }
+
+TEST(SimplifyConditions, ImpliedTruthDecidesOnlyWhatFollows)
+{
+  simplify_exprt simplifier;
+  const exprt x = sym("x", s8), y = sym("y", s8);
+  const auto less = [](const exprt &l, const exprt &r) {
+    return op("<", bool_type(), {l, r});
+  };
+  struct
+  {
+    exprt expr, condition;
+    bool truth;
+    int expected; // -1: undecided
+  } cases[] = {
+    {less(x, num(5, s8)), less(x, num(3, s8)), true, 1},
+    {less(x, num(3, s8)), less(x, num(5, s8)), true, -1},
+    {less(num(3, s8), y), less(num(5, s8), y), true, 1},
+    {less(num(5, s8), y), less(num(3, s8), y), true, -1},
+    {less(x, num(-1, s8)), less(x, num(-2, s8)), true, 1},
+    {less(x, num(3, s8)), less(x, num(3, s8)), false, 0},
+    {less(x, num(5, s8)), less(x, num(3, s8)), false, -1},
+    {less(x, num(5, u8)), less(x, num(3, s8)), true, -1},
+  };
+  for(const auto &test : cases)
+  {
+    bool result = false;
+    const bool undecided =
+      simplifier.implied_truth(test.expr, test.condition, test.truth, result);
+    EXPECT_EQ(undecided, test.expected < 0) << test.expr.pretty();
+    if(!undecided)
+    {
+      EXPECT_EQ(result, test.expected == 1) << test.expr.pretty();
+    }
+  }
+}
+
+TEST(SimplifyConditions, PropagationRewritesByTheCondition)
+{
+  simplify_exprt simplifier;
+  const exprt a = sym("a", b), c = sym("c", b), d = sym("d", b);
+  const exprt x = sym("x", s8);
+  const exprt x_below_3 = op("<", b, {x, num(3, s8)});
+  const exprt x_below_5 = op("<", b, {x, num(5, s8)});
+
+  exprt conjunction = op("and", b, {x_below_3, x_below_5});
+  EXPECT_FALSE(
+    simplifier.propagate_conjuncts(conjunction, simplify_exprt::MODE_NORMAL));
+  EXPECT_EQ(conjunction, x_below_3);
+
+  exprt then_value = op("or", b, {a, d}), else_value = op("or", b, {c, d});
+  EXPECT_FALSE(simplifier.propagate_if_condition(
+    then_value, else_value, op("and", b, {a, c}), simplify_exprt::MODE_NORMAL));
+  EXPECT_EQ(then_value, bool_constant(true));
+  EXPECT_EQ(else_value, op("or", b, {c, d}));
+
+  then_value = op("and", b, {a, d});
+  else_value = op("and", b, {c, d});
+  EXPECT_FALSE(simplifier.propagate_if_condition(
+    then_value, else_value, op("or", b, {a, c}), simplify_exprt::MODE_NORMAL));
+  EXPECT_EQ(then_value, op("and", b, {a, d}));
+  EXPECT_EQ(else_value, bool_constant(false));
+
+  then_value = op("and", b, {x_below_5, d});
+  else_value = x_below_3;
+  EXPECT_FALSE(simplifier.propagate_if_condition(
+    then_value, else_value, x_below_3, simplify_exprt::MODE_NORMAL));
+  EXPECT_EQ(then_value, d);
+  EXPECT_EQ(else_value, bool_constant(false));
+}
