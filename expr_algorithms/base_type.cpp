@@ -57,8 +57,9 @@ public:
       rewrite(type.subtype());
     else if(id == "struct" || id == "class" || id == "union")
     {
-      for(irept &component : type.add("components").get_sub())
-        rewrite(static_cast<typet &>(component.add("type")));
+      if(type.find("components").is_not_nil())
+        for(irept &component : type.add("components").get_sub())
+          rewrite(static_cast<typet &>(component.add("type")));
     }
   }
 
@@ -84,7 +85,9 @@ void base_type(typet &type, const namespacet &ns)
 
 void base_type(exprt &expr, const namespacet &ns)
 {
-  base_type(expr.type(), ns);
+  // Nothing is added to a tree that lacks a part.
+  if(expr.find("type").is_not_nil())
+    base_type(expr.type(), ns);
   if(expr.find("operands").is_not_nil())
     for(exprt &op : expr.operands())
       base_type(op, ns);
