@@ -1,5 +1,4 @@
 #include "expr_algorithms/cnf_simplify.h"
-#include "expr_algorithms/sort_operands.h"
 #include "harness/decision_test_harness.h"
 #include "harness/reference_evaluator.h"
 
@@ -248,30 +247,4 @@ TEST(CnfSimplify, RandomFormulasKeepTheirValue)
     if(HasFatalFailure())
       return;
   }
-}
-
-TEST(SortOperands, SortsByTreeOrder)
-{
-  exprt::operandst ordered{a, b, c};
-  EXPECT_TRUE(sort_operands(ordered));
-  EXPECT_EQ(ordered, (exprt::operandst{a, b, c}));
-
-  exprt::operandst single{c};
-  EXPECT_TRUE(sort_operands(single));
-  exprt::operandst empty;
-  EXPECT_TRUE(sort_operands(empty));
-
-  // Equal neighbours are in order; comments do not count.
-  exprt located = b;
-  located.location().set("line", dstring("1"));
-  exprt::operandst equal{located, b, c};
-  EXPECT_TRUE(sort_operands(equal));
-  EXPECT_TRUE(equal[0].full_eq(located));
-
-  const exprt constant = bv_constant(1, unsignedbv_type(2));
-  exprt::operandst unordered{c, constant, op("and", {a}), a};
-  EXPECT_FALSE(sort_operands(unordered));
-  for(std::size_t i = 1; i < unordered.size(); ++i)
-    EXPECT_LE(unordered[i - 1].compare(unordered[i]), 0);
-  EXPECT_EQ(unordered.size(), 4u);
 }
