@@ -1,6 +1,8 @@
 # Shared by bench/run_sat.sh and bench/compare_sat.sh (sourced, not run):
 # a scratch folder, generators of CNF files, the expected answer of a file
 # and one timed run of a solver process.
+# The functions set variables for their callers:
+# shellcheck shell=sh disable=SC2034
 
 # Makes the scratch folder $sat_scratch, removed on exit, with run/ (the
 # working directory of every run: the engines write trace and proof files
