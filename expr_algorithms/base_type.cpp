@@ -25,10 +25,8 @@ public:
       const dstring name = type.get("identifier");
       const symbolt *symbol;
       if(
-        ns.lookup(name, symbol) || !symbol->is_type ||
-        symbol->type.is_nil() ||
-        std::find(expanding.begin(), expanding.end(), name) !=
-          expanding.end())
+        ns.lookup(name, symbol) || !symbol->is_type || symbol->type.is_nil() ||
+        std::find(expanding.begin(), expanding.end(), name) != expanding.end())
         return;
       type = symbol->type;
       expanding.push_back(name);
@@ -44,14 +42,14 @@ public:
     {
       exprt &predicate = static_cast<exprt &>(type.add("predicate"));
       rewrite(predicate.type());
-      INVARIANT(predicate.type().id()=="mapping");
+      INVARIANT(predicate.type().id() == "mapping");
       const typet domain = predicate.type().subtypes().front();
       type = domain;
       rewrite(type);
     }
     else if(id == "mapping")
     {
-      INVARIANT(type.subtypes().size()==2);
+      INVARIANT(type.subtypes().size() == 2);
       rewrite(type.subtypes()[0]);
       rewrite(type.subtypes()[1]);
     }
@@ -59,8 +57,9 @@ public:
       rewrite(type.subtype());
     else if(id == "struct" || id == "class" || id == "union")
     {
-      for(irept &component : type.add("components").get_sub())
-        rewrite(static_cast<typet &>(component.add("type")));
+      if(type.find("components").is_not_nil())
+        for(irept &component : type.add("components").get_sub())
+          rewrite(static_cast<typet &>(component.add("type")));
     }
   }
 
@@ -86,15 +85,16 @@ void base_type(typet &type, const namespacet &ns)
 
 void base_type(exprt &expr, const namespacet &ns)
 {
-  base_type(expr.type(), ns);
+  // Nothing is added to a tree that lacks a part.
+  if(expr.find("type").is_not_nil())
+    base_type(expr.type(), ns);
   if(expr.find("operands").is_not_nil())
     for(exprt &op : expr.operands())
       base_type(op, ns);
 }
 
-const typet &base_type_eqt::definition(
-  const typet &symbol_type,
-  const typet &other) const
+const typet &
+base_type_eqt::definition(const typet &symbol_type, const typet &other) const
 {
   const typet &result = type_symbol(ns, symbol_type).type;
   // Against another symbol type the pairs recorded in `identifiers` end
@@ -105,8 +105,7 @@ const typet &base_type_eqt::definition(
     return result;
   std::set<dstring> seen{symbol_type.get("identifier")};
   const symbolt *symbol;
-  for(const typet *next = &result; next->id() == "symbol";
-      next = &symbol->type)
+  for(const typet *next = &result; next->id() == "symbol"; next = &symbol->type)
   {
     const dstring &name = next->get("identifier");
     if(!seen.insert(name).second)
@@ -217,9 +216,7 @@ bool base_type_eq(const exprt &expr1, const exprt &expr2, const namespacet &ns)
 }
 
 bool type_equal_follow(
-  const typet &type1,
-  const typet &type2,
-  const namespacet &ns)
+  const typet &type1, const typet &type2, const namespacet &ns)
 {
   // Each step follows one symbol type; more steps than there are distinct
   // names on the two chains mean a chain came round to itself.

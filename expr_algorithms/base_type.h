@@ -54,8 +54,7 @@ protected:
   // The definition of a symbol type compared with `other`; throws as
   // described above, and when `other` is no symbol type and following the
   // definition would lead round a cycle of symbol types.
-  const typet &definition(const typet &symbol_type, const typet &other)
-    const;
+  const typet &definition(const typet &symbol_type, const typet &other) const;
 };
 
 // One comparison with a fresh base_type_eqt each.
@@ -66,8 +65,6 @@ bool base_type_eq(const exprt &expr1, const exprt &expr2, const namespacet &ns);
 // inside components, subtypes or arguments are compared as written.
 // Throws as base_type_eqt does.
 bool type_equal_follow(
-  const typet &type1,
-  const typet &type2,
-  const namespacet &ns);
+  const typet &type1, const typet &type2, const namespacet &ns);
 
 #endif

@@ -23,7 +23,7 @@ void propagate_not(exprt &expr)
     expr.id("and");
   else if(id == "not")
   {
-    INVARIANT(expr.operands().size()==1);
+    INVARIANT(expr.operands().size() == 1);
     const exprt op = expr.op0();
     expr = op;
   }

@@ -19,8 +19,8 @@ mp_integer pointer_offset_size(const typet &type)
   {
     mp_integer result = 1;
     for(const irept &component : type.find("components").get_sub())
-      result += pointer_offset_size(
-        static_cast<const typet &>(component.find("type")));
+      result +=
+        pointer_offset_size(static_cast<const typet &>(component.find("type")));
     return result;
   }
   return 1;
@@ -60,8 +60,8 @@ mp_integer compute_pointer_offset(const namespacet &ns, const exprt &expr)
     {
       if(component.get("name") == name)
         return offset;
-      offset += pointer_offset_size(
-        static_cast<const typet &>(component.find("type")));
+      offset +=
+        pointer_offset_size(static_cast<const typet &>(component.find("type")));
     }
     return outside_domain(expr);
   }

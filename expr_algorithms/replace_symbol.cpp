@@ -28,7 +28,8 @@ bool replace_symbolt::replace(typet &dest)
       replace(subtype);
   const char *declarations = dest.id() == "struct" || dest.id() == "union"
                                ? "components"
-                               : dest.id() == "code" ? "arguments" : nullptr;
+                             : dest.id() == "code" ? "arguments"
+                                                   : nullptr;
   if(declarations != nullptr && dest.find(declarations).is_not_nil())
     for(irept &declaration : dest.add(declarations).get_sub())
       replace(static_cast<exprt &>(declaration));

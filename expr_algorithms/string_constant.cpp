@@ -42,8 +42,8 @@ std::string array_name_text(const namespacet &ns, const exprt &expr)
     return array_name_text(ns, expr.op0()) + "[]";
   }
   if(expr.id() == "symbol")
-    return "array `" +
-           ns.lookup(expr.get("identifier")).base_name.as_string() + "'";
+    return "array `" + ns.lookup(expr.get("identifier")).base_name.as_string() +
+           "'";
   if(expr.id() == "string-constant")
     return "string";
   return "array";

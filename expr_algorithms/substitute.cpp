@@ -1,6 +1,7 @@
 #include "expr_algorithms/substitute.h"
 
-void substitute(std::string &dest, const std::string &what, const std::string &by)
+void substitute(
+  std::string &dest, const std::string &what, const std::string &by)
 {
   if(what.empty())
     return;
@@ -14,7 +15,8 @@ void substitute(std::string &dest, const std::string &what, const std::string &b
     const std::string::size_type overlap = what.size() - 1;
     position = dest.find(
       what,
-      !rescan ? position + by.size()
-              : position > overlap ? position - overlap : 0);
+      !rescan              ? position + by.size()
+      : position > overlap ? position - overlap
+                           : 0);
   }
 }

@@ -9,6 +9,7 @@
 // When `by` contains `what` that would never end: then every occurrence
 // present is replaced in one pass from left to right instead. An empty
 // `what` leaves `dest` unchanged.
-void substitute(std::string &dest, const std::string &what, const std::string &by);
+void substitute(
+  std::string &dest, const std::string &what, const std::string &by);
 
 #endif

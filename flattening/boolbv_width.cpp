@@ -82,8 +82,7 @@ bool boolbv_widtht::get_width(const typet &type, unsigned &width)
     {
       unsigned component_width;
       if(get_width(
-           static_cast<const typet &>(component.find("type")),
-           component_width))
+           static_cast<const typet &>(component.find("type")), component_width))
         return true;
       if(id == "struct")
         total += component_width;

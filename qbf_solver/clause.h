@@ -18,6 +18,11 @@ struct clauset
 };
 
 // h = (l - h) XOR (h << 2) over the literal words in order; order matters.
+// Deliberately so, although clauses_equal ignores order: a permutation of a
+// stored clause usually lands in another bucket and is stored a second
+// time. Which clauses count as duplicates, and so the diagnostics' clause
+// counts and the certificate's ids, follow from this hash; a hash that
+// ignored order would change them.
 unsigned clause_hash(const bvt &literals);
 
 // The same number of literals, and each clause holds every literal of the

@@ -2,6 +2,13 @@
 
 #include <iostream>
 
+// Internal errors, one policy for the whole program: a broken invariant (a
+// state the code itself should never reach) is an INVARIANT check, which
+// stops the program naming the place. The answer ERROR with a level-1
+// message is only for the outside world: bad input (unreadable or
+// malformed files, a certificate that cannot be written) and exhausted
+// resources (memory). An internal fault is never passed off as an answer.
+
 int main(int argc, const char **argv)
 {
   // Diagnostics are many short lines; let the stream buffer them.

@@ -4,12 +4,12 @@
 #include "propositional/qdimacs_cnf.h"
 #include "qbf_solver/clause.h"
 #include "qbf_solver/clause_store.h"
+#include "qbf_solver/exclusive_ofstream.h"
 #include "qbf_solver/new_clause_table.h"
 #include "qbf_solver/variable_queue.h"
 #include "qbf_solver/variable_table.h"
 
 #include <cstdint>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
@@ -134,7 +134,11 @@ public:
   unifiable_common_part(const clauset &a, const clauset &b, bvt &common);
   unsigned unify_clauses(new_clause_tablet &table);
 
-  // Certificate.
+  // Certificate. It is written under a temporary name and moved to its
+  // final name when complete. When it cannot be opened, written, completed
+  // or moved, the failure is reported at level 1, nothing is left under
+  // either name, and the file's answer becomes R_ERROR: a missing
+  // certificate is never passed off as an answer.
   resultt open_certificate();
   void close_certificate();
   void save_function(
@@ -146,7 +150,9 @@ public:
   void conclude_invalid(unsigned d, unsigned e, unsigned pivot);
 
   std::string certificate_name;
-  std::ofstream certificate_file;
+  exclusive_ofstreamt certificate_file;
+  // Set when the current file's certificate failed; its answer is R_ERROR.
+  bool certificate_failed = false;
   unsigned initial_quantifiers = 0;
   unsigned initial_clauses = 0;
   unsigned clause_id_counter = 0;
@@ -178,13 +184,16 @@ protected:
     clauset pending;
     // A tautological clause is skipped up to its terminating 0.
     bool dropping = false;
+    // Quantifier lines may only come before the first clause line.
+    bool clause_line_seen = false;
     // Marks the literals of the pending clause: the clause number they
     // were last seen in, per variable and sign.
     std::vector<unsigned> seen_in_clause[2];
     unsigned clause_number = 1;
     // The level of the next quantified variable is at least this, so levels
-    // follow the prefix also when a variable is quantified again.
-    unsigned next_level = 0;
+    // follow the prefix also when a variable is quantified again. Level 0
+    // is left to free variables: they stand outside every quantified one.
+    unsigned next_level = 1;
   };
   readert reader;
 
@@ -205,6 +214,12 @@ protected:
   void print_stats_debug(const char *phase, unsigned var_no);
 
   void discard_certificate(const std::string &reason);
+  void certificate_failure(const std::string &message);
+  // The answer, or R_ERROR when the certificate asked for failed.
+  resultt with_certificate(resultt result) const
+  {
+    return save_certificate && certificate_failed ? R_ERROR : result;
+  }
   void conclude_valid();
   std::string temporary_certificate_name() const;
   std::string final_certificate_name() const;

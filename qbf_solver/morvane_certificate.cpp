@@ -3,6 +3,7 @@
 #include "util/invariant.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <unordered_set>
 
 std::string morvanet::final_certificate_name() const
@@ -19,11 +20,17 @@ std::string morvanet::temporary_certificate_name() const
 morvanet::resultt morvanet::open_certificate()
 {
   const std::string name = temporary_certificate_name();
-  certificate_file.clear();
-  certificate_file.open(name, std::ios::out | std::ios::trunc);
-  if(!certificate_file.is_open())
+  // Whatever has the temporary name goes first: a file left by an earlier
+  // run, or a link planted to make us overwrite its target (removing a link
+  // leaves the target alone). A folder stays and makes the creation fail.
+  std::error_code error;
+  if(
+    std::filesystem::symlink_status(name, error).type() !=
+    std::filesystem::file_type::directory)
+    std::filesystem::remove(name, error);
+  if(!certificate_file.open(name))
   {
-    print(1, "Could not open certificate file '" + name + "'.");
+    certificate_failure("Could not open certificate file '" + name + "'.");
     return R_ERROR;
   }
   certificate_file << "QBCertificate\n";
@@ -36,21 +43,32 @@ void morvanet::close_certificate()
     return;
   const std::string temporary = temporary_certificate_name();
   const std::string final_name = final_certificate_name();
-  certificate_file.close();
-  if(certificate_file.fail())
+  if(!certificate_file.close())
   {
-    std::remove(temporary.c_str());
-    print(1, "Could not write certificate file '" + temporary + "'.");
+    certificate_failure(
+      "Could not write certificate file '" + temporary + "'.");
     return;
   }
   if(std::rename(temporary.c_str(), final_name.c_str()) != 0)
-  {
-    std::remove(temporary.c_str());
-    print(
-      1,
+    certificate_failure(
       "Could not move certificate file '" + temporary + "' to '" +
-        final_name + "'.");
-  }
+      final_name + "'.");
+}
+
+void morvanet::certificate_failure(const std::string &message)
+{
+  print(1, message);
+  certificate_file.close();
+  certificate_failed = true;
+  // A certificate of an earlier run under the final name would pass for
+  // this one; a folder there is not ours and stays.
+  std::error_code error;
+  for(const std::string &name :
+      {temporary_certificate_name(), final_certificate_name()})
+    if(
+      std::filesystem::symlink_status(name, error).type() !=
+      std::filesystem::file_type::directory)
+      std::filesystem::remove(name, error);
 }
 
 void morvanet::discard_certificate(const std::string &reason)
@@ -255,8 +273,10 @@ unsigned morvanet::write_derivation(unsigned id)
 
 void morvanet::conclude_invalid(unsigned d, unsigned e, unsigned pivot)
 {
-  if(certificate_file.is_open())
-    certificate_file.close();
+  // Reopened and truncated on purpose: the gate lines written so far
+  // belong to witnesses of a valid answer, which a refutation makes void;
+  // the refutation stands alone after the first line.
+  certificate_file.close();
   if(open_certificate() != R_UNKNOWN)
     return;
 

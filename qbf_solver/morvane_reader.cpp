@@ -1,5 +1,8 @@
 #include "qbf_solver/morvane.h"
 
+#include "util/invariant.h"
+#include "util/text_utils.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -12,9 +15,10 @@ constexpr long long max_variable = 0x7FFFFFFE;
 
 enum class numbert
 {
-  NONE,     // no number here: end of text or another character
+  NONE,         // the line has no further word
   OK,
-  OVERFLOW  // digits beyond every variable number
+  OVERFLOW,     // digits beyond every variable number
+  NOT_A_NUMBER  // a word that is not an optionally signed decimal number
 };
 
 bool is_space(char c)
@@ -30,23 +34,39 @@ const char *skip_space(const char *p, const char *end)
   return p;
 }
 
-// Reads an optionally signed decimal number after white space, as formatted
-// stream input does; `p` is left after its digits.
-numbert read_number(const char *&p, const char *end, long long &value)
+// Reads the next white-space separated word as an optionally signed decimal
+// number; `p` is left after the word, which is in `word`. The whole word
+// must be the number: "1.5", "1e3" or "--1" is no number, so it is never
+// taken for its leading digits.
+numbert read_number(
+  const char *&p,
+  const char *end,
+  long long &value,
+  std::string &word)
 {
   const char *q = skip_space(p, end);
+  const char *word_end = q;
+  while(word_end != end && !is_space(*word_end))
+    ++word_end;
+  p = word_end;
+  word.assign(q, word_end);
+  if(q == word_end)
+    return numbert::NONE;
+
   bool negative = false;
-  if(q != end && (*q == '+' || *q == '-'))
+  if(*q == '+' || *q == '-')
   {
     negative = *q == '-';
     ++q;
   }
-  if(q == end || *q < '0' || *q > '9')
-    return numbert::NONE;
+  if(q == word_end)
+    return numbert::NOT_A_NUMBER;
   long long magnitude = 0;
   bool overflow = false;
-  for(; q != end && *q >= '0' && *q <= '9'; ++q)
+  for(; q != word_end; ++q)
   {
+    if(*q < '0' || *q > '9')
+      return numbert::NOT_A_NUMBER;
     magnitude = magnitude * 10 + (*q - '0');
     if(magnitude > max_variable + 1)
     {
@@ -54,9 +74,15 @@ numbert read_number(const char *&p, const char *end, long long &value)
       magnitude = max_variable + 1;
     }
   }
-  p = q;
   value = negative ? -magnitude : magnitude;
   return overflow ? numbert::OVERFLOW : numbert::OK;
+}
+
+std::string not_a_number(const std::string &word)
+{
+  std::string text = "'";
+  escape_string(text, word);
+  return text + "' is not a number";
 }
 
 // The variable count of the problem line: any unsigned 32-bit number; 0
@@ -87,11 +113,8 @@ const char *skip_word(const char *p, const char *end)
 
 morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
 {
-  if(!clause_set.empty())
-  {
-    print(1, "BUG: Clause container not empty upon reading new file.");
-    return R_ERROR;
-  }
+  // The front end empties the formula before each file.
+  INVARIANT(clause_set.empty());
 
   std::ifstream in(file_name, std::ios::binary);
   if(!in)
@@ -113,6 +136,7 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
   }
 
   clause_id_counter = 0;
+  certificate_failed = false;
   if(save_certificate)
     certificate_name = file_name;
   variables.clear();
@@ -132,13 +156,13 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
     ++reader.line_number;
     const resultt result = parse_line(p, line_end);
     if(result != R_UNKNOWN)
-      return result;
+      return with_certificate(result);
     p = line_end == end ? end : line_end + 1;
   }
 
   // A last clause without its terminating 0 ends with the file.
   if(!reader.pending.literals.empty() && !reader.dropping)
-    return end_pending_clause();
+    return with_certificate(end_pending_clause());
   return R_UNKNOWN;
 }
 
@@ -166,9 +190,9 @@ void morvanet::quantify(unsigned var_no, bool existential, bool at_front)
   else
     quantifiers.push_back(record);
 
-  // The level is the number of quantified variables before this one, but
-  // above every earlier record's; a variable met in a clause first is
-  // outermost.
+  // The level is above every earlier record's and above level 0, which
+  // belongs to the free variables (met in a clause first): they are
+  // outermost, also for universal reduction.
   unsigned new_level = 0;
   if(!at_front)
   {
@@ -184,7 +208,9 @@ void morvanet::quantify(unsigned var_no, bool existential, bool at_front)
 
 morvanet::resultt morvanet::parse_line(const char *p, const char *end)
 {
-  while(p != end && *p == ' ')
+  // Leading white space is any mix of blanks, tabs and carriage returns,
+  // as editors and other platforms leave it.
+  while(p != end && (*p == ' ' || *p == '\t' || *p == '\r'))
     ++p;
   // Lines of white space only are skipped like empty ones.
   if(skip_space(p, end) == end)
@@ -205,12 +231,20 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
   case 'e':
   case 'a':
   {
+    // Clauses already read were stored under the prefix as it was; a later
+    // quantifier cannot change how they were read.
+    if(reader.clause_line_seen)
+      return bad_input("quantifier line after a clause line");
     const bool existential = *p == 'e';
     ++p;
+    std::string word;
     while(true)
     {
       long long n;
-      const numbert number = read_number(p, end, n);
+      const numbert number = read_number(p, end, n, word);
+      if(number == numbert::NOT_A_NUMBER)
+        return bad_input(not_a_number(word));
+      // The line ends at its 0, or where the line ends without one.
       if(number == numbert::NONE || (number == numbert::OK && n == 0))
         return R_UNKNOWN;
       if(number == numbert::OVERFLOW || n < 0 || n > max_variable)
@@ -226,30 +260,33 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
 
 morvanet::resultt morvanet::parse_clause_line(const char *p, const char *end)
 {
-  bool first = true;
+  reader.clause_line_seen = true;
+  std::string word;
   while(true)
   {
     long long x;
-    const numbert number = read_number(p, end, x);
+    const numbert number = read_number(p, end, x, word);
+    // A clause without its 0 continues on the next clause line.
     if(number == numbert::NONE)
-    {
-      // The clause continues on the next clause line.
-      if(!first)
-        return R_UNKNOWN;
-      return bad_input("clause line does not start with a number");
-    }
-    first = false;
+      return R_UNKNOWN;
+    if(number == numbert::NOT_A_NUMBER)
+      return bad_input(not_a_number(word));
     if(number == numbert::OVERFLOW || x > max_variable || x < -max_variable)
       return bad_input("literal out of range");
 
+    // Text after a clause's 0 is the next clause: dropping it would change
+    // the formula.
     if(x == 0)
     {
       if(reader.dropping)
       {
         reader.dropping = false;
-        return R_UNKNOWN;
+        continue;
       }
-      return end_pending_clause();
+      const resultt result = end_pending_clause();
+      if(result != R_UNKNOWN)
+        return result;
+      continue;
     }
     if(reader.dropping)
       continue;

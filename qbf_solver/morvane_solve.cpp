@@ -1,5 +1,6 @@
 #include "qbf_solver/morvane.h"
 
+#include "util/invariant.h"
 #include "util/text_utils.h"
 
 #include <algorithm>
@@ -28,7 +29,10 @@ morvanet::resultt morvanet::solve()
   {
     if(quantifiers.empty())
     {
-      result = clause_set.empty() ? R_VALID : R_ERROR;
+      // Every variable of a clause is quantified (free ones outermost), and
+      // each quantifier's turn takes its variable's clauses away.
+      INVARIANT(clause_set.empty());
+      result = R_VALID;
       break;
     }
     result = reduce_universal();
@@ -43,12 +47,9 @@ morvanet::resultt morvanet::solve()
   {
     if(result == R_VALID)
       conclude_valid();
-    if(result == R_ERROR)
-      discard_certificate("clauses are left over after the whole prefix");
-    else
-      close_certificate();
+    close_certificate();
   }
-  return result;
+  return with_certificate(result);
 }
 
 morvanet::resultt morvanet::reduce_universal()

@@ -149,14 +149,11 @@ unsigned morvanet::add_clause(clauset &clause)
             break;
           }
         }
-        if(opposite == no_clause)
-          print(1, "BUG: Matching constraint clause not found.");
-        else
-        {
-          conclude_invalid(
-            clause.id, stored_clause(opposite).id, literal.var_no());
-          close_certificate();
-        }
+        // A constraint is only ever set by a stored unit clause.
+        INVARIANT(opposite != no_clause);
+        conclude_invalid(
+          clause.id, stored_clause(opposite).id, literal.var_no());
+        close_certificate();
       }
       return no_clause;
     }
@@ -178,6 +175,9 @@ unsigned morvanet::add_clause(clauset &clause)
   const unsigned existing = clause_set.find(clause.literals, hash);
   if(existing != no_clause)
   {
+    // A duplicate still uses up an id: every accepted input clause line
+    // advances the counter, so the k-th line's id stays k, its entry number
+    // in the certificate.
     ++clause_id_counter;
     return existing;
   }
@@ -223,6 +223,8 @@ void morvanet::print_clause(const clauset &clause, unsigned left_out_var)
   for(const literalt l : clause.literals)
     if(l.var_no() != left_out_var)
       out << l.dimacs() << ',';
+  // The backspace is part of the diagnostics' format: on a terminal it
+  // takes back the last comma (and, for an empty list, shows as nothing).
   out << "\b)";
   if(save_certificate)
     out << " [" << clause.id << ':' << clause.parent1 << ',' << clause.parent2

@@ -167,6 +167,10 @@ unsigned morvanet::unify_clauses(new_clause_tablet &table)
         list[i].removed = true;
     }
 
+    // Deliberately not going on to shorter lengths: unification stops at
+    // the first length, from the longest down, at which nothing merged,
+    // even if shorter clauses could still be merged. The counts in the
+    // diagnostics depend on it.
     if(count == 0)
       break;
     total += count;

@@ -3,7 +3,9 @@
 
 // An assertion that stays enabled in every build type: a broken invariant
 // stops the program after naming the expression, the source file, the line
-// and the enclosing function's signature.
+// and the enclosing function's signature. Use it for every state the code
+// should never reach; errors reported as messages are for bad input and
+// exhausted resources only.
 
 [[noreturn]] void invariant_violated(
   const char *expression,

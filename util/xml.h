@@ -28,6 +28,12 @@ public:
 
   // One pair of matching enclosing quotes (" or ') is stripped from the value.
   void set_attribute(const std::string &attribute, const std::string &value);
+  // A string literal is text: without this overload it would convert to
+  // bool, a better match than std::string, and be stored as "true".
+  void set_attribute(const std::string &attribute, const char *value)
+  {
+    set_attribute(attribute, std::string(value));
+  }
   void set_attribute(const std::string &attribute, bool value);
   void set_attribute(const std::string &attribute, unsigned value);
 

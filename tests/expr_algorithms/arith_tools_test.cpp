@@ -1,6 +1,4 @@
 #include "expr_algorithms/arith_tools.h"
-#include "expr_algorithms/format_constant.h"
-#include "expr_algorithms/rational_tools.h"
 #include "harness/decision_test_harness.h"
 #include "harness/reference_evaluator.h"
 #include "util/mp_arith.h"
@@ -8,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <sstream>
 #include <string>
 
 namespace
@@ -129,7 +126,14 @@ TEST(ArithTools, PowerAndAddressBits)
   EXPECT_EQ(text(power(7, 1)), "7");
 
   const std::pair<long long, long long> bits[] = {
-    {0, 1}, {1, 1}, {2, 1}, {3, 2}, {4, 2}, {5, 3}, {8, 3}, {1024, 10},
+    {0, 1},
+    {1, 1},
+    {2, 1},
+    {3, 2},
+    {4, 2},
+    {5, 3},
+    {8, 3},
+    {1024, 10},
     {1025, 11}};
   for(const auto &test : bits)
     EXPECT_EQ(text(address_bits(test.first)), std::to_string(test.second))
@@ -145,54 +149,4 @@ TEST(ArithTools, AssignMaxAndMin)
   assign_min(a, -2);
   assign_min(a, 0);
   EXPECT_EQ(text(a), "-2");
-}
-
-TEST(ConstantToRational, DecimalFractionAndQuotientTexts)
-{
-  struct
-  {
-    const char *value;
-    const char *expected; // nullptr: failure
-  } cases[] = {
-    {"", "0"},     {"12", "12"},   {"1.25", "5/4"}, {"2.", "2"},
-    {".5", "1/2"}, {"3/6", "1/2"}, {"0.10", "1/10"},
-    {"-1", nullptr}, {"1.2.3", nullptr}, {"1/2.5", nullptr},
-    {"1e3", nullptr},
-    // A zero denominator is no number: failure, never a division by 0.
-    {"1/0", nullptr}, {"0/0", nullptr},
-  };
-  for(const auto &test : cases)
-  {
-    rationalt value(7);
-    const bool failed =
-      constant_to_rational(constant_expr(test.value, typet("rational")), value);
-    std::ostringstream out;
-    out << value;
-    EXPECT_EQ(failed, test.expected == nullptr) << test.value;
-    EXPECT_EQ(out.str(), test.expected ? test.expected : "7") << test.value;
-  }
-  rationalt value;
-  EXPECT_TRUE(constant_to_rational(symbol_expr("x", typet("rational")), value));
-}
-
-TEST(FormatConstant, NumbersStringsAndFailures)
-{
-  exprt string_constant("string-constant");
-  string_constant.set("value", dstring("hi there"));
-  struct
-  {
-    exprt expr;
-    const char *expected;
-  } cases[] = {
-    {constant_expr("11111111", signedbv_type(8)), "-1"},
-    {constant_expr("11111111", unsignedbv_type(8)), "255"},
-    {constant_expr("-5", typet("integer")), "-5"},
-    {string_constant, "hi there"},
-    {bool_constant(true), "(format-constant failed: constant)"},
-    {constant_expr("NULL", typet("pointer")),
-     "(format-constant failed: constant)"},
-    {symbol_expr("s", signedbv_type(8)), "(format-constant failed: symbol)"},
-  };
-  for(const auto &test : cases)
-    EXPECT_EQ(format_constant(test.expr), test.expected);
 }

@@ -80,7 +80,8 @@ protected:
   typet list_layout(const std::string &self)
   {
     return declarations(
-      "struct", "components",
+      "struct",
+      "components",
       {{"value", s32}, {"next", pointer_to(named(self))}});
   }
 
@@ -127,18 +128,28 @@ TEST_F(TypeEquality, TypesModuloSymbols)
     {array_of(u8, 3), array_of(u8, 7), true, false},
     {array_of(named("alias"), 3), array_of(named("list"), 3), true, false},
     {declarations("struct", "components", {{"a", u8}, {"b", u8}}),
-     declarations("struct", "components", {{"a", u8}, {"c", u8}}), false,
+     declarations("struct", "components", {{"a", u8}, {"c", u8}}),
+     false,
      false},
     {declarations("struct", "components", {{"a", u8}}),
-     declarations("union", "components", {{"a", u8}}), false, false},
-    {code_type({{"x", u8}, {"y", s32}}, bool_type()),
-     code_type({{"p", u8}, {"q", s32}}, bool_type()), true, false},
-    {code_type({{"x", u8}}, bool_type()), code_type({{"x", u8}}, u8), false,
+     declarations("union", "components", {{"a", u8}}),
+     false,
      false},
-    {code_type({{"x", u8}}, bool_type()), code_type({}, bool_type()), false,
+    {code_type({{"x", u8}, {"y", s32}}, bool_type()),
+     code_type({{"p", u8}, {"q", s32}}, bool_type()),
+     true,
+     false},
+    {code_type({{"x", u8}}, bool_type()),
+     code_type({{"x", u8}}, u8),
+     false,
+     false},
+    {code_type({{"x", u8}}, bool_type()),
+     code_type({}, bool_type()),
+     false,
      false},
     {typet("incomplete_struct"),
-     declarations("incomplete_struct", "components", {{"a", u8}}), true,
+     declarations("incomplete_struct", "components", {{"a", u8}}),
+     true,
      false},
     {pointer_to(named("chain")), pointer_to(named("list")), true, false},
     {u8, s32, false, false},
@@ -162,13 +173,15 @@ TEST_F(TypeEquality, ExpressionsCompareIdsTypesAndOperandsOnly)
   EXPECT_TRUE(base_type_eq(a, b, ns));
   EXPECT_TRUE(base_type_eq(a, c, ns));
   EXPECT_TRUE(base_type_eq(
-    make_expr("=", bool_type(), {a, b}), make_expr("=", bool_type(), {c, a}),
+    make_expr("=", bool_type(), {a, b}),
+    make_expr("=", bool_type(), {c, a}),
     ns));
   EXPECT_TRUE(base_type_eq(bv_constant(1, s32), bv_constant(2, s32), ns));
   EXPECT_FALSE(base_type_eq(a, make_expr("+", named("list"), {a}), ns));
-  EXPECT_FALSE(base_type_eq(
-    make_expr("+", s32, {a}), make_expr("+", s32, {a, a}), ns));
-  EXPECT_FALSE(base_type_eq(symbol_expr("x", s32), symbol_expr("x", bool_type()), ns));
+  EXPECT_FALSE(
+    base_type_eq(make_expr("+", s32, {a}), make_expr("+", s32, {a, a}), ns));
+  EXPECT_FALSE(
+    base_type_eq(symbol_expr("x", s32), symbol_expr("x", bool_type()), ns));
 }
 
 TEST_F(TypeEquality, ErrorsForMissingNonTypeAndCyclicSymbols)
@@ -193,7 +206,8 @@ TEST_F(TypeEquality, ErrorsForMissingNonTypeAndCyclicSymbols)
     thrown_text([&] { base_type_eq(u8, pointer_to(named("pong")), ns); }),
     "(nothing thrown)");
   EXPECT_EQ(
-    thrown_text([&] { base_type_eq(pointer_to(u8), pointer_to(named("pong")), ns); }),
+    thrown_text(
+      [&] { base_type_eq(pointer_to(u8), pointer_to(named("pong")), ns); }),
     "identifier pong has a cyclic definition");
   EXPECT_EQ(
     thrown_text([&] { type_equal_follow(named("ping"), named("list"), ns); }),
@@ -222,10 +236,13 @@ TEST_F(TypeEquality, BaseTypeRewritesNamedTypes)
   typet cyclic = named("ping");
   base_type(cyclic, ns);
   EXPECT_EQ(cyclic, named("ping"));
-  add_type("nested", declarations("struct", "components", {{"self", named("nested")}}));
+  add_type(
+    "nested",
+    declarations("struct", "components", {{"self", named("nested")}}));
   typet nested = named("nested");
   base_type(nested, ns);
-  EXPECT_EQ(nested, declarations("struct", "components", {{"self", named("nested")}}));
+  EXPECT_EQ(
+    nested, declarations("struct", "components", {{"self", named("nested")}}));
 
   typet subtype("subtype");
   subtype.subtype() = named("alias");

@@ -1,5 +1,4 @@
 #include "expr_algorithms/cnf_simplify.h"
-#include "expr_algorithms/sort_operands.h"
 #include "harness/decision_test_harness.h"
 #include "harness/reference_evaluator.h"
 
@@ -44,9 +43,10 @@ public:
     }
     const std::string id = ids[random() % 9];
     exprt result(id, bool_type());
-    const unsigned count = id == "not"                       ? 1
-                           : id == "=>" || id == "=" || id == "notequal" ? 2
-                                                             : 1 + random() % 3;
+    const unsigned count = id == "not" ? 1
+                           : id == "=>" || id == "=" || id == "notequal"
+                             ? 2
+                             : 1 + random() % 3;
     for(unsigned i = 0; i < count; ++i)
     {
       // Repeat the parent's id often, so that there is nesting to merge.
@@ -76,19 +76,19 @@ private:
 // Whether `transformed` evaluates to the value of `original` (negated when
 // asked) under every assignment.
 void expect_equivalent(
-  const exprt &original,
-  const exprt &transformed,
-  bool negated)
+  const exprt &original, const exprt &transformed, bool negated)
 {
+  const reference_evaluatort eval_before(original), eval_after(transformed);
   for_each_assignment(
     {{"a", bool_type()},
      {"b", bool_type()},
      {"c", bool_type()},
      {"u", unsignedbv_type(2)},
      {"v", unsignedbv_type(2)}},
-    [&](const assignmentt &assignment) {
-      const auto before = reference_eval(original, assignment);
-      const auto after = reference_eval(transformed, assignment);
+    [&](const assignmentt &assignment)
+    {
+      const auto before = eval_before(assignment);
+      const auto after = eval_after(assignment);
       ASSERT_TRUE(before.has_value()) << original.pretty();
       ASSERT_TRUE(after.has_value()) << transformed.pretty();
       ASSERT_EQ(*after, negated ? !*before : *before)
@@ -106,8 +106,9 @@ bool is_normal(const exprt &expr)
   if(id == "not")
   {
     const std::string &inner = expr.op0().id().as_string();
-    if(inner == "and" || inner == "or" || inner == "not" || inner == "nand" ||
-       inner == "nor" || inner == "=>" || inner == "=" || inner == "notequal")
+    if(
+      inner == "and" || inner == "or" || inner == "not" || inner == "nand" ||
+      inner == "nor" || inner == "=>" || inner == "=" || inner == "notequal")
       return false;
   }
   for(const exprt &operand : expr.operands())
@@ -172,17 +173,22 @@ TEST(CnfSimplify, NormalizeAndFlattenCases)
     // What a negation brings up is normalised too.
     {cnf_normalize, neg(op("=>", {a, b})), op("and", {a, neg(b)})},
     {cnf_normalize, neg(neg(op("=>", {a, b}))), op("or", {neg(a), b})},
-    {cnf_normalize, neg(neg(op("nand", {a, neg(neg(b))}))),
+    {cnf_normalize,
+     neg(neg(op("nand", {a, neg(neg(b))}))),
      op("or", {neg(a), neg(b)})},
-    {cnf_flatten, op("and", {a, op("and", {b, op("and", {c, d})}), e}),
+    {cnf_flatten,
+     op("and", {a, op("and", {b, op("and", {c, d})}), e}),
      op("and", {a, b, c, d, e})},
     {cnf_flatten, op("and", {op("and", {a})}), a},
-    {cnf_flatten, op("or", {a, op("and", {b, op("and", {c})})}),
+    {cnf_flatten,
+     op("or", {a, op("and", {b, op("and", {c})})}),
      op("or", {a, op("and", {b, c})})},
     // A node that collapses to its operand merges with its new parent.
-    {cnf_flatten, op("and", {a, op("or", {op("and", {b, c})})}),
+    {cnf_flatten,
+     op("and", {a, op("or", {op("and", {b, c})})}),
      op("and", {a, b, c})},
-    {cnf_simplify, neg(op("or", {a, op("nand", {b, c})})),
+    {cnf_simplify,
+     neg(op("or", {a, op("nand", {b, c})})),
      op("and", {neg(a), b, c})},
   };
   for(const auto &test : cases)
@@ -201,7 +207,8 @@ TEST(CnfSimplify, NormalizeAndFlattenCases)
   const exprt u4 = symbol_expr("u", unsignedbv_type(4));
   const exprt u8 = symbol_expr("w", unsignedbv_type(8));
   const exprt mixed = make_expr(
-    "bitand", unsignedbv_type(8),
+    "bitand",
+    unsignedbv_type(8),
     {u8, make_expr("bitand", unsignedbv_type(4), {u4, u4}), u8});
   exprt expr = mixed;
   cnf_flatten(expr);
@@ -240,30 +247,4 @@ TEST(CnfSimplify, RandomFormulasKeepTheirValue)
     if(HasFatalFailure())
       return;
   }
-}
-
-TEST(SortOperands, SortsByTreeOrder)
-{
-  exprt::operandst ordered{a, b, c};
-  EXPECT_TRUE(sort_operands(ordered));
-  EXPECT_EQ(ordered, (exprt::operandst{a, b, c}));
-
-  exprt::operandst single{c};
-  EXPECT_TRUE(sort_operands(single));
-  exprt::operandst empty;
-  EXPECT_TRUE(sort_operands(empty));
-
-  // Equal neighbours are in order; comments do not count.
-  exprt located = b;
-  located.location().set("line", dstring("1"));
-  exprt::operandst equal{located, b, c};
-  EXPECT_TRUE(sort_operands(equal));
-  EXPECT_TRUE(equal[0].full_eq(located));
-
-  const exprt constant = bv_constant(1, unsignedbv_type(2));
-  exprt::operandst unordered{c, constant, op("and", {a}), a};
-  EXPECT_FALSE(sort_operands(unordered));
-  for(std::size_t i = 1; i < unordered.size(); ++i)
-    EXPECT_LE(unordered[i - 1].compare(unordered[i]), 0);
-  EXPECT_EQ(unordered.size(), 4u);
 }

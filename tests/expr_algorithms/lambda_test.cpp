@@ -58,9 +58,10 @@ TEST(Lambda, MakeLambdaSkeletons)
 
   typet short_mapping("mapping");
   short_mapping.copy_to_subtypes(s8);
-  for(const auto &bad : {std::make_pair(s8, "expected mapping type"),
-                         std::make_pair(short_mapping,
-                                        "mapping type expected to have two subtypes")})
+  for(const auto &bad :
+      {std::make_pair(s8, "expected mapping type"),
+       std::make_pair(
+         short_mapping, "mapping type expected to have two subtypes")})
   {
     try
     {
@@ -115,18 +116,34 @@ TEST(Lambda, ApplicationSubstitutesTheBoundVariable)
   const typet pair = tuple_type(s8, bool_type());
   make_lambda(mapping(pair, bool_type()), lambda);
   const exprt first = lambda.op0().op0(), second = lambda.op0().op1();
-  lambda.op1() = make_expr("and", bool_type(), {second, make_expr("=", bool_type(), {first, first})});
+  lambda.op1() = make_expr(
+    "and", bool_type(), {second, make_expr("=", bool_type(), {first, first})});
   const exprt p = symbol_expr("p", pair);
   map = make_expr("map", bool_type(), {lambda, p});
   apply_lambda_map(map);
   exprt member0, member1;
   tuple_member(p, 0, member0);
   tuple_member(p, 1, member1);
-  EXPECT_EQ(map, make_expr("and", bool_type(), {member1, make_expr("=", bool_type(), {member0, member0})}));
+  EXPECT_EQ(
+    map,
+    make_expr(
+      "and",
+      bool_type(),
+      {member1, make_expr("=", bool_type(), {member0, member0})}));
 
-  map = make_expr("map", bool_type(), {lambda, make_expr("tuple", pair, {bv_constant(3, s8), bool_constant(false)})});
+  map = make_expr(
+    "map",
+    bool_type(),
+    {lambda,
+     make_expr("tuple", pair, {bv_constant(3, s8), bool_constant(false)})});
   apply_lambda_map(map);
-  EXPECT_EQ(map, make_expr("and", bool_type(), {bool_constant(false), make_expr("=", bool_type(), {bv_constant(3, s8), bv_constant(3, s8)})}));
+  EXPECT_EQ(
+    map,
+    make_expr(
+      "and",
+      bool_type(),
+      {bool_constant(false),
+       make_expr("=", bool_type(), {bv_constant(3, s8), bv_constant(3, s8)})}));
 }
 
 TEST(Lambda, MalformedApplicationsThrowAndChangeNothing)
@@ -146,8 +163,10 @@ TEST(Lambda, MalformedApplicationsThrowAndChangeNothing)
     {make_expr("apply", s8, {lambda, x}), "expected mapping"},
     {make_expr("map", s8, {lambda}), "mapping takes two operands"},
     {exprt("map", s8), "mapping takes two operands"},
-    {make_expr("map", s8, {x, x}), "expected lambda expression as first operand"},
-    {make_expr("map", s8, {one_operand_lambda, x}), "lambda takes two operands"},
+    {make_expr("map", s8, {x, x}),
+     "expected lambda expression as first operand"},
+    {make_expr("map", s8, {one_operand_lambda, x}),
+     "lambda takes two operands"},
     {make_expr("map", s8, {pair_lambda, make_expr("tuple", typet(), {x})}),
      "tuple has not enough components"},
   };

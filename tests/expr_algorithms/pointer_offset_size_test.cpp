@@ -85,7 +85,8 @@ TEST(PointerOffsetSize, SizesInOffsetUnits)
     {typet("symbol"), 1},
   };
   for(const auto &test : cases)
-    EXPECT_EQ(text(pointer_offset_size(test.type)), std::to_string(test.expected))
+    EXPECT_EQ(
+      text(pointer_offset_size(test.type)), std::to_string(test.expected))
       << test.type.pretty();
 }
 
@@ -106,7 +107,8 @@ TEST(PointerOffsetSize, ComputedOffsetsOfSelections)
   typet named("symbol");
   named.set("identifier", dstring("tag-record"));
 
-  const auto member = [&](const exprt &of, const char *name) {
+  const auto member = [&](const exprt &of, const char *name)
+  {
     exprt result = make_expr("member", name[1] == '1' ? array4 : s32, {of});
     result.set("component_name", dstring(name));
     return result;
@@ -132,7 +134,8 @@ TEST(PointerOffsetSize, ComputedOffsetsOfSelections)
   };
   for(const auto &test : cases)
     EXPECT_EQ(
-      text(compute_pointer_offset(ns, test.expr)), std::to_string(test.expected))
+      text(compute_pointer_offset(ns, test.expr)),
+      std::to_string(test.expected))
       << test.expr.pretty();
 
   // Outside the domain: the expression's tree text goes to standard output.

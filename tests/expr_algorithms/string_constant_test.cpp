@@ -53,8 +53,14 @@ TEST_F(StringConstantToArray, CharactersSizeAndFormats)
     long long code;
     const char *format; // nullptr: none
   } expected[] = {
-    {'a', "'a'"}, {' ', "' '"}, {'~', "'~'"}, {'\'', "'''"},
-    {9, nullptr}, {127, nullptr}, {-23, nullptr}, {0, nullptr},
+    {'a', "'a'"},
+    {' ', "' '"},
+    {'~', "'~'"},
+    {'\'', "'''"},
+    {9, nullptr},
+    {127, nullptr},
+    {-23, nullptr},
+    {0, nullptr},
   };
   ASSERT_EQ(array.operands().size(), 8u);
   for(std::size_t i = 0; i < 8; ++i)
@@ -80,8 +86,7 @@ TEST_F(StringConstantToArray, UnsignedCharactersAndTheEmptyString)
   string_constant_to_array(string_constant("", unsignedbv_type(8)), array);
   ASSERT_EQ(array.operands().size(), 1u);
   EXPECT_EQ(value_of(array.op0()), 0);
-  EXPECT_EQ(
-    value_of(static_cast<const exprt &>(array.type().find("size"))), 1);
+  EXPECT_EQ(value_of(static_cast<const exprt &>(array.type().find("size"))), 1);
 
   // Without a character type the characters have no constants.
   string_constant_to_array(string_constant("x", typet()), array);
@@ -106,7 +111,8 @@ TEST(ArrayNameText, NamesAndErrors)
     array_name_text(ns, make_expr("index", typet(), {index, i})),
     "array `m'[][]");
   EXPECT_EQ(array_name_text(ns, exprt("string-constant")), "string");
-  EXPECT_EQ(array_name_text(ns, make_expr("member", typet(), {symbol})), "array");
+  EXPECT_EQ(
+    array_name_text(ns, make_expr("member", typet(), {symbol})), "array");
 
   try
   {

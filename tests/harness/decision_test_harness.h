@@ -135,7 +135,9 @@ public:
   bool has(unsigned level, const std::string &prefix) const
   {
     for(const auto &message : messages)
-      if(message.first == level && message.second.compare(0, prefix.size(), prefix) == 0)
+      if(
+        message.first == level &&
+        message.second.compare(0, prefix.size(), prefix) == 0)
         return true;
     return false;
   }

@@ -1,7 +1,7 @@
 #ifndef MORVANE_TESTS_HARNESS_REFERENCE_EVALUATOR_H
 #define MORVANE_TESTS_HARNESS_REFERENCE_EVALUATOR_H
 
-// A slow, plain evaluator of expressions over Booleans and small
+// A plain evaluator of expressions over Booleans and small
 // bit-vectors, written from what the operators mean (integers modulo
 // 2^width) and not from how the system computes them: the oracle against
 // which rewrites and circuits are checked on every assignment.
@@ -11,17 +11,26 @@
 // 8 bits, the headroom keeps products of two values exact).
 //
 // Ids: "constant", "symbol", "and", "or", "xor", "nand", "nor" (n-ary),
-// "not", "=>", "=", "notequal", "if", "+", "*" (n-ary), "-", "unary-", "/"
-// and "mod" (truncating toward zero, the remainder with the dividend's
-// sign), "bitand", "bitor", "bitxor" (n-ary), "bitnot", "shl", "lshr",
-// "ashr" (a distance at or beyond the width shifts everything out), "<",
-// "<=", ">", ">=", "typecast", "extractbit" (vector, position),
-// "extractbits" (vector, two bounds in either order), "concatenation"
-// (most significant operand first), "replication" (count, vector) and the
-// reductions "reduction_and", "_or", "_xor", "_nand", "_nor", "_xnor".
+// "not", "=>", "=" and "<=>", "notequal", "if", "+", "*" (n-ary), "-",
+// "unary-", "/" and "mod" (truncating toward zero, the remainder with the
+// dividend's sign), "bitand", "bitor", "bitxor" (n-ary), "bitnot", "shl",
+// "lshr", "ashr" (on the bit pattern, "ashr" filling with the top bit
+// whatever the signedness; a distance at or beyond the width shifts
+// everything out), "<", "<=", ">", ">=", "typecast", "extractbit" (vector,
+// position), "extractbits" (vector, two bounds in either order),
+// "concatenation" (most significant operand first), "replication" (count,
+// vector), the reductions "reduction_and", "_or", "_xor", "_nand", "_nor",
+// "_xnor", and "comma" (the value of its last operand).
 //
-// Anything else, an unassigned symbol, a division by zero, a position out
-// of range, or operands whose types do not fit the operator give no value.
+// Aggregates, one level deep: literals of arrays ("array", or "constant" of
+// an "array" type) and structures ("struct", or "constant" of a "struct"
+// type) over scalar elements, "array_of" (its "size" a constant), "with"
+// (updates from left to right; an array index outside the array changes
+// nothing), "if" and "comma" over them; "index" and "member" read them.
+//
+// Anything else, an unassigned symbol, a division by zero, a position or
+// index out of range, or operands whose types do not fit the operator give
+// no value: the expression's value is not defined there.
 
 #include "util/expr.h"
 
@@ -36,9 +45,27 @@
 // symbol's type (for "bool": 0 is false, anything else true).
 typedef std::map<std::string, long long> assignmentt;
 
-std::optional<long long> reference_eval(
-  const exprt &expr,
-  const assignmentt &assignment);
+// An expression prepared once for evaluation under many assignments; the
+// tree is read at construction only.
+class reference_evaluatort
+{
+public:
+  explicit reference_evaluatort(const exprt &expr);
+  ~reference_evaluatort();
+  reference_evaluatort(const reference_evaluatort &) = delete;
+  reference_evaluatort &operator=(const reference_evaluatort &) = delete;
+
+  // The value of a scalar expression; none where it is not defined.
+  std::optional<long long> operator()(const assignmentt &assignment) const;
+
+private:
+  struct programt;
+  programt *program;
+};
+
+// reference_evaluatort(expr)(assignment).
+std::optional<long long>
+reference_eval(const exprt &expr, const assignmentt &assignment);
 
 // The value v modulo 2^width, in the range of the type; false for types
 // outside the evaluator's domain.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 // Cases worked out by hand on 4-bit values, so that the oracle itself is
 // checked before other tests lean on it.
 TEST(ReferenceEvaluator, HandWorkedFourBitCases)
@@ -68,13 +70,82 @@ TEST(ReferenceEvaluator, NoValueOutsideTheSemantics)
     EXPECT_FALSE(reference_eval(expr, {{"x", 3}}).has_value()) << expr.pretty();
 }
 
+TEST(ReferenceEvaluator, AggregateReadsAndUpdates)
+{
+  const typet u4 = unsignedbv_type(4), s4 = signedbv_type(4);
+  const auto c = [](long long v, const typet &t) { return bv_constant(v, t); };
+  typet array_type("array");
+  array_type.subtype() = u4;
+  array_type.set("size", c(3, u4));
+  typet struct_type("struct");
+  for(const char *name : {"a", "b"})
+  {
+    irept component;
+    component.set("name", dstring(name));
+    component.set("type", name[0] == 'a' ? u4 : s4);
+    struct_type.add("components").get_sub().push_back(component);
+  }
+  const exprt x = symbol_expr("x", u4);
+  const exprt array = make_expr("array", array_type, {c(10, u4), x, c(12, u4)});
+  const exprt record = make_expr("struct", struct_type, {x, c(-2, s4)});
+  exprt where_b("member_designator");
+  where_b.set("component_name", dstring("b"));
+  exprt member_b = make_expr(
+    "member",
+    s4,
+    {make_expr("with", struct_type, {record, where_b, c(5, s4)})});
+  member_b.set("component_name", dstring("b"));
+  exprt member_a = make_expr("member", u4, {record});
+  member_a.set("component_name", dstring("a"));
+  const exprt index = symbol_expr("i", u4);
+  struct
+  {
+    exprt expr;
+    std::optional<long long> expected;
+  } cases[] = {
+    {make_expr("index", u4, {array, c(1, u4)}), 7},
+    {make_expr("index", u4, {array, c(3, u4)}), std::nullopt},
+    {make_expr(
+       "index",
+       u4,
+       {make_expr("with", array_type, {array, index, c(9, u4)}), c(2, u4)}),
+     9},
+    // An update outside the array changes nothing.
+    {make_expr(
+       "index",
+       u4,
+       {make_expr("with", array_type, {array, c(5, u4), c(9, u4)}), c(0, u4)}),
+     10},
+    {make_expr("index", u4, {make_expr("array_of", array_type, {x}), c(2, u4)}),
+     7},
+    {make_expr(
+       "index",
+       u4,
+       {make_expr(
+          "if",
+          array_type,
+          {bool_constant(false),
+           array,
+           make_expr("array_of", array_type, {c(1, u4)})}),
+        c(0, u4)}),
+     1},
+    {member_b, 5},
+    {member_a, 7},
+    {make_expr("comma", u4, {c(1, u4), x}), 7},
+  };
+  for(const auto &test : cases)
+    EXPECT_EQ(reference_eval(test.expr, {{"x", 7}, {"i", 2}}), test.expected)
+      << test.expr.pretty();
+}
+
 TEST(ReferenceEvaluator, AssignmentsCoverEveryValueOnce)
 {
   unsigned count = 0;
   long long sum = 0;
   for_each_assignment(
     {{"a", bool_type()}, {"s", signedbv_type(3)}},
-    [&](const assignmentt &assignment) {
+    [&](const assignmentt &assignment)
+    {
       ++count;
       sum += assignment.at("a") * 100 + assignment.at("s");
     });

@@ -51,7 +51,7 @@ std::string printed(const and_grapht &graph)
 }
 } // namespace
 
-TEST(AndGraphPropTest, ShortcutsAndNodeCosts)
+TEST(AndGraphProp, ShortcutsAndNodeCosts)
 {
   struct caset
   {
@@ -96,7 +96,7 @@ TEST(AndGraphPropTest, ShortcutsAndNodeCosts)
   }
 }
 
-TEST(AndGraphPropTest, XorBuildsTwoAndsThenTheirOr)
+TEST(AndGraphProp, XorBuildsTwoAndsThenTheirOr)
 {
   and_grapht graph;
   and_graph_propt prop(graph);
@@ -128,7 +128,7 @@ TEST(AndGraphPropTest, XorBuildsTwoAndsThenTheirOr)
 // Every gate over operands drawn from constants and three inputs: the graph
 // computes the gate, and its conversion into clauses forces the converted
 // root to the graph's value on every input.
-TEST(AndGraphPropTest, GraphAndItsClauseConversionComputeEveryGate)
+TEST(AndGraphProp, GraphAndItsClauseConversionComputeEveryGate)
 {
   const literalt x = lit(0), y = lit(1), z = lit(2);
   for_each_gate_application(
@@ -162,7 +162,7 @@ TEST(AndGraphPropTest, GraphAndItsClauseConversionComputeEveryGate)
     });
 }
 
-TEST(AndGraphTest, ConvertMapsInputNodeToVariableOfTheSameNumber)
+TEST(AndGraph, ConvertMapsInputNodeToVariableOfTheSameNumber)
 {
   auto words = [](const bvt &literals) {
     std::vector<unsigned> result;
@@ -192,7 +192,7 @@ TEST(AndGraphTest, ConvertMapsInputNodeToVariableOfTheSameNumber)
   EXPECT_EQ(words(cnf.clauses[2]), (std::vector<unsigned>{1, 4, 10}));
 }
 
-TEST(AndGraphTest, FormulaConversionOfConstantAndNegatedRoots)
+TEST(AndGraph, FormulaConversionOfConstantAndNegatedRoots)
 {
   and_graph_formulat graph;
   graph.nodes.resize(2);
@@ -207,7 +207,7 @@ TEST(AndGraphTest, FormulaConversionOfConstantAndNegatedRoots)
   EXPECT_EQ(graph.convert(cnf), literalt(3, true));
 }
 
-TEST(AndGraphTest, TextAndGraphvizForms)
+TEST(AndGraph, TextAndGraphvizForms)
 {
   and_grapht graph = sample_graph();
 
@@ -239,7 +239,7 @@ TEST(AndGraphTest, TextAndGraphvizForms)
     "TRUE -> 5\n");
 }
 
-TEST(AndGraphTest, TerminalsAreTheInputsBelowEachNode)
+TEST(AndGraph, TerminalsAreTheInputsBelowEachNode)
 {
   and_grapht graph = sample_graph();
   graph.nodes.push_back(and_node(literalt(0, true), literalt(4, false)));
@@ -254,7 +254,7 @@ TEST(AndGraphTest, TerminalsAreTheInputsBelowEachNode)
 }
 
 // Deep graphs must not exhaust the call stack in the walks.
-TEST(AndGraphTest, LongChainsArePrintedAndWalked)
+TEST(AndGraph, LongChainsArePrintedAndWalked)
 {
   const unsigned length = 100000;
   and_grapht graph;

@@ -218,7 +218,7 @@ std::vector<gate_clauses_caset> gate_clauses_cases()
 }
 } // namespace
 
-TEST(CnfTest, GatesEmitTheirDefiningClausesInOrder)
+TEST(Cnf, GatesEmitTheirDefiningClausesInOrder)
 {
   for(const auto &c : gate_clauses_cases())
   {
@@ -234,7 +234,7 @@ TEST(CnfTest, GatesEmitTheirDefiningClausesInOrder)
   }
 }
 
-TEST(CnfTest, GateClausesForceTheGateValueOnEveryInput)
+TEST(Cnf, GateClausesForceTheGateValueOnEveryInput)
 {
   const literalt x = lit(1), y = lit(2), z = lit(3);
   for_each_gate_application(
@@ -253,7 +253,7 @@ TEST(CnfTest, GateClausesForceTheGateValueOnEveryInput)
     });
 }
 
-TEST(CnfTest, VariablesStartAtOne)
+TEST(Cnf, VariablesStartAtOne)
 {
   recording_cnft rec;
   EXPECT_EQ(rec.no_variables(), 1u);
@@ -263,7 +263,7 @@ TEST(CnfTest, VariablesStartAtOne)
   EXPECT_EQ(rec.new_variable().get(), 20u);
 }
 
-TEST(CnfTest, ProcessClause)
+TEST(Cnf, ProcessClause)
 {
   cnf_clause_listt cnf;
   cnf.set_no_variables(41);

@@ -31,12 +31,12 @@ void add_variables(cnft &cnf, unsigned count)
 }
 } // namespace
 
-TEST(DimacsCnfTest, FreshWriterHasOnlyTheProblemLine)
+TEST(DimacsCnf, FreshWriterHasOnlyTheProblemLine)
 {
   EXPECT_EQ(dimacs_text(dimacs_cnft()), "p cnf 1 0\n");
 }
 
-TEST(DimacsCnfTest, WritesSimplifiedClausesAfterTheProblemLine)
+TEST(DimacsCnf, WritesSimplifiedClausesAfterTheProblemLine)
 {
   dimacs_cnft cnf;
   add_variables(cnf, 3);
@@ -48,7 +48,7 @@ TEST(DimacsCnfTest, WritesSimplifiedClausesAfterTheProblemLine)
   EXPECT_EQ(dimacs_text(cnf), "p cnf 4 3\n1 -2 0\n3 0\n0\n");
 }
 
-TEST(DimacsCnfTest, ConstraintsThroughTheDefaults)
+TEST(DimacsCnf, ConstraintsThroughTheDefaults)
 {
   dimacs_cnft cnf;
   add_variables(cnf, 2);
@@ -59,7 +59,7 @@ TEST(DimacsCnfTest, ConstraintsThroughTheDefaults)
   EXPECT_EQ(dimacs_text(cnf), "p cnf 3 4\n1 0\n-2 0\n1 -2 0\n-1 2 0\n");
 }
 
-TEST(DimacsCnfTest, LongClausesBreakAfterEvery16thIndex)
+TEST(DimacsCnf, LongClausesBreakAfterEvery16thIndex)
 {
   struct caset
   {
@@ -85,7 +85,7 @@ TEST(DimacsCnfTest, LongClausesBreakAfterEvery16thIndex)
   }
 }
 
-TEST(DimacsCnfTest, DumperWritesClausesAsGiven)
+TEST(DimacsCnf, DumperWritesClausesAsGiven)
 {
   std::ostringstream out;
   dimacs_cnf_dumpt dump(out);
@@ -97,7 +97,7 @@ TEST(DimacsCnfTest, DumperWritesClausesAsGiven)
   EXPECT_EQ(dump.no_clauses(), 0u);
 }
 
-TEST(QdimacsCnfTest, WritesOneLinePerQuantifiedVariable)
+TEST(QdimacsCnf, WritesOneLinePerQuantifiedVariable)
 {
   typedef qdimacs_cnft::quantifiert quantifiert;
   qdimacs_cnft cnf;
@@ -111,7 +111,7 @@ TEST(QdimacsCnfTest, WritesOneLinePerQuantifiedVariable)
   EXPECT_EQ(out.str(), "p cnf 4 1\ne 1 0\na 2 0\ne 3 0\n-1 2 3 0\n");
 }
 
-TEST(QdimacsCnfTest, EqualityComparesPrefixAndClausesInOrder)
+TEST(QdimacsCnf, EqualityComparesPrefixAndClausesInOrder)
 {
   typedef qdimacs_cnft::quantifiert quantifiert;
   auto make = [](std::vector<quantifiert> prefix, std::vector<int> clause) {
@@ -138,7 +138,7 @@ TEST(QdimacsCnfDeathTest, UnknownQuantifierTypeFails)
   EXPECT_DEATH(cnf.write_qdimacs_cnf(out), "false");
 }
 
-TEST(CnfClauseListAssignmentTest, CopiesReadsAndPrintsAnAssignment)
+TEST(CnfClauseListAssignment, CopiesReadsAndPrintsAnAssignment)
 {
   cnf_clause_list_assignmentt source;
   source.assignment = {tvt(), tvt(true), tvt(false), tvt()};

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(LiteralTest, WordLayoutNegationAndDimacsNumber)
+TEST(Literal, WordLayoutNegationAndDimacsNumber)
 {
   literalt five_negated(5, true);
   EXPECT_EQ(five_negated.get(), 11u);
@@ -17,7 +17,7 @@ TEST(LiteralTest, WordLayoutNegationAndDimacsNumber)
   EXPECT_EQ(five_negated.cond_negation(false), five_negated);
 }
 
-TEST(LiteralTest, ConstantsShareTheLastVariable)
+TEST(Literal, ConstantsShareTheLastVariable)
 {
   literalt t = const_literal(true);
   literalt f = const_literal(false);
@@ -32,7 +32,7 @@ TEST(LiteralTest, ConstantsShareTheLastVariable)
   EXPECT_FALSE(literalt(0x7FFFFFFEu, true).is_constant());
 }
 
-TEST(ThreeValuedTest, NegationAndNames)
+TEST(ThreeValued, NegationAndNames)
 {
   EXPECT_EQ(!tvt(true), tvt(false));
   EXPECT_EQ(!tvt(false), tvt(true));

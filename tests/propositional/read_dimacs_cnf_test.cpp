@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-TEST(ReadDimacsCnfTest, ClausesPassedToTheBackEnd)
+TEST(ReadDimacsCnf, ClausesPassedToTheBackEnd)
 {
   struct caset
   {
@@ -46,7 +46,7 @@ TEST(ReadDimacsCnfTest, ClausesPassedToTheBackEnd)
   }
 }
 
-TEST(ReadDimacsCnfTest, VariableCountOnlyGrows)
+TEST(ReadDimacsCnf, VariableCountOnlyGrows)
 {
   std::istringstream in("3 -5 0\n");
   recording_cnft dest;

@@ -414,6 +414,14 @@ private:
       resolvent.end());
 
     std::vector<int> kept = literal_set(derived_clause);
+    // A resolvent never holds a variable in both signs: such a clause is a
+    // tautology, which no resolution step may produce.
+    for(int l : kept)
+      if(l > 0 && std::binary_search(kept.begin(), kept.end(), -l))
+      {
+        reason = "the clause holds " + std::to_string(l) + " and its negation";
+        return false;
+      }
     for(int l : reduced(resolvent))
       if(!std::binary_search(kept.begin(), kept.end(), l))
       {

@@ -113,6 +113,12 @@ TEST(CertificateChecker, Refutations)
      "QBCertificate\n4 2 0 1 2 0\n5 0 4 3 0\nCONCLUDE INVALID 5", false},
     {"e 1 0\na 2 0\ne 3 0\n1 2 3 0\n-3 0\n-1 0\n",
      "QBCertificate\n4 1 2 -1 0 1 2 0\nCONCLUDE INVALID 4", false},
+    // 2 and 3 are free, outside the universal 1: a derived clause may drop
+    // 1, but keeping both of its signs makes a tautology.
+    {"a 1 0\n1 2 0\n-1 -2 3 0\n-3 0\n",
+     "QBCertificate\n4 3 0 1 2 0\n5 0 4 3 0\nCONCLUDE INVALID 5", true},
+    {"a 1 0\n1 2 0\n-1 -2 3 0\n-3 0\n",
+     "QBCertificate\n4 1 -1 3 0 1 2 0\n5 0 4 3 0\nCONCLUDE INVALID 5", false},
     // Malformed steps.
     {"e 1 0\n1 0\n-1 0\n", "QBCertificate\n3 0 1 9 0\nCONCLUDE INVALID 3", false},
     {"e 1 0\n1 0\n-1 0\n", "QBCertificate\n3 0 1 2\nCONCLUDE INVALID 3", false},

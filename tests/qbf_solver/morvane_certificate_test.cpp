@@ -10,8 +10,6 @@
 
 #include <sstream>
 
-#ifdef MORVANE_BINARY
-
 namespace
 {
 const char valid_text[] = "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n";
@@ -135,5 +133,3 @@ TEST(MorvaneCertificates, RandomFormulasAgreeWithBruteForce)
   EXPECT_GT(valid, count / 5);
   EXPECT_LT(valid, count - count / 5);
 }
-
-#endif

@@ -7,8 +7,6 @@
 
 #include <sys/stat.h>
 
-#ifdef MORVANE_BINARY
-
 namespace
 {
 const char valid_text[] = // forall x exists y: y equals x
@@ -372,5 +370,3 @@ TEST(MorvaneProgram, ProgressWithoutClauses)
     "STAT: 0 quantifiers left, 0 clauses in memory.\n"
     "STAT: Evaluation Progress: 100%, Ground Clauses Growth: n/a%.\n");
 }
-
-#endif

@@ -6,6 +6,12 @@
 
 #include "certificate_checker.h"
 
+// The build names the program under test and the fixture folder; without
+// them these tests would test nothing, so they do not compile.
+#if !defined(MORVANE_BINARY) || !defined(MORVANE_FIXTURES)
+#error "MORVANE_BINARY and MORVANE_FIXTURES must be defined by the build"
+#endif
+
 #include <string>
 #include <vector>
 

@@ -94,11 +94,39 @@ std::vector<int> random_clause(randomt &random, unsigned variables)
   }
   return clause;
 }
+// Free variables in front of a universal first block: each clause holds the
+// universal 1 and two free variables, so resolving on a free variable joins
+// both signs of 1, which universal reduction must take away.
+std::string free_before_universal(randomt &random, std::uint64_t seed)
+{
+  const unsigned variables = 3 + random.below(3);
+  const unsigned clause_count = variables + random.below(2 * variables + 1);
+  std::string text = "c random formula " + std::to_string(seed) + "\n";
+  text += "p cnf " + std::to_string(variables) + ' ' +
+          std::to_string(clause_count) + "\na 1 0\n";
+  for(unsigned i = 0; i < clause_count; ++i)
+  {
+    const int f = 2 + static_cast<int>(random.below(variables - 1));
+    int g = 2 + static_cast<int>(random.below(variables - 2));
+    if(g >= f)
+      ++g;
+    std::vector<int> clause{
+      random.chance(50) ? f : -f, random.chance(50) ? g : -g};
+    clause.insert(
+      clause.begin() + random.below(3), random.chance(50) ? 1 : -1);
+    for(int l : clause)
+      text += std::to_string(l) + ' ';
+    text += "0\n";
+  }
+  return text;
+}
 } // namespace
 
 std::string random_qdimacs(std::uint64_t seed)
 {
   randomt random(seed);
+  if(random.chance(20))
+    return free_before_universal(random, seed);
   unsigned variables = 1 + random.below(8);
   // The last few variables may be left without a quantifier (free).
   unsigned quantified = variables - (random.chance(30) ? random.below(3) : 0);

@@ -8,7 +8,8 @@
 #include <string>
 
 // Prefix shapes, clause lengths 1 to 4, repeated and complementary
-// literals, free variables and clauses continued over two lines all occur.
+// literals, free variables (also in front of a universal first block) and
+// clauses continued over two lines all occur.
 std::string random_qdimacs(std::uint64_t seed);
 
 #endif

@@ -27,14 +27,17 @@ TEST(SolverReader, ClausesAndPrefix)
     std::size_t clauses;
   } cases[] = {
     {"c only a comment\np cnf 3 0\n", "", 0},
-    // A clause continues over lines; leading blanks are allowed.
+    // A clause continues over lines; leading white space is allowed.
     {"p cnf 3 1\n  e 1 2 3 0\n1 2\n  3 0\n", "e1 e2 e3", 1},
+    {"\t\rc comment\n \t\r p cnf 2 1\n\ta 1 0\n\r\te 2 0\n\t1 2 0\n", "a1 e2", 1},
     // Lines of white space only are skipped.
     {"e 1 2 0\n \t \r\n1 2 0\n\r\n", "e1 e2", 1},
     // A tautology is dropped whole, also over lines, and the next clause
     // starts fresh.
     {"e 1 2 3 0\n1 -1\n2 0\n3 0\n", "e1 e2 e3", 1},
-    {"e 1 2 0\n1 -1 2 0 5 0\n2 0\n", "e1 e2", 1},
+    {"e 1 2 0\n1 -1 2 0 5 0\n2 0\n", "e5 e1 e2", 2},
+    // Text after a clause's 0 is the next clause.
+    {"e 1 2 0\n1 0 -2 0 1 2 0\n", "e1 e2", 3},
     // Free variables go in front, later ones further out.
     {"a 1 0\n1 5 6 0\n", "e6 e5 a1", 1},
     // A last clause without its 0 is taken as ended.
@@ -81,8 +84,7 @@ TEST(SolverReader, BadInputIsAnError)
     const char *text;
     const char *message;
   } cases[] = {
-    {"e 1 0\n1 0\n%\n", "line 3: clause line does not start with a number"},
-    {"e 1 0\n\tc comment\n", "line 2: clause line does not start with a number"},
+    {"e 1 0\n1 0\n%\n", "line 3: '%' is not a number"},
     {"e 1 -2 0\n", "line 1: variable number out of range"},
     {"a 2147483647 0\n", "line 1: variable number out of range"},
     {"e 99999999999 0\n", "line 1: variable number out of range"},
@@ -121,10 +123,11 @@ TEST(SolverReader, LevelsAndFreeVariableDiagnostic)
   h.solver.show_debug = true;
   h.read("e 3 0\na 4 0\ne 5 3 0\na 6 0\n7 -4 0\n");
   EXPECT_EQ(h.out.str(), "DEBUG: Quantifying variable #7 at level 0.\n");
-  EXPECT_EQ(h.solver.level(3), 3u);
-  EXPECT_EQ(h.solver.level(4), 1u);
-  EXPECT_EQ(h.solver.level(5), 2u);
-  EXPECT_EQ(h.solver.level(6), 4u);
+  // Free variables alone take level 0.
+  EXPECT_EQ(h.solver.level(3), 4u);
+  EXPECT_EQ(h.solver.level(4), 2u);
+  EXPECT_EQ(h.solver.level(5), 3u);
+  EXPECT_EQ(h.solver.level(6), 5u);
   EXPECT_EQ(h.solver.level(7), 0u);
   EXPECT_FALSE(h.solver.is_existential(4));
   EXPECT_EQ(h.solver.max_index, 7u);

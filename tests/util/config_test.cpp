@@ -26,7 +26,7 @@ const std::array<unsigned, 12> widths_32 = {32, 32, 8,  16, 64, 32,
 const std::array<unsigned, 12> widths_64 = {32, 64, 8,  16, 128, 64,
                                             32, 64, 64, 64, 32,  16};
 
-class ConfigTest : public ::testing::Test
+class Config : public ::testing::Test
 {
 protected:
   void TearDown() override
@@ -46,7 +46,7 @@ protected:
 };
 } // namespace
 
-TEST_F(ConfigTest, EmptyUntilSetFromCommandLine)
+TEST_F(Config, EmptyUntilSetFromCommandLine)
 {
   EXPECT_EQ(widths(config.ansi_c), (std::array<unsigned, 12>{}));
   EXPECT_FALSE(config.ansi_c.no_floatbv);
@@ -55,7 +55,7 @@ TEST_F(ConfigTest, EmptyUntilSetFromCommandLine)
   EXPECT_TRUE(config.options.option_map.empty());
 }
 
-TEST_F(ConfigTest, Presets)
+TEST_F(Config, Presets)
 {
   configt::ansi_ct ansi_c;
   ansi_c.preset_flag = true;
@@ -68,7 +68,7 @@ TEST_F(ConfigTest, Presets)
   EXPECT_EQ(widths(ansi_c), widths_32);
 }
 
-TEST_F(ConfigTest, OptionTable)
+TEST_F(Config, OptionTable)
 {
   struct casest
   {
@@ -105,7 +105,7 @@ TEST_F(ConfigTest, OptionTable)
   }
 }
 
-TEST_F(ConfigTest, ListsAndFunctionName)
+TEST_F(Config, ListsAndFunctionName)
 {
   config.option_d_values = {"stale"};
   EXPECT_FALSE(set_from(
@@ -120,14 +120,14 @@ TEST_F(ConfigTest, ListsAndFunctionName)
   EXPECT_EQ(config.function_name, "g");
 }
 
-TEST_F(ConfigTest, FunctionDeclaredWithoutValueKeepsTheName)
+TEST_F(Config, FunctionDeclaredWithoutValueKeepsTheName)
 {
   config.function_name = "main";
   EXPECT_FALSE(set_from({"--function"}, "(function)"));
   EXPECT_EQ(config.function_name, "main");
 }
 
-TEST_F(ConfigTest, UndeclaredOptionsReadAsNotGiven)
+TEST_F(Config, UndeclaredOptionsReadAsNotGiven)
 {
   EXPECT_FALSE(set_from({"--64"}, "(64)"));
   EXPECT_EQ(widths(config.ansi_c), widths_64);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-TEST(dstring, empty_text_points_to_the_table_member_and_is_not_stored)
+TEST(Dstring, EmptyTextPointsToTheTableMemberAndIsNotStored)
 {
   const std::size_t before = string_table.size();
   const dstring a, b(""), c{std::string()};
@@ -18,7 +18,7 @@ TEST(dstring, empty_text_points_to_the_table_member_and_is_not_stored)
   EXPECT_EQ(string_table.size(), before);
 }
 
-TEST(dstring, same_text_is_stored_once)
+TEST(Dstring, SameTextIsStoredOnce)
 {
   const std::size_t before = string_table.size();
   dstring from_c_string("dstring_test_unique_text");
@@ -31,7 +31,7 @@ TEST(dstring, same_text_is_stored_once)
   EXPECT_TRUE(from_c_string != "dstring_test_unique");
 }
 
-TEST(dstring, texts_with_high_bytes_and_nul_bytes_are_interned)
+TEST(Dstring, TextsWithHighBytesAndNulBytesAreInterned)
 {
   const std::string with_nul("a\0b", 3);
   dstring d(with_nul);
@@ -41,7 +41,7 @@ TEST(dstring, texts_with_high_bytes_and_nul_bytes_are_interned)
   EXPECT_EQ(dstring("caf\xE9"), dstring(std::string("caf\xE9")));
 }
 
-TEST(dstring, order_is_text_order_with_unsigned_bytes)
+TEST(Dstring, OrderIsTextOrderWithUnsignedBytes)
 {
   EXPECT_TRUE(dstring("ab") < dstring("abc"));
   EXPECT_FALSE(dstring("abc") < dstring("ab"));
@@ -50,7 +50,7 @@ TEST(dstring, order_is_text_order_with_unsigned_bytes)
   EXPECT_FALSE(dstring("a") < dstring("a"));
 }
 
-TEST(hash_string, values)
+TEST(HashString, values)
 {
   EXPECT_EQ(hash_string("abc"), 96354u);
   EXPECT_EQ(hash_string(std::string("abc")), 96354u);
@@ -116,7 +116,7 @@ private:
   }
 };
 
-TEST(string_tablet, growth_and_output_order_follow_the_model)
+TEST(StringTable, GrowthAndOutputOrderFollowTheModel)
 {
   string_tablet table;
   string_table_modelt model;
@@ -154,7 +154,7 @@ TEST(string_tablet, growth_and_output_order_follow_the_model)
   EXPECT_EQ(out.str(), model.output());
 }
 
-TEST(string_tablet, output_of_a_table_holding_nil)
+TEST(StringTable, OutputOfATableHoldingNil)
 {
   string_tablet table;
   table.insert("nil");

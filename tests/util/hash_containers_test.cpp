@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-TEST(hash_containers, prime_list)
+TEST(HashContainers, PrimeList)
 {
   EXPECT_EQ(next_hash_prime(0), 53u);
   EXPECT_EQ(next_hash_prime(53), 53u);
@@ -33,7 +33,7 @@ static std::vector<unsigned> keys_in_order(const Container &c)
   return keys;
 }
 
-TEST(hash_containers, map_order_growth_erase_and_copy)
+TEST(HashContainers, MapOrderGrowthEraseAndCopy)
 {
   hash_mapt<unsigned, int, identity_hasht> map(1);
   EXPECT_EQ(map.bucket_count(), 53u);
@@ -66,7 +66,7 @@ TEST(hash_containers, map_order_growth_erase_and_copy)
   EXPECT_EQ(map.bucket_count(), 97u);
 }
 
-TEST(hash_containers, rehash_keeps_chain_order_model)
+TEST(HashContainers, RehashKeepsChainOrderModel)
 {
   // 0 and 97*53 share bucket 0 before and after growth; relinking each old
   // chain from its head reverses them.

@@ -13,7 +13,7 @@ static irept with_comment(irept tree, const std::string &text)
   return tree;
 }
 
-TEST(irep_compare, comments_count_only_for_full_eq_and_full_hash)
+TEST(IrepCompare, CommentsCountOnlyForFullEqAndFullHash)
 {
   const irept plain = make_tree("x", {make_tree("a")}, {{"type", make_tree("bool")}});
   const irept commented = with_comment(plain, "7");
@@ -29,7 +29,7 @@ TEST(irep_compare, comments_count_only_for_full_eq_and_full_hash)
   EXPECT_EQ(keys.size(), 1u);
 }
 
-TEST(irep_compare, compare_table)
+TEST(IrepCompare, CompareTable)
 {
   struct caset
   {
@@ -62,7 +62,7 @@ TEST(irep_compare, compare_table)
   }
 }
 
-TEST(irep_compare, hash_values)
+TEST(IrepCompare, HashValues)
 {
   EXPECT_EQ(irept().hash(), 0u);
   EXPECT_EQ(make_tree("nil").hash(), 109073u);
@@ -78,7 +78,7 @@ TEST(irep_compare, hash_values)
   EXPECT_FALSE(ab == ba);
 }
 
-TEST(irep_compare, relations_agree_on_random_trees)
+TEST(IrepCompare, RelationsAgreeOnRandomTrees)
 {
   std::mt19937 random(7);
   std::vector<irept> trees;

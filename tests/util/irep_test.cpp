@@ -12,7 +12,7 @@ static bool is_static_empty_block(const irept &irep)
   return &irep.read() == &irept().read();
 }
 
-TEST(irept, empty_tree_reads_without_allocating)
+TEST(Irep, EmptyTreeReadsWithoutAllocating)
 {
   const irept tree;
   EXPECT_TRUE(tree.id().empty());
@@ -24,7 +24,7 @@ TEST(irept, empty_tree_reads_without_allocating)
   EXPECT_TRUE(is_static_empty_block(tree));
 }
 
-TEST(irept, writing_through_a_copy_leaves_the_original_alone)
+TEST(Irep, WritingThroughACopyLeavesTheOriginalAlone)
 {
   irept original("a");
   original.set("x", "1");
@@ -42,7 +42,7 @@ TEST(irept, writing_through_a_copy_leaves_the_original_alone)
   EXPECT_EQ(original.find("x").read().ref_count, 2u);
 }
 
-TEST(irept, comment_names_go_to_the_comment_map)
+TEST(Irep, CommentNamesGoToTheCommentMap)
 {
   irept tree;
   tree.add("#location").id("here");
@@ -56,7 +56,7 @@ TEST(irept, comment_names_go_to_the_comment_map)
   EXPECT_TRUE(tree.get_comments().empty());
 }
 
-TEST(irept, remove_of_an_absent_name_still_unshares)
+TEST(Irep, RemoveOfAnAbsentNameStillUnshares)
 {
   irept a("a");
   irept b = a;
@@ -65,7 +65,7 @@ TEST(irept, remove_of_an_absent_name_still_unshares)
   EXPECT_EQ(a.read().ref_count, 1u);
 }
 
-TEST(irept, move_to_sub_leaves_nil_and_move_to_named_sub_leaves_empty)
+TEST(Irep, MoveToSubLeavesNilAndMoveToNamedSubLeavesEmpty)
 {
   irept tree("t");
   irept child("c");
@@ -80,7 +80,7 @@ TEST(irept, move_to_sub_leaves_nil_and_move_to_named_sub_leaves_empty)
   EXPECT_EQ(tree.get("k"), "n");
 }
 
-TEST(irept, set_number_and_get_bool)
+TEST(Irep, SetNumberAndGetBool)
 {
   irept tree;
   tree.set("n", -5);
@@ -105,7 +105,7 @@ TEST(irept, set_number_and_get_bool)
   EXPECT_FALSE(tree.get_bool("absent"));
 }
 
-TEST(irept, make_nil_gives_a_fresh_block)
+TEST(Irep, MakeNilGivesAFreshBlock)
 {
   irept a("a");
   irept b = a;
@@ -117,7 +117,7 @@ TEST(irept, make_nil_gives_a_fresh_block)
   EXPECT_EQ(b.read().ref_count, 1u);
 }
 
-TEST(irept, releasing_a_tree_keeps_shared_subtrees_alive)
+TEST(Irep, ReleasingATreeKeepsSharedSubtreesAlive)
 {
   irept shared("shared");
   shared.add("leaf").id("x");
@@ -133,7 +133,7 @@ TEST(irept, releasing_a_tree_keeps_shared_subtrees_alive)
   EXPECT_EQ(shared.get("leaf"), "x");
 }
 
-TEST(irept, assigning_a_part_of_the_tree_to_the_tree)
+TEST(Irep, AssigningAPartOfTheTreeToTheTree)
 {
   irept tree("outer");
   irept inner("inner");
@@ -151,7 +151,7 @@ TEST(irept, assigning_a_part_of_the_tree_to_the_tree)
   EXPECT_EQ(tree.id(), "v");
 }
 
-TEST(irept_death, assigning_a_tree_to_itself_breaks_an_invariant)
+TEST(IrepDeathTest, AssigningATreeToItselfBreaksAnInvariant)
 {
   irept tree("t");
   irept &alias = tree;
@@ -271,7 +271,7 @@ private:
   }
 };
 
-TEST(irept, copy_on_write_under_random_edits_matches_deep_copies)
+TEST(Irep, CopyOnWriteUnderRandomEditsMatchesDeepCopies)
 {
   random_editt editor(12345);
   std::vector<irept> trees(1, irept("root"));

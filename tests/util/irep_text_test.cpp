@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-TEST(irep_text, pretty)
+TEST(IrepText, pretty)
 {
   const irept boolean = make_tree("bool");
   const irept symbol = make_tree(
@@ -31,7 +31,7 @@ TEST(irep_text, pretty)
   EXPECT_EQ(mixed.pretty(4), "m\n      * n: v\n      * #c: k\n      0: ");
 }
 
-TEST(irep_text, to_string_and_stream)
+TEST(IrepText, ToStringAndStream)
 {
   EXPECT_EQ(
     make_tree("+", {make_tree("a"), make_tree("b")}).to_string(),

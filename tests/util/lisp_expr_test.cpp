@@ -23,7 +23,7 @@ static lisp_exprt list(std::vector<lisp_exprt> children)
   return expr;
 }
 
-TEST(lisp_expr, list_texts)
+TEST(LispExpr, ListTexts)
 {
   const lisp_exprt x = symbol("x"), y = symbol("y"), z = symbol("z");
   const lisp_exprt nil = symbol("nil");
@@ -37,7 +37,7 @@ TEST(lisp_expr, list_texts)
   EXPECT_EQ(lisp_to_string(lisp_exprt::atom(7, "lost")), "");
 }
 
-TEST(lisp_expr, strings_are_quoted_and_read_back)
+TEST(LispExpr, StringsAreQuotedAndReadBack)
 {
   const lisp_exprt atom = lisp_exprt::atom(lisp_exprt::LISP_STRING, "a\"b\\c");
   const std::string text = lisp_to_string(atom);
@@ -48,7 +48,7 @@ TEST(lisp_expr, strings_are_quoted_and_read_back)
   EXPECT_EQ(read.value, "a\"b\\c");
 }
 
-TEST(lisp_expr, parse_table)
+TEST(LispExpr, ParseTable)
 {
   struct caset
   {
@@ -96,7 +96,7 @@ TEST(lisp_expr, parse_table)
   EXPECT_EQ(parsed.children[0].value, "");
 }
 
-TEST(lisp_expr, parse_errors)
+TEST(LispExpr, ParseErrors)
 {
   lisp_exprt expr;
   EXPECT_TRUE(expr.parse(""));
@@ -105,7 +105,7 @@ TEST(lisp_expr, parse_errors)
   EXPECT_TRUE(expr.parse("ab", beyond));
 }
 
-TEST(lisp_expr, tree_form_and_back)
+TEST(LispExpr, TreeFormAndBack)
 {
   lisp_exprt expr;
   irep_to_lisp(make_tree("+", {make_tree("a"), make_tree("b")}), expr);
@@ -121,7 +121,7 @@ TEST(lisp_expr, tree_form_and_back)
   EXPECT_TRUE(tree.full_eq(make_tree("id")));
 }
 
-TEST(lisp_expr, random_trees_survive_the_round_trip)
+TEST(LispExpr, RandomTreesSurviveTheRoundTrip)
 {
   std::mt19937 random(2024);
   for(int i = 0; i < 300; ++i)
@@ -141,7 +141,7 @@ TEST(lisp_expr, random_trees_survive_the_round_trip)
   }
 }
 
-TEST(lisp_expr, test_loop_echoes_each_line)
+TEST(LispExpr, TestLoopEchoesEachLine)
 {
   std::istringstream in("(a b)\n(x\n\n(a . b)\nunfinished");
   std::ostringstream out;

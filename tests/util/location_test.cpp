@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-TEST(locationt, text_names_the_non_empty_parts_in_order)
+TEST(Location, TextNamesTheNonEmptyPartsInOrder)
 {
   locationt line_only;
   line_only.set_line(12);
@@ -22,7 +22,7 @@ TEST(locationt, text_names_the_non_empty_parts_in_order)
   EXPECT_EQ(location_text(locationt()), "");
 }
 
-TEST(locationt, stream_writes_nothing_for_a_nil_location)
+TEST(Location, StreamWritesNothingForANilLocation)
 {
   locationt location;
   location.set_file("f.c");

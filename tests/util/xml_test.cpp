@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 namespace
@@ -68,6 +69,26 @@ TEST(XmlNode, SetAttributeStripsOnePairOfMatchingQuotes)
     EXPECT_EQ(node.attributes.size(), 1u);
     EXPECT_EQ(node.attributes["v"], c.second) << c.first;
   }
+}
+
+// Literals pick the overload of their own kind; a string literal is text,
+// never the truth value its pointer converts to.
+TEST(XmlNode, SetAttributeOverloadsTakeLiterals)
+{
+  xml_nodet node;
+  node.set_attribute("text", "3");
+  node.set_attribute("quoted", "'x'");
+  node.set_attribute("empty", "");
+  node.set_attribute("yes", true);
+  node.set_attribute("no", false);
+  node.set_attribute("number", 42u);
+  node.set_attribute("largest", 4294967295u);
+  const std::map<std::string, std::string> expected = {
+    {"text", "3"},      {"quoted", "x"},     {"empty", ""},
+    {"yes", "true"},    {"no", "false"},     {"number", "42"},
+    {"largest", "4294967295"},
+  };
+  EXPECT_EQ(node.attributes, expected);
 }
 
 TEST(XmlNode, FindReturnsFirstChildOfThatName)

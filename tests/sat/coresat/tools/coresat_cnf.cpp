@@ -1,12 +1,25 @@
 // Bench driver: decides a DIMACS CNF file with the Coresat engine through
 // its propositional adapter. Prints SATISFIABLE or UNSATISFIABLE and exits
-// with 10 or 20; 99 when the file cannot be read or the engine fails.
+// with 10 or 20; 99 when the file cannot be read, the engine fails, or a
+// model it reports leaves a clause false.
 
+#include "propositional/cnf_clause_list.h"
 #include "propositional/read_dimacs_cnf.h"
-#include "sat/coresat/satcheck_coresat.h"
+#include "sat/satcheck_coresat.h"
 
 #include <fstream>
 #include <iostream>
+
+namespace
+{
+bool satisfies(const propt &solver, const bvt &clause)
+{
+  for(literalt l : clause)
+    if(solver.l_get(l).is_true())
+      return true;
+  return false;
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -21,16 +34,27 @@ int main(int argc, char **argv)
     std::cerr << "cannot read " << argv[1] << '\n';
     return 99;
   }
-  satcheck_coresatt solver;
-  read_dimacs_cnf(in, solver);
+  // The clauses are kept apart from the engine to check its model.
+  cnf_clause_listt formula;
+  read_dimacs_cnf(in, formula);
   if(in.bad())
   {
     std::cerr << "cannot read " << argv[1] << '\n';
     return 99;
   }
+  satcheck_coresatt solver;
+  solver.set_no_variables(formula.no_variables());
+  for(const bvt &clause : formula.clause_list)
+    solver.lcnf(clause);
   switch(solver.prop_solve())
   {
   case propt::P_SATISFIABLE:
+    for(const bvt &clause : formula.clause_list)
+      if(!satisfies(solver, clause))
+      {
+        std::cerr << "the model falsifies a clause\n";
+        return 99;
+      }
     std::cout << "SATISFIABLE\n";
     return 10;
   case propt::P_UNSATISFIABLE:

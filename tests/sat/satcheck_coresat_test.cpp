@@ -1,7 +1,7 @@
-#include "sat/coresat/satcheck_coresat.h"
+#include "sat/satcheck_coresat.h"
 
-#include "cnf_oracle.h"
-#include "coresat_fixture.h"
+#include "coresat/cnf_oracle.h"
+#include "coresat/coresat_fixture.h"
 
 #include <memory>
 

@@ -1,6 +1,4 @@
-#include "expr_algorithms/replace_expr.h"
 #include "expr_algorithms/replace_symbol.h"
-#include "expr_algorithms/substitute.h"
 #include "harness/decision_test_harness.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +11,6 @@ const typet s8 = signedbv_type(8);
 const exprt x = symbol_expr("x", s8);
 const exprt y = symbol_expr("y", s8);
 
-exprt plus(const exprt &a, const exprt &b)
-{
-  return make_expr("+", s8, {a, b});
-}
-exprt times(const exprt &a, const exprt &b)
-{
-  return make_expr("*", s8, {a, b});
-}
 exprt one()
 {
   return bv_constant(1, s8);
@@ -34,50 +24,6 @@ typet named(const char *identifier)
 }
 } // namespace
 
-TEST(ReplaceExpr, PairReplacesTopDownWithoutSearchingAgain)
-{
-  exprt dest = times(x, x);
-  EXPECT_FALSE(replace_expr_pair(x, plus(x, one()), dest));
-  EXPECT_EQ(dest, times(plus(x, one()), plus(x, one())));
-
-  dest = x;
-  EXPECT_FALSE(replace_expr_pair(x, y, dest));
-  EXPECT_EQ(dest, y);
-
-  // Comments take no part in matching.
-  exprt located = plus(x, y);
-  located.op0().location().set("line", dstring("7"));
-  EXPECT_FALSE(replace_expr_pair(x, one(), located));
-  EXPECT_EQ(located, plus(one(), y));
-
-  const exprt before = times(y, plus(y, one()));
-  dest = before;
-  EXPECT_TRUE(replace_expr_pair(x, one(), dest));
-  EXPECT_EQ(dest, before);
-}
-
-TEST(ReplaceExpr, MapPrefersTheOuterMatch)
-{
-  replace_mapt map;
-  const exprt x_plus_y = plus(x, y);
-  map.insert({x, one()});
-  map.insert({x_plus_y, bv_constant(9, s8)});
-  exprt dest = times(x_plus_y, x);
-  EXPECT_FALSE(replace_expr_map(map, dest));
-  EXPECT_EQ(dest, times(bv_constant(9, s8), one()));
-
-  // A value holding its own key is inserted once.
-  replace_mapt growing;
-  growing.insert({x, plus(x, one())});
-  dest = times(x, y);
-  EXPECT_FALSE(replace_expr_map(growing, dest));
-  EXPECT_EQ(dest, times(plus(x, one()), y));
-
-  dest = times(y, y);
-  EXPECT_TRUE(replace_expr_map(map, dest));
-  EXPECT_EQ(dest, times(y, y));
-}
-
 TEST(ReplaceSymbol, ExpressionsAndTypes)
 {
   replace_symbolt replace;
@@ -87,7 +33,8 @@ TEST(ReplaceSymbol, ExpressionsAndTypes)
   // A bound symbol takes its binding's type; an unbound one keeps its name
   // but has its type rewritten.
   exprt dest = make_expr(
-    "+", named("tag-t"),
+    "+",
+    named("tag-t"),
     {symbol_expr("x", named("tag-t")), symbol_expr("z", named("tag-t"))});
   EXPECT_FALSE(replace.replace(dest));
   EXPECT_EQ(
@@ -118,7 +65,8 @@ TEST(ReplaceSymbol, ExpressionsAndTypes)
     compound.add("components").get_sub().push_back(component);
     replace.replace(compound);
     const irept &result = compound.find("components").get_sub()[0];
-    EXPECT_EQ(result.find("type"), std::string(id) == "class" ? named("tag-t") : s8)
+    EXPECT_EQ(
+      result.find("type"), std::string(id) == "class" ? named("tag-t") : s8)
       << id;
   }
   typet code("code");
@@ -136,14 +84,16 @@ TEST(ReplaceSymbol, ExpressionsAndTypes)
 
 TEST(ReplaceSymbol, CollectActualsKeepsTheFirstBinding)
 {
-  const auto actual = [](const char *name, const exprt &value) {
+  const auto actual = [](const char *name, const exprt &value)
+  {
     exprt result = make_expr("actual", typet(), {value});
     result.set("identifier", dstring(name));
     return result;
   };
   exprt type_value("type", s8);
   exprt list("actuals");
-  list.copy_to_operands(actual("a", one()), actual("a", x), actual("t", type_value));
+  list.copy_to_operands(
+    actual("a", one()), actual("a", x), actual("t", type_value));
   replace_symbolt replace;
   collect_actuals(list, replace);
   ASSERT_EQ(replace.expr_map.size(), 1u);
@@ -167,30 +117,4 @@ TEST(ReplaceSymbol, CollectActualsKeepsTheFirstBinding)
   EXPECT_EQ(partial.expr_map.size(), 1u);
   collect_actuals(exprt("actuals"), partial);
   EXPECT_EQ(partial.expr_map.size(), 1u);
-}
-
-TEST(Substitute, ReplacesUntilNoOccurrenceIsLeft)
-{
-  struct
-  {
-    const char *dest, *what, *by, *expected;
-  } cases[] = {
-    {"aab", "ab", "b", "b"},
-    {"aaa", "a", "b", "bbb"},
-    {"xabcabx", "abc", "", "xabx"},
-    {"abab", "ab", "", ""},
-    {"none", "q", "r", "none"},
-    // The replacement holds the pattern: one pass from left to right.
-    {"aa", "a", "aa", "aaaa"},
-    {"a-a", "a", "[a]", "[a]-[a]"},
-    // An empty pattern changes nothing.
-    {"abc", "", "x", "abc"},
-  };
-  for(const auto &test : cases)
-  {
-    std::string dest = test.dest;
-    substitute(dest, test.what, test.by);
-    EXPECT_EQ(dest, test.expected)
-      << test.dest << " " << test.what << " -> " << test.by;
-  }
 }

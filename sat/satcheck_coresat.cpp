@@ -1,4 +1,4 @@
-#include "sat/coresat/satcheck_coresat.h"
+#include "sat/satcheck_coresat.h"
 
 #include "sat/coresat/coresat.h"
 #include "util/invariant.h"

@@ -1,0 +1,584 @@
+// The simplifier's rules for Boolean operators, relations and conditionals,
+// and the condition propagation it offers.
+
+#include "expr_algorithms/arith_tools.h"
+#include "expr_algorithms/simplify_expr.h"
+#include "expr_algorithms/simplify_expr_util.h"
+#include "util/expr_util.h"
+#include "util/invariant.h"
+#include "util/mp_arith.h"
+
+#include <set>
+
+static bool is_bool_typed(const exprt &expr)
+{
+  return expr.type().id() == "bool";
+}
+
+bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
+{
+  if(!is_bool_typed(expr))
+    return true;
+  const exprt &node = expr;
+  const dstring id = expr.id();
+
+  if(id == "not")
+  {
+    if(node.operands().size() != 1 || !is_bool_typed(node.op0()))
+      return true;
+    const exprt &op = node.op0();
+    if(op.id() == "not" && op.operands().size() == 1)
+    {
+      exprt inner;
+      inner.swap(expr.op0().op0());
+      expr.swap(inner);
+      return false;
+    }
+    if(op.is_false() || op.is_true())
+    {
+      expr.make_bool(op.is_false());
+      return false;
+    }
+    if(op.id() == "and" || op.id() == "or")
+    {
+      replace_by_operand(expr, 0);
+      if(has_operand_list(expr))
+        for(exprt &operand : expr.operands())
+        {
+          operand.make_not();
+          simplify_node(operand, mode);
+        }
+      expr.id(expr.id() == "and" ? "or" : "and");
+      return false;
+    }
+    return true;
+  }
+
+  if(id == "=>")
+  {
+    if(
+      node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
+      !is_bool_typed(node.op1()))
+      return true;
+    expr.id("or");
+    expr.op0().make_not();
+    simplify_node(expr.op0(), mode);
+    simplify_node(expr, mode);
+    return false;
+  }
+
+  if(id == "<=>")
+  {
+    if(
+      node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
+      !is_bool_typed(node.op1()))
+      return true;
+    // A constant side leaves the other side, or its negation.
+    for(std::size_t side : {0, 1})
+    {
+      const exprt &constant = node.operands()[side];
+      if(!constant.is_false() && !constant.is_true())
+        continue;
+      const bool negate = constant.is_false();
+      exprt::operandst &operands = expr.operands();
+      operands.erase(operands.begin() + side);
+      if(negate)
+        expr.id("not");
+      else
+        replace_by_operand(expr, 0);
+      return false;
+    }
+    return true;
+  }
+
+  if(id != "and" && id != "or" && id != "xor")
+    return true;
+  if(node.operands().empty())
+    return true;
+
+  const bool is_and = id == "and", is_or = id == "or";
+  bool unchanged = true;
+  exprt::operandst &operands = expr.operands();
+  for(std::size_t i = 0; i < operands.size();)
+  {
+    const exprt &op = operands[i];
+    if(!is_bool_typed(op))
+      return unchanged;
+    if((is_and && op.is_false()) || (is_or && op.is_true()))
+    {
+      expr.make_bool(is_or);
+      return false;
+    }
+    // Duplicates are neighbours once the operands are sorted; "xor" keeps
+    // them, as a pair of them cancels.
+    const bool neutral = is_and ? op.is_true() : op.is_false();
+    const bool duplicate = id != "xor" && i != 0 && op == operands[i - 1];
+    if(neutral || duplicate)
+    {
+      operands.erase(operands.begin() + i);
+      unchanged = false;
+      continue;
+    }
+    ++i;
+  }
+
+  if(is_and || is_or)
+  {
+    // A negation found before its argument decides the node too.
+    std::set<exprt> negated;
+    for(const exprt &op : operands)
+    {
+      if(op.id() == "not" && is_bool_typed(op) && op.operands().size() == 1)
+        negated.insert(op.op0());
+      else if(negated.count(op) != 0)
+      {
+        expr.make_bool(is_or);
+        return false;
+      }
+    }
+  }
+
+  if(operands.empty())
+  {
+    expr.make_bool(is_and);
+    return false;
+  }
+  if(operands.size() == 1)
+  {
+    replace_by_operand(expr, 0);
+    return false;
+  }
+  return unchanged;
+}
+
+bool simplify_exprt::simplify_if(exprt &expr)
+{
+  const exprt &node = expr;
+  if(node.operands().size() != 3)
+    return true;
+  if(node.op1() == node.op2())
+  {
+    replace_by_operand(expr, 1);
+    return false;
+  }
+
+  bool unchanged = true;
+  if(normalise_if)
+  {
+    const exprt &condition = node.op0();
+    if(condition.id() == "not" && condition.operands().size() == 1)
+    {
+      exprt inner;
+      inner.swap(expr.op0().op0());
+      expr.op0().swap(inner);
+      expr.op1().swap(expr.op2());
+      unchanged = false;
+    }
+    if(expr.type() == typet("bool"))
+    {
+      if(node.op1().is_true() && node.op2().is_false())
+      {
+        replace_by_operand(expr, 0);
+        return false;
+      }
+      if(node.op1().is_false() && node.op2().is_true())
+      {
+        replace_by_operand(expr, 0);
+        expr.make_not();
+        return false;
+      }
+    }
+  }
+
+  if(node.op0().is_true())
+  {
+    replace_by_operand(expr, 1);
+    return false;
+  }
+  if(node.op0().is_false())
+  {
+    replace_by_operand(expr, 2);
+    return false;
+  }
+  return unchanged;
+}
+
+static bool is_null_constant(const exprt &expr)
+{
+  return expr.is_constant() && expr.get("value") == "NULL";
+}
+
+bool simplify_exprt::simplify_relation(exprt &expr, modet mode)
+{
+  const exprt &node = expr;
+  if(
+    (expr.id() == "=" || expr.id() == "notequal") &&
+    node.operands().size() == 2 && node.op0().type().id() == "pointer")
+  {
+    const exprt *other = nullptr;
+    if(is_null_constant(node.op0()))
+      other = &node.op1();
+    else if(is_null_constant(node.op1()))
+      other = &node.op0();
+    // The address of a named object is never NULL.
+    if(
+      other != nullptr && other->id() == "address_of" &&
+      other->operands().size() == 1 &&
+      (other->op0().id() == "symbol" || other->op0().id() == "member"))
+    {
+      expr.make_bool(expr.id() != "=");
+      return false;
+    }
+  }
+  return simplify_inequality(expr, mode);
+}
+
+// The relation between two values, named by the relation's id.
+static bool
+relation_holds(const dstring &id, const mp_integer &a, const mp_integer &b)
+{
+  if(id == "=")
+    return a == b;
+  if(id == "notequal")
+    return a != b;
+  if(id == ">=")
+    return a >= b;
+  if(id == "<=")
+    return a <= b;
+  if(id == ">")
+    return a > b;
+  return a < b;
+}
+
+bool simplify_exprt::simplify_inequality(exprt &expr, modet mode)
+{
+  const exprt &node = expr;
+  if(
+    !is_bool_typed(expr) || node.operands().size() != 2 ||
+    node.op0().type() != node.op1().type())
+    return true;
+  const bool constant0 = node.op0().is_constant();
+  const bool constant1 = node.op1().is_constant();
+
+  if(!constant0 && !constant1)
+    return simplify_inequality_not_constant(expr, mode);
+  if(constant1 && !constant0)
+    return simplify_inequality_constant(expr, mode);
+  if(constant0 && !constant1)
+  {
+    const dstring id = expr.id();
+    if(id == ">=")
+      expr.id("<=");
+    else if(id == "<=")
+      expr.id(">=");
+    else if(id == ">")
+      expr.id("<");
+    else if(id == "<")
+      expr.id(">");
+    expr.op0().swap(expr.op1());
+    simplify_inequality_constant(expr, mode);
+    return false;
+  }
+
+  mp_integer a, b;
+  if(node.op0().type().id() == "fixedbv")
+  {
+    a = binary_to_integer(node.op0().get("value").as_string(), true);
+    b = binary_to_integer(node.op1().get("value").as_string(), true);
+  }
+  else if(expr_to_integer(node.op0(), a) || expr_to_integer(node.op1(), b))
+    return true;
+  expr.make_bool(relation_holds(expr.id(), a, b));
+  return false;
+}
+
+bool simplify_exprt::simplify_inequality_constant(exprt &expr, modet mode)
+{
+  INVARIANT(expr.op1().is_constant());
+  const exprt &node = expr;
+  const dstring id = expr.id();
+
+  if(node.op0().id() == "+" && (id == "=" || id == "notequal"))
+  {
+    mp_integer total;
+    bool found = false;
+    for(const exprt &addend : node.op0().operands())
+    {
+      mp_integer value;
+      if(addend.is_constant() && !expr_to_integer(addend, value))
+      {
+        total += value;
+        found = true;
+      }
+    }
+    mp_integer constant;
+    if(found && !expr_to_integer(node.op1(), constant))
+    {
+      constant -= total;
+      exprt moved = integer_to_expr(constant, node.op1().type());
+      // A value the constant's type cannot hold (a "natural" gone
+      // negative, a pointer other than NULL) leaves the relation alone.
+      if(moved.is_not_nil())
+      {
+        for(exprt &addend : expr.op0().operands())
+        {
+          mp_integer value;
+          if(addend.is_constant() && !expr_to_integer(addend, value))
+          {
+            exprt zero = zero_constant(addend.type());
+            addend.swap(zero);
+          }
+        }
+        expr.op1().swap(moved);
+        simplify_addition_subtraction(expr.op0(), mode);
+        simplify_inequality(expr, mode);
+        return false;
+      }
+    }
+  }
+
+  if(!node.op1().is_zero())
+    return true;
+  if(id == ">=" && node.op0().type().id() == "unsignedbv")
+  {
+    expr.make_true();
+    return false;
+  }
+  if(id != "=")
+    return true;
+  const exprt &left = node.op0();
+  if(left.id() == "unary-" && left.operands().size() == 1)
+  {
+    // -x = 0 exactly when x = 0.
+    exprt inner;
+    inner.swap(expr.op0().op0());
+    expr.op0().swap(inner);
+    return false;
+  }
+  if(left.id() == "+" && left.operands().size() == 2)
+  {
+    bool unchanged = true;
+    if(left.op0().id() == "unary-")
+    {
+      expr.op0().op0().swap(expr.op0().op1());
+      unchanged = false;
+    }
+    const exprt &negation = node.op0().op1();
+    if(negation.id() == "unary-" && negation.operands().size() == 1)
+    {
+      // a + (-b) = 0 exactly when a = b.
+      exprt equality("=", expr.type());
+      equality.move_to_operands(expr.op0().op0(), expr.op0().op1().op0());
+      expr.swap(equality);
+      return false;
+    }
+    return unchanged;
+  }
+  return true;
+}
+
+bool simplify_exprt::simplify_inequality_not_constant(exprt &expr, modet mode)
+{
+  const dstring id = expr.id();
+  if(id == "notequal" || id == ">" || id == "<" || id == "<=")
+  {
+    expr.id(id == "notequal" ? "=" : ">=");
+    if(id == ">" || id == "<=")
+      expr.op0().swap(expr.op1());
+    simplify_inequality_not_constant(expr, mode);
+    if(id != "<=")
+      expr.make_not();
+    return false;
+  }
+  INVARIANT(expr.id() == ">=" || expr.id() == "=");
+
+  const exprt &node = expr;
+  if(node.op0() == node.op1())
+  {
+    expr.make_true();
+    return false;
+  }
+
+  std::set<mp_integer> values0, values1;
+  if(
+    !collect_constant_values(node.op0(), values0) &&
+    !collect_constant_values(node.op1(), values1))
+  {
+    bool first = true, answer = false, same = true;
+    for(const mp_integer &a : values0)
+      for(const mp_integer &b : values1)
+      {
+        const bool holds = relation_holds(id, a, b);
+        if(first)
+          answer = holds;
+        else if(holds != answer)
+          same = false;
+        first = false;
+      }
+    if(same && !first)
+    {
+      expr.make_bool(answer);
+      return false;
+    }
+  }
+
+  if(id == "=" && !eliminate_common_addends(expr.op0(), expr.op1()))
+  {
+    simplify_node(expr.op0(), mode);
+    simplify_node(expr.op1(), mode);
+    simplify_inequality(expr, mode);
+    return false;
+  }
+  return true;
+}
+
+bool simplify_exprt::replace_conjuncts_true(exprt &expr, const exprt &condition)
+{
+  for(const exprt &conjunct : condition.operands())
+    if(expr == conjunct)
+    {
+      expr.make_true();
+      return false;
+    }
+  bool unchanged = true;
+  if(has_operand_list(expr))
+    for(exprt &op : expr.operands())
+      unchanged = replace_conjuncts_true(op, condition) && unchanged;
+  return unchanged;
+}
+
+bool simplify_exprt::replace_disjuncts_false(
+  exprt &expr, const exprt &condition)
+{
+  for(const exprt &disjunct : condition.operands())
+    if(expr == disjunct)
+    {
+      expr.make_false();
+      return false;
+    }
+  bool unchanged = true;
+  if(has_operand_list(expr))
+    for(exprt &op : expr.operands())
+      unchanged = replace_disjuncts_false(op, condition) && unchanged;
+  return unchanged;
+}
+
+// The value of a constant of type "integer", "natural", "unsignedbv" or
+// "signedbv"; false when there is none.
+static bool comparable_value(const exprt &expr, mp_integer &value)
+{
+  const dstring &type_id = expr.type().id();
+  return expr.is_constant() &&
+         (type_id == "integer" || type_id == "natural" ||
+          type_id == "unsignedbv" || type_id == "signedbv") &&
+         !expr_to_integer(expr, value);
+}
+
+bool simplify_exprt::implied_truth(
+  const exprt &expr, const exprt &condition, bool truth, bool &result)
+{
+  if(expr == condition)
+  {
+    result = truth;
+    return false;
+  }
+  if(
+    !truth || expr.id() != "<" || condition.id() != "<" ||
+    expr.operands().size() != 2 || condition.operands().size() != 2)
+    return true;
+
+  // Only what follows from the condition is decided: x < c gives x < e
+  // for every e >= c, and c < y gives e < y for every e <= c.
+  mp_integer c, e;
+  if(
+    expr.op0() == condition.op0() &&
+    condition.op1().type() == expr.op1().type() &&
+    comparable_value(condition.op1(), c) && comparable_value(expr.op1(), e) &&
+    c <= e)
+  {
+    result = true;
+    return false;
+  }
+  if(
+    expr.op1() == condition.op1() &&
+    condition.op0().type() == expr.op0().type() &&
+    comparable_value(condition.op0(), c) && comparable_value(expr.op0(), e) &&
+    e <= c)
+  {
+    result = true;
+    return false;
+  }
+  return true;
+}
+
+bool simplify_exprt::replace_implied_condition(
+  exprt &expr, const exprt &condition, bool truth)
+{
+  bool result;
+  if(is_bool_typed(expr) && !implied_truth(expr, condition, truth, result))
+  {
+    // A constant that is decided as itself is no change: reporting one
+    // would make propagate_conjuncts go round for ever.
+    if(result ? expr.is_true() : expr.is_false())
+      return true;
+    expr.make_bool(result);
+    return false;
+  }
+  bool unchanged = true;
+  if(has_operand_list(expr))
+    for(exprt &op : expr.operands())
+      unchanged = replace_implied_condition(op, condition, truth) && unchanged;
+  return unchanged;
+}
+
+bool simplify_exprt::propagate_conjuncts(exprt &expr, modet mode)
+{
+  bool unchanged = true;
+  while(expr.id() == "and" &&
+        !static_cast<const exprt &>(expr).operands().empty())
+  {
+    bool changed = false;
+    exprt::operandst &operands = expr.operands();
+    for(std::size_t i = 0; i < operands.size(); ++i)
+      for(std::size_t j = 0; j < operands.size(); ++j)
+        if(i != j)
+        {
+          // The condition is copied: operand j may itself be rewritten
+          // later in the same round.
+          const exprt condition = operands[j];
+          if(!replace_implied_condition(operands[i], condition, true))
+            changed = true;
+        }
+    if(!changed)
+      break;
+    unchanged = false;
+    simplify_rec(expr, mode);
+  }
+  return unchanged;
+}
+
+bool simplify_exprt::propagate_if_condition(
+  exprt &then_value, exprt &else_value, const exprt &condition, modet mode)
+{
+  bool then_unchanged, else_unchanged;
+  if(condition.id() == "and")
+  {
+    then_unchanged = replace_conjuncts_true(then_value, condition);
+    else_unchanged = replace_implied_condition(else_value, condition, false);
+  }
+  else if(condition.id() == "or")
+  {
+    then_unchanged = replace_implied_condition(then_value, condition, true);
+    else_unchanged = replace_disjuncts_false(else_value, condition);
+  }
+  else
+  {
+    then_unchanged = replace_implied_condition(then_value, condition, true);
+    else_unchanged = replace_implied_condition(else_value, condition, false);
+  }
+  if(!then_unchanged)
+    simplify_rec(then_value, mode);
+  if(!else_unchanged)
+    simplify_rec(else_value, mode);
+  return then_unchanged && else_unchanged;
+}

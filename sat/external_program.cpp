@@ -1,0 +1,53 @@
+#include "sat/external_program.h"
+
+#include "util/message.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sys/wait.h>
+
+bool write_exchange_file(
+  messaget &message,
+  const std::string &name,
+  const std::function<void(std::ostream &)> &write)
+{
+  std::ofstream out(name, std::ios::out | std::ios::trunc);
+  if(out)
+    write(out);
+  out.close();
+  if(out.fail())
+  {
+    message.print(1, "Unable to write " + name);
+    return false;
+  }
+  return true;
+}
+
+void remove_stale_answer(const std::string &name)
+{
+  std::remove(name.c_str());
+}
+
+bool run_external_program(messaget &message, const std::string &command)
+{
+  int status = std::system(command.c_str());
+  bool ran = status != -1 && WIFEXITED(status) &&
+             WEXITSTATUS(status) != 126 && WEXITSTATUS(status) != 127;
+  if(!ran)
+    message.print(1, "Unable to run: " + command);
+  return ran;
+}
+
+std::string shell_quote(const std::string &text)
+{
+  std::string quoted = "'";
+  for(char c : text)
+  {
+    if(c == '\'')
+      quoted += "'\\''";
+    else
+      quoted += c;
+  }
+  return quoted + "'";
+}

@@ -1,0 +1,428 @@
+#include "sat/groupsat/groupsat_solver.h"
+
+#include <cstdlib>
+
+int CSolver::decision_phase(int v)
+{
+  CVariable &var = variable(v);
+  if(var.scores(1) > var.scores(0))
+    return v + v + 1;
+  if(var.scores(1) == var.scores(0))
+  {
+    if(var.two_lits_count(0) > var.two_lits_count(1))
+      return v + v + 1;
+    if(var.two_lits_count(0) == var.two_lits_count(1))
+      return v + v + std::rand() % 2;
+  }
+  return v + v;
+}
+
+void CSolver::decide(int svar)
+{
+  ++_dlevel;
+  if(_dlevel > _stats.max_dlevel)
+    _stats.max_dlevel = _dlevel;
+  queue_implication(svar, -1, _dlevel);
+}
+
+bool CSolver::decide_next_branch()
+{
+  if(dlevel() > 0)
+    INVARIANT(_assignment_stack[dlevel()]->size() > 0);
+  if(!_implication_queue.empty())
+    return _implication_queue.front().lit != 0;
+
+  if(_params.shrinking_enable)
+  {
+    while(!_shrinking_cls.empty())
+    {
+      int svar = _shrinking_cls.begin()->second;
+      _shrinking_cls.erase(_shrinking_cls.begin());
+      if(variable(svar >> 1).value() == 2)
+      {
+        ++_stats.num_decisions;
+        ++_stats.num_decisions_shrinking;
+        ++_dlevel;
+        queue_implication(svar ^ 1, -1, _dlevel);
+        return true;
+      }
+    }
+  }
+
+  if(_outside_constraint_hook != nullptr)
+  {
+    _outside_constraint_hook(this);
+    if(!_implication_queue.empty())
+      return _implication_queue.front().lit != 0;
+  }
+
+  ++_stats.num_decisions;
+  if(_stats.num_free_variables == 0)
+    return false;
+
+  // The newest learned clause not yet satisfied.
+  for(; _top_unsat_cls >= 0 && clause(_top_unsat_cls).status() != ORIGINAL_CL;
+      --_top_unsat_cls)
+  {
+    CClause &cl = clause(_top_unsat_cls);
+    if(cl.status() != CONFLICT_CL)
+      continue;
+    int &sat_idx = cl.sat_lit_idx();
+    bool satisfied = sat_idx < int(cl.num_lits()) &&
+                     literal_value(cl.literal(sat_idx)) == 1;
+    for(unsigned i = 0; i < cl.num_lits() && !satisfied; ++i)
+    {
+      if(literal_value(cl.literal(i)) == 1)
+      {
+        sat_idx = int(i);
+        satisfied = true;
+      }
+    }
+    if(satisfied)
+      continue;
+
+    int best = 0;
+    int best_score = 0;
+    for(unsigned i = 0; i < cl.num_lits(); ++i)
+    {
+      int v = int(cl.literal(i).var_index());
+      if(variable(v).value() != 2)
+        continue;
+      int score = variable(v).score();
+      if(best == 0 || score > best_score)
+      {
+        best = v;
+        best_score = score;
+      }
+    }
+    if(best == 0)
+      break;
+    decide(decision_phase(best));
+    ++_stats.num_decisions_cls;
+    return true;
+  }
+
+  // The score order, with a random pick among the best free variables.
+  auto is_free = [](const CVariable *var) {
+    return var->value() == 2 && var->is_branchable();
+  };
+  int i = _max_score_pos;
+  while(!is_free(_ordered_vars[i].first))
+  {
+    ++i;
+    INVARIANT(i < int(_ordered_vars.size()));
+  }
+  _max_score_pos = i;
+
+  --_stats.current_randomness;
+  if(_stats.current_randomness < _params.base_randomness)
+    _stats.current_randomness = _params.base_randomness;
+  int r = _stats.current_randomness;
+  if(r >= _stats.num_free_variables)
+    r = _stats.num_free_variables - 1;
+  int k = std::rand() % (r + 1);
+  CVariable *ptr = _ordered_vars[i].first;
+  for(int j = i + 1; k > 0; ++j)
+  {
+    if(is_free(_ordered_vars[j].first))
+    {
+      ptr = _ordered_vars[j].first;
+      --k;
+    }
+  }
+  INVARIANT(ptr->value() == 2 && ptr->is_branchable());
+  int s_var = decision_phase(int(ptr - _variables.data()));
+  INVARIANT(s_var >= 2);
+  ++_stats.num_decisions_vsids;
+  decide(s_var);
+  return true;
+}
+
+void CSolver::adjust_variable_order(const int *lits, int n)
+{
+  for(int l = 0; l < n; ++l)
+  {
+    int svar = lits[l];
+    CVariable &var = variable(svar >> 1);
+    INVARIANT(var.value() != 2);
+    int orig_score = var.score();
+    ++var.scores(svar & 1);
+    int new_score = var.score();
+    if(new_score == orig_score)
+      continue;
+
+    int pos = var.var_score_pos();
+    INVARIANT(_ordered_vars[pos].first == &var);
+    INVARIANT(_ordered_vars[pos].second == orig_score);
+    // Leaps of the initial step over lower scores, then halving steps to
+    // the highest position whose score is below the new one.
+    int step = _params.bubble_init_step;
+    int p = pos - step;
+    while(p >= 0 && _ordered_vars[p].second < new_score)
+      p -= step;
+    int q = p + step;
+    for(int h = step / 2; h > 0; h /= 2)
+      if(q - h >= 0 && _ordered_vars[q - h].second < new_score)
+        q -= h;
+
+    _ordered_vars[pos] = _ordered_vars[q];
+    _ordered_vars[pos].first->var_score_pos() = pos;
+    _ordered_vars[q] = {&var, new_score};
+    var.var_score_pos() = q;
+    _stats.total_bubble_move += pos - q;
+  }
+}
+
+void CSolver::set_var_value(int v, int value, ClauseIdx antecedent, int dl)
+{
+  INVARIANT(value == 0 || value == 1);
+  CVariable &var = variable(v);
+  INVARIANT(var.value() == 2);
+  var.dlevel() = dl;
+  var.set_value(value);
+  var.antecedent() = antecedent;
+  var.assgn_stack_pos() = int(_assignment_stack[dl]->size());
+  _assignment_stack[dl]->push_back(v + v + 1 - value);
+  if(dl == dlevel())
+    set_var_value_current_dl(v, value);
+  else
+    set_var_value_not_current_dl(v, value);
+  ++_stats.num_implications;
+  if(var.is_branchable())
+    --_stats.num_free_variables;
+}
+
+void CSolver::move_watch(
+  std::vector<CLitPoolElement *> &list,
+  std::size_t i,
+  CLitPoolElement *p,
+  int direction)
+{
+  p->set_watch(direction);
+  variable(p->var_index()).watched(p->var_sign()).push_back(p);
+  list[i]->unwatch();
+  list[i] = list.back();
+  list.pop_back();
+}
+
+void CSolver::set_var_value_current_dl(int v, int value)
+{
+  std::vector<CLitPoolElement *> &watched = variable(v).watched(value);
+  for(std::size_t i = 0; i < watched.size();)
+  {
+    CLitPoolElement *w = watched[i];
+    CLitPoolElement *other = nullptr;
+    ClauseIdx cl = -1;
+    bool moved = false;
+    int direction = w->direction();
+    for(int pass = 0; pass < 2 && !moved; ++pass, direction = -direction)
+    {
+      for(CLitPoolElement *p = w + direction;; p += direction)
+      {
+        if(!p->is_literal())
+        {
+          if(direction > 0)
+            cl = p->get_clause_index();
+          break;
+        }
+        if(p->is_watched())
+        {
+          other = p;
+          continue;
+        }
+        if(literal_value(*p) != 0)
+        {
+          move_watch(watched, i, p, direction);
+          moved = true;
+          break;
+        }
+      }
+    }
+    // The list's last entry now sits at i.
+    if(moved)
+      continue;
+
+    unsigned other_value = literal_value(*other);
+    if(other_value == 0)
+      _conflicts.push_back(cl);
+    else if(other_value != 1)
+      queue_implication(other->s_var(), cl, _dlevel);
+    ++i;
+  }
+}
+
+void CSolver::set_var_value_not_current_dl(int v, int value)
+{
+  std::vector<CLitPoolElement *> &watched = variable(v).watched(value);
+  for(std::size_t i = 0; i < watched.size();)
+  {
+    CLitPoolElement *w = watched[i];
+    CLitPoolElement *other = nullptr;
+    CLitPoolElement *highest = nullptr;
+    int max_level = -1;
+    ClauseIdx cl = -1;
+    bool moved = false;
+    int direction = w->direction();
+    int last_direction = direction;
+    for(int pass = 0; pass < 2 && !moved; ++pass, direction = -direction)
+    {
+      last_direction = direction;
+      for(CLitPoolElement *p = w + direction;; p += direction)
+      {
+        if(!p->is_literal())
+        {
+          if(direction > 0)
+            cl = p->get_clause_index();
+          break;
+        }
+        if(p->is_watched())
+        {
+          other = p;
+          continue;
+        }
+        if(literal_value(*p) != 0)
+        {
+          move_watch(watched, i, p, direction);
+          moved = true;
+          break;
+        }
+        int level = variable(p->var_index()).dlevel();
+        if(level > max_level)
+        {
+          max_level = level;
+          highest = p;
+        }
+      }
+    }
+    if(moved)
+      continue;
+
+    int level = variable(w->var_index()).dlevel();
+    if(highest != nullptr && max_level > level)
+    {
+      // The watch goes to the false literal of highest level.
+      move_watch(watched, i, highest, last_direction);
+      level = max_level;
+      moved = true;
+    }
+
+    CVariable &other_var = variable(other->var_index());
+    unsigned other_value = literal_value(*other);
+    if(other_value == 0)
+    {
+      INVARIANT(variable(other->var_index()).dlevel() >= max_level);
+      queue_implication(other->s_var(), cl, level);
+    }
+    else if(other_value != 1 || level < other_var.dlevel())
+      queue_implication(other->s_var(), cl, level);
+    if(!moved)
+      ++i;
+  }
+}
+
+void CSolver::unset_var_value(int v)
+{
+  if(v == 0)
+    return;
+  CVariable &var = variable(v);
+  var.set_value(2);
+  var.antecedent() = -1;
+  var.dlevel() = -1;
+  var.assgn_stack_pos() = -1;
+  if(var.is_branchable())
+  {
+    ++_stats.num_free_variables;
+    if(var.var_score_pos() < _max_score_pos)
+      _max_score_pos = var.var_score_pos();
+  }
+}
+
+void CSolver::mark_var_unbranchable(int v)
+{
+  CVariable &var = variable(v);
+  if(!var.is_branchable())
+    return;
+  var.disable_branch();
+  if(var.value() == 2)
+    --_stats.num_free_variables;
+}
+
+void CSolver::mark_var_branchable(int v)
+{
+  CVariable &var = variable(v);
+  if(var.is_branchable())
+    return;
+  var.enable_branch();
+  if(var.value() == 2)
+  {
+    ++_stats.num_free_variables;
+    if(var.var_score_pos() < _max_score_pos)
+      _max_score_pos = var.var_score_pos();
+  }
+}
+
+int CSolver::deduce()
+{
+  while(!_implication_queue.empty())
+  {
+    if(!_conflicts.empty())
+    {
+      _implication_queue = std::queue<CImplication>();
+      break;
+    }
+    CImplication imp = _implication_queue.front();
+    _implication_queue.pop();
+    int v = imp.lit >> 1;
+    int sign = imp.lit & 1;
+    CVariable &var = variable(v);
+
+    if(var.value() == 2)
+      set_var_value(v, 1 - sign, imp.antecedent, imp.dlevel);
+    else if(int(var.value()) == sign)
+    {
+      // The literal is false.
+      int dl = imp.dlevel;
+      if(dl == dlevel())
+        _conflicts.push_back(imp.antecedent);
+      else
+      {
+        INVARIANT(dl < dlevel());
+        int orig_dl = var.dlevel();
+        if(orig_dl == dl)
+        {
+          back_track(dl + 1);
+          _conflicts.push_back(imp.antecedent);
+        }
+        else if(orig_dl > dl)
+        {
+          std::queue<CImplication> kept;
+          for(; !_implication_queue.empty(); _implication_queue.pop())
+            if(_implication_queue.front().dlevel < orig_dl)
+              kept.push(_implication_queue.front());
+          _implication_queue.swap(kept);
+          back_track(orig_dl);
+          set_var_value(v, 1 - sign, imp.antecedent, dl);
+        }
+      }
+    }
+    else
+    {
+      // The literal is true already: keep the shorter reason, and move the
+      // variable down when it is implied at a lower level.
+      if(
+        var.antecedent() != -1 && imp.antecedent != -1 &&
+        clause(imp.antecedent).num_lits() < clause(var.antecedent()).num_lits())
+        var.antecedent() = imp.antecedent;
+      if(imp.dlevel < var.dlevel())
+      {
+        int old_dl = var.dlevel();
+        int old_pos = var.assgn_stack_pos();
+        INVARIANT((*_assignment_stack[old_dl])[old_pos] == imp.lit);
+        (*_assignment_stack[old_dl])[old_pos] = 0;
+        unset_var_value(v);
+        set_var_value(v, 1 - sign, imp.antecedent, imp.dlevel);
+      }
+    }
+  }
+  return _conflicts.empty() ? NO_CONFLICT : 0;
+}

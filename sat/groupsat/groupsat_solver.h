@@ -1,0 +1,284 @@
+#ifndef MORVANE_SAT_GROUPSAT_GROUPSAT_SOLVER_H
+#define MORVANE_SAT_GROUPSAT_GROUPSAT_SOLVER_H
+
+// The clause-learning search engine over the clause database: level-0
+// preprocessing, decisions from three sources (literals left by a clause
+// shrinking, the newest unsatisfied learned clause, the score order with a
+// random pick among the best), two-watched-literal propagation, first-UIP
+// learning with clause shrinking, restarts, clause deletion, score decay and
+// periodic hooks. Learned clauses and level-0 refutations go to the
+// resolution trace. Runs are reproducible: restarts, deletion and decay are
+// driven by the backtrack count, randomness by the C library's rand, seeded
+// with 0 at every solve.
+
+#include "sat/groupsat/groupsat_dbase.h"
+
+#include <cstdint>
+#include <map>
+#include <queue>
+#include <set>
+#include <utility>
+#include <vector>
+
+enum SAT_StatusT
+{
+  UNDETERMINED = 0,
+  UNSATISFIABLE = 1,
+  SATISFIABLE = 2,
+  TIME_OUT = 3,
+  MEM_OUT = 4,
+  ABORTED = 5
+};
+
+// The result of deduce when no clause is conflicting.
+const int NO_CONFLICT = 1;
+
+struct CImplication
+{
+  int lit;
+  ClauseIdx antecedent;
+  int dlevel;
+};
+
+struct CSolverParameters
+{
+  float time_limit = 172800.0f;
+  int verbosity = 0;
+  int shrinking_size = 95;
+  bool shrinking_enable = true;
+  int base_randomness = 0;
+  int bubble_init_step = 1024;
+  int decay_period = 40;
+  int head_activity = 500;
+  int tail_activity = 10;
+  int head_num_lits = 6;
+  int tail_num_lits = 45;
+  int tail_vs_head = 16;
+  bool restart_enable = true;
+  int first_restart = 7000;
+  int backtrack_incr = 700;
+};
+
+struct CSolverStats
+{
+  double start_cpu_time = 0;
+  double finish_cpu_time = 0;
+  int current_randomness = 0;
+  int next_restart = 0;
+  int restart_incr = 0;
+  int next_decay = 0;
+  int num_free_variables = 0;
+  std::int64_t total_bubble_move = 0;
+  int num_decisions = 0;
+  int num_decisions_cls = 0;
+  int num_decisions_vsids = 0;
+  int num_decisions_shrinking = 0;
+  int num_shrinkings = 0;
+  int num_backtracks = 0;
+  int max_dlevel = 0;
+  int random_seed = 0;
+  std::int64_t num_implications = 0;
+  int num_restarts = 0;
+  double sum_learned_lits = 0;
+  double sum_learned_lits_sq = 0;
+  int num_learned = 0;
+  int outcome = UNDETERMINED;
+  bool is_mem_out = false;
+  bool been_reset = true;
+};
+
+class CSolver;
+
+// Orders variables by decision level, higher first, and within a level by
+// position in the level's assignment stack, later first.
+struct cmp_var_assgn_pos
+{
+  bool operator()(CVariable *v1, CVariable *v2) const
+  {
+    if(v1->dlevel() != v2->dlevel())
+      return v1->dlevel() > v2->dlevel();
+    return v1->assgn_stack_pos() > v2->assgn_stack_pos();
+  }
+};
+
+typedef std::set<CVariable *, cmp_var_assgn_pos> CResolveSet;
+
+typedef void (*CSolverHook)(CSolver *);
+typedef bool (*CSolverSatHook)(CSolver *);
+
+struct CHookRecord
+{
+  int next_trigger;
+  CSolverHook function;
+  int interval;
+};
+
+class CSolver : public CDatabase
+{
+public:
+  CSolver();
+  ~CSolver() override;
+
+  CSolverParameters &params()
+  {
+    return _params;
+  }
+  CSolverStats &solver_stats()
+  {
+    return _stats;
+  }
+  int dlevel() const
+  {
+    return _dlevel;
+  }
+  int outcome() const
+  {
+    return _stats.outcome;
+  }
+
+  // Makes variables 1..n; only once, on a solver without variables.
+  void set_variable_number(int n);
+  int add_variable();
+
+  // Clause in group gid: 0 permanent, -1 volatile, 1..32 that group. On a
+  // full pool the result is -1 and the outcome MEM_OUT.
+  ClauseIdx add_clause_with_gid(const int *lits, int n, int gid);
+  ClauseIdx add_original_clause(const int *lits, int n, int gid);
+  ClauseIdx add_conflict_clause(const int *lits, int n, unsigned gflag);
+
+  // The outcome; a non-zero outcome is returned again without work.
+  int solve();
+
+  void set_time_limit(float seconds)
+  {
+    _params.time_limit = seconds;
+  }
+  void set_base_randomness(int randomness)
+  {
+    _params.base_randomness = randomness;
+  }
+  void set_random_seed(int seed);
+  void add_periodic_hook(CSolverHook function, int interval);
+
+  float elapsed_cpu_time();
+  float total_run_time();
+  bool time_out();
+
+  void restart();
+  // Undoes every level from blevel up (level 0 too for 0); the search
+  // continues at blevel - 1, at least 0.
+  void back_track(int blevel);
+  // Before each decision: restart (with clause deletion and, at every
+  // fifth restart, compaction), score decay, hooks.
+  void run_periodic_tasks();
+  // Deletes clauses satisfied at level 0 and learned clauses of low
+  // activity with many free literals; O(pool + variables log variables).
+  void delete_unrelevant_clauses();
+  void decay_variable_score();
+  // Rebuilds the decision order by score; O(variables log variables).
+  void update_var_score();
+  void init_solve();
+  // Assigns unused and one-phase variables and the units at level 0; false
+  // when that propagation finds a conflict (an empty clause is one).
+  bool preprocess();
+  void run_search();
+  [[noreturn]] void not_implemented();
+
+  // Decisions and propagation.
+  // Queues the next decision; false when no free variable is left. A
+  // pending implication counts as a decision without a new level.
+  bool decide_next_branch();
+  // Raises the score of each literal's sign and moves its variable up the
+  // order; the variables must be assigned.
+  void adjust_variable_order(const int *lits, int n);
+  void set_var_value(int v, int value, ClauseIdx antecedent, int dl);
+  void set_var_value_current_dl(int v, int value);
+  void set_var_value_not_current_dl(int v, int value);
+  void unset_var_value(int v);
+  void mark_var_branchable(int v);
+  void mark_var_unbranchable(int v);
+  // Unit propagation over the implication queue: NO_CONFLICT, or 0 with the
+  // conflicting clauses in _conflicts (the rest of the queue dropped).
+  int deduce();
+  void queue_implication(int lit, ClauseIdx antecedent, int dl)
+  {
+    _implication_queue.push(CImplication{lit, antecedent, dl});
+  }
+
+  // Conflict analysis and learning: the level the search continues at, or
+  // -1 when the formula is unsatisfiable.
+  int analyze_conflicts();
+  int conflict_analysis_firstUIP();
+  void mark_vars_at_level(ClauseIdx cl, int var_idx, int dl);
+  int finish_add_conf_clause(unsigned gflag);
+
+  // Further learning schemes on the first conflicting clause, which the
+  // search does not use: the decision of the current level as the
+  // asserting literal; the first unique implication point of every level;
+  // the decisions the conflict depends on; and first-UIP learning by
+  // explicit resolution over a set of variables (no trace record, no
+  // activities, no shrinking). Same result as analyze_conflicts.
+  int conflict_analysis_lastUIP();
+  int conflict_analysis_allUIP();
+  int conflict_analysis_decisions_only();
+  int conflict_analysis_firstUIP_resolve_based();
+  // Marks the variables of lits at level dl (taking them out of the clause
+  // being learned); literals of lower levels go to _conflict_lits.
+  void mark_vars_of_dl(const std::vector<int> &lits, int dl);
+  void set_up_resolve(ClauseIdx cl, CResolveSet &conf_lits);
+  // Resolves the first variable of the set away with its antecedent; the
+  // antecedent's group mask.
+  unsigned resolve_one_lit(CResolveSet &conf_lits);
+  bool is_uip_reached(CResolveSet &conf_lits);
+
+  // Whether the search stops with ABORTED; checked after each propagation
+  // without conflict.
+  bool _force_terminate = false;
+  CSolverHook _outside_constraint_hook = nullptr;
+  CSolverSatHook _sat_hook = nullptr;
+
+protected:
+  CSolverParameters _params;
+  // Hides the database's statistics, which stats() reaches.
+  CSolverStats _stats;
+  int _dlevel = 0;
+  std::vector<std::vector<int> *> _assignment_stack;
+  std::queue<int> _recent_shrinkings;
+  int _shrinking_benefit = 0;
+  int _shrinking_cls_size = 0;
+  bool _mark_increase_score = false;
+  std::queue<CImplication> _implication_queue;
+  std::vector<CHookRecord> _hooks;
+  int _max_score_pos = 0;
+  std::vector<std::pair<CVariable *, int>> _ordered_vars;
+  int _num_marked = 0;
+  int _num_in_new_cl = 0;
+  std::vector<ClauseIdx> _conflicts;
+  std::vector<int> _conflict_lits;
+  std::vector<int> _resolvents;
+  std::multimap<int, int> _shrinking_cls;
+
+private:
+  // The decision literal on v by the phase rule.
+  int decision_phase(int v);
+  void decide(int svar);
+  // Moves the watch from w to p, found scanning in `direction`, and takes w
+  // off the watch list `list` at position i.
+  void move_watch(
+    std::vector<CLitPoolElement *> &list,
+    std::size_t i,
+    CLitPoolElement *p,
+    int direction);
+  // Walks level dl from its last assignment back to the first unique
+  // implication point, resolving each marked variable with its antecedent:
+  // the antecedent's activity rises by `bump` and its groups join `gflag`.
+  // Returns the false literal of the point.
+  int walk_to_uip(int dl, int bump, unsigned &gflag);
+  void add_to_new_clause(int svar);
+  // Literals of the shrinking map above a gap below the highest level; the
+  // level of the gap, or -1 when the clause is not shrunk.
+  int find_shrinking_gap();
+  void write_level0_conflict(ClauseIdx conflict);
+};
+
+#endif

@@ -1,0 +1,61 @@
+#ifndef MORVANE_SAT_SATCHECK_PROOFSAT_H
+#define MORVANE_SAT_SATCHECK_PROOFSAT_H
+
+// The proof-logging engine as a propositional back end. A literalt word and
+// an engine literal code are the same number, so clauses pass to the engine
+// word for word and engine variable n is literalt variable n (variable 0
+// exists in the engine too). The engine is incremental: clauses may be
+// added after an answer and prop_solve run again.
+
+#include "propositional/cnf.h"
+
+class Solver;
+
+class satcheck_proofsat_baset : public cnf_solvert
+{
+public:
+  ~satcheck_proofsat_baset() override;
+
+  // Adds the clause unless process_clause finds it satisfied; counts it in
+  // no_clauses whatever the engine makes of it. A clause of only false
+  // literals makes the clauses contradictory for good.
+  void lcnf(const bvt &clause) override;
+
+  std::string solver_text() const override;
+
+  // Reports "<variables> variables, <clauses> clauses" (the engine's stored
+  // problem clauses: units and dropped clauses do not count), then the
+  // answer, both at level 6. Never answers P_ERROR.
+  resultt prop_solve() override;
+
+  // Only after a satisfiable answer; the constants answer themselves,
+  // variables beyond the model stop the program.
+  tvt l_get(literalt a) const override;
+
+  // Overwrites the model entry of a's variable so that a gets the value.
+  void set_assignment(literalt a, bool value) override;
+
+protected:
+  // The derived constructor creates the engine (and attaches its proof
+  // before anything else is done with it); deleted here.
+  Solver *solver = nullptr;
+
+  // Creates engine variables until the engine has no_variables of them.
+  void add_variables();
+
+  // "<variables> variables, <clauses> clauses".
+  std::string size_text() const;
+
+  // Searches unless the engine is already contradictory, reports the answer
+  // and sets the status.
+  resultt run_engine();
+};
+
+// The plain back end over the engine without a proof.
+class satcheck_proofsatt : public satcheck_proofsat_baset
+{
+public:
+  satcheck_proofsatt();
+};
+
+#endif

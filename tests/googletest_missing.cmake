@@ -1,0 +1,4 @@
+# The only test when GoogleTest was not found at configuration time.
+message(FATAL_ERROR
+  "GoogleTest was not found when the build folder was configured, so no test "
+  "was built. Install GoogleTest and configure the build folder again.")

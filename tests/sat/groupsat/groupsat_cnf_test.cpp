@@ -1,0 +1,87 @@
+// The DIMACS driver that the benchmark script runs, and the trace file that
+// every start of a program with the engine creates.
+
+#include "scratch_directory.h"
+
+#include "sat/groupsat/groupsat_trace.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace
+{
+std::string read_file(const std::string &path)
+{
+  std::ifstream in(path);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct drivent
+{
+  int exit_code;
+  std::string out;
+};
+
+// Runs the driver in the folder `dir` (created when missing) on the DIMACS
+// text, or on a file that does not exist when `text` is null.
+drivent drive(const std::string &dir, const char *text)
+{
+  std::filesystem::create_directories(dir);
+  std::string input = "/nonexistent.cnf";
+  if(text != nullptr)
+  {
+    input = std::filesystem::absolute(dir + ".cnf").string();
+    std::ofstream(input) << text;
+  }
+  std::string command = "cd '" + dir + "' && '" GROUPSAT_CNF "' '" + input +
+                        "' > out 2> err";
+  int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+          read_file(dir + "/out")};
+}
+} // namespace
+
+TEST(GroupsatCnfDriver, AnswersWithExitCodes)
+{
+  drivent sat = drive("sat", "p cnf 2 2\n1 2 0\n-1 0\n");
+  EXPECT_EQ(sat.exit_code, 10);
+  EXPECT_EQ(sat.out, "2 vars set during preprocess; \n\nSATISFIABLE\n");
+
+  drivent unsat = drive("unsat", "p cnf 2 4\n1 2 0\n1 -2 0\n-1 2 0\n-1 -2 0\n");
+  EXPECT_EQ(unsat.exit_code, 20);
+  EXPECT_NE(unsat.out.find("UNSATISFIABLE\n"), std::string::npos);
+  EXPECT_EQ(
+    read_file("unsat/resolve_trace"),
+    "CL: 4 <= 3 2\nVAR: 1 L: 0 V: 0 A: 4 Lits: 3\n"
+    "VAR: 2 L: 1 V: 1 A: 0 Lits: 2 4\nCONF: 1 == 2 5\n");
+
+  EXPECT_EQ(drive("missing", nullptr).exit_code, 99);
+}
+
+TEST(GroupsatCnfDriver, EveryStartEmptiesTheTraceFile)
+{
+  std::filesystem::create_directories("old");
+  std::ofstream("old/resolve_trace") << "CL: 9 <= 1 2\n";
+  // The engine never runs: the file cannot be read.
+  EXPECT_EQ(drive("old", nullptr).exit_code, 99);
+  EXPECT_TRUE(std::filesystem::exists("old/resolve_trace"));
+  EXPECT_EQ(read_file("old/resolve_trace"), "");
+}
+
+TEST(ResolveTrace, ResetStartsAnEmptyFileThatTakesTheNextRecords)
+{
+  resolve_trace_stream << "CL: 7 <= 1\n" << std::flush;
+  EXPECT_NE(trace_text(), "");
+  reset_resolve_trace();
+  EXPECT_EQ(trace_text(), "");
+  resolve_trace_stream << "CL: 8 <= 2\n";
+  EXPECT_EQ(trace_text(), "CL: 8 <= 2\n");
+}

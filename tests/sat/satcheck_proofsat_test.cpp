@@ -1,0 +1,172 @@
+#include "sat/satcheck_proofsat.h"
+#include "sat/satcheck_proofsat_core.h"
+#include "sat/satcheck_proofsat_interpolation.h"
+
+#include "adapter_harness.h"
+#include "tests/util/message_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+TEST(SatcheckProofsat, SolverTexts)
+{
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(satcheck_proofsatt().solver_text(), "Proofsat");
+  EXPECT_EQ(satcheck_proofsat_coret().solver_text(), "Proofsat + Core");
+  EXPECT_EQ(
+    satcheck_proofsat_interpolationt().solver_text(),
+    "Proofsat + Interpolation");
+  testing::internal::GetCapturedStdout();
+}
+
+TEST(SatcheckProofsat, ReportsSizesAndAnswersIncrementally)
+{
+  message_recordert handler;
+  satcheck_proofsatt solver;
+  solver.set_message_handler(&handler);
+  literalt x = solver.new_variable(), y = solver.new_variable(),
+           z = solver.new_variable();
+  solver.lcnf({x, y});
+  solver.lcnf({!x, y});
+  // A unit is fixed, not stored: it does not count among the clauses.
+  solver.lcnf({z});
+  EXPECT_EQ(solver.prop_solve(), propt::P_SATISFIABLE);
+  EXPECT_EQ(
+    handler.texts(),
+    "6:4 variables, 2 clauses;"
+    "6:SAT checker: negated claim is SATISFIABLE, i.e., does not hold;");
+  EXPECT_TRUE(solver.l_get(y).is_true());
+  EXPECT_TRUE(solver.l_get(!z).is_false());
+
+  handler.messages.clear();
+  solver.lcnf({!y});
+  EXPECT_EQ(solver.prop_solve(), propt::P_UNSATISFIABLE);
+  EXPECT_EQ(
+    handler.texts(),
+    "6:4 variables, 2 clauses;"
+    "6:SAT checker: negated claim is UNSATISFIABLE, i.e., holds;");
+  EXPECT_EQ(solver.no_clauses(), 4u);
+}
+
+TEST(SatcheckProofsat, SatisfiedClausesAreNotAdded)
+{
+  satcheck_proofsatt solver;
+  literalt x = solver.new_variable(), y = solver.new_variable();
+  solver.lcnf({const_literal(true), x});
+  solver.lcnf({x, y, !x});
+  EXPECT_EQ(solver.no_clauses(), 0u);
+  // Constant false and repeats go; what remains is one clause.
+  solver.lcnf({x, const_literal(false), x, y});
+  EXPECT_EQ(solver.no_clauses(), 1u);
+  solver.lcnf({!x});
+  solver.lcnf({!y});
+  EXPECT_EQ(solver.prop_solve(), propt::P_UNSATISFIABLE);
+}
+
+TEST(SatcheckProofsat, FalseClauseMakesEveryLaterAnswerUnsatisfiable)
+{
+  satcheck_proofsatt solver;
+  literalt x = solver.new_variable();
+  solver.lcnf({const_literal(false)});
+  EXPECT_EQ(solver.no_clauses(), 1u);
+  EXPECT_EQ(solver.prop_solve(), propt::P_UNSATISFIABLE);
+  solver.lcnf({x});
+  EXPECT_EQ(solver.prop_solve(), propt::P_UNSATISFIABLE);
+}
+
+TEST(SatcheckProofsat, ConstantsAndSetAssignment)
+{
+  satcheck_proofsatt solver;
+  literalt x = solver.new_variable(), y = solver.new_variable();
+  solver.lcnf({x, y});
+  ASSERT_EQ(solver.prop_solve(), propt::P_SATISFIABLE);
+  EXPECT_TRUE(solver.l_get(const_literal(true)).is_true());
+  EXPECT_TRUE(solver.l_get(const_literal(false)).is_false());
+
+  // The variable gets value XOR sign.
+  solver.set_assignment(!x, true);
+  EXPECT_TRUE(solver.l_get(x).is_false());
+  EXPECT_TRUE(solver.l_get(!x).is_true());
+  solver.set_assignment(x, true);
+  EXPECT_TRUE(solver.l_get(x).is_true());
+  solver.set_assignment(y, false);
+  EXPECT_TRUE(solver.l_get(!y).is_true());
+}
+
+// The answers of the plain and the core back end agree with brute force,
+// and every model satisfies the clauses as read through l_get.
+TEST(SatcheckProofsat, RandomFormulasAgreeWithBruteForce)
+{
+  std::mt19937 random(15);
+  const int vars = 8;
+  for(int round = 0; round < 300; ++round)
+  {
+    SCOPED_TRACE(round);
+    std::vector<code_clauset> codes;
+    int size = 10 + int(random() % 30);
+    for(int i = 0; i < size; ++i)
+      codes.push_back(random_clause(random, vars));
+    bool expected = brute_force_satisfiable(vars, codes);
+
+    std::unique_ptr<satcheck_proofsat_baset> solvers[] = {
+      std::make_unique<satcheck_proofsatt>(),
+      std::make_unique<satcheck_proofsat_coret>()};
+    for(auto &solver : solvers)
+    {
+      for(int v = 0; v < vars; ++v)
+        solver->new_variable();
+      std::vector<bvt> clauses;
+      for(const code_clauset &c : codes)
+        clauses.push_back(shifted_clause(c));
+      for(const bvt &clause : clauses)
+        solver->lcnf(clause);
+      propt::resultt result = solver->prop_solve();
+      ASSERT_EQ(result == propt::P_SATISFIABLE, expected);
+      if(!expected)
+        continue;
+      std::vector<bool> model(vars + 1);
+      for(int v = 1; v <= vars; ++v)
+      {
+        tvt value = solver->l_get(literalt(v, false));
+        ASSERT_FALSE(value.is_unknown());
+        model[v] = value.is_true();
+        EXPECT_EQ(solver->l_get(literalt(v, true)), !value);
+      }
+      EXPECT_TRUE(satisfies(model, clauses));
+    }
+  }
+}
+
+namespace
+{
+class errored_proofsatt : public satcheck_proofsatt
+{
+public:
+  errored_proofsatt()
+  {
+    status = ERROR;
+  }
+};
+} // namespace
+
+TEST(SatcheckProofsatDeathTest, BrokenPreconditions)
+{
+  satcheck_proofsatt solver;
+  literalt x = solver.new_variable();
+  solver.lcnf({x});
+  EXPECT_DEATH(solver.l_get(x), "status==SAT");
+  EXPECT_DEATH(solver.set_assignment(x, true), "solver->model.size\\(\\)");
+
+  ASSERT_EQ(solver.prop_solve(), propt::P_SATISFIABLE);
+  literalt later = solver.new_variable();
+  EXPECT_DEATH(
+    solver.l_get(later),
+    "a.var_no\\(\\)<\\(unsigned\\)solver->model.size\\(\\)");
+  EXPECT_DEATH(
+    solver.set_assignment(later, false),
+    "v<\\(unsigned\\)solver->model.size\\(\\)");
+
+  errored_proofsatt errored;
+  EXPECT_DEATH(errored.prop_solve(), "status!=ERROR");
+}
