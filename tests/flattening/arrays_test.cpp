@@ -1,6 +1,6 @@
 #include "array_test_convt.h"
 #include "propositional/cnf_clause_list.h"
-#include "sat/coresat/satcheck_coresat.h"
+#include "sat/satcheck_coresat.h"
 #include "test_dpll.h"
 #include "thrown_text.h"
 
