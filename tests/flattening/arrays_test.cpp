@@ -388,6 +388,22 @@ TEST(Arrays, MalformedExpressionsAreThrown)
          make_expr("if", array4, {bool_symbol("p"), a, narrow}), b));
      },
      "char*: collect_arrays got if without matching types"},
+    {"with value of another type",
+     [](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(
+         make_expr(
+           "with", array4, {a, bv_constant(0, index_type), bv_constant(0, index_type)}),
+         b));
+       conv.add_array_constraints_all();
+     },
+     "char*: with value does not match the element type"},
+    {"array_of value of another type",
+     [](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(
+         make_expr("array_of", array4, {bv_constant(0, index_type)}), b));
+       conv.add_array_constraints_all();
+     },
+     "char*: array_of value does not match the element type"},
     {"application that is no read",
      [&](counting_arrayst &conv) {
        conv.record_array_equality(equal_expr(a, b));
