@@ -1,0 +1,492 @@
+// The expression half of the CVC Lite writer: one expression as a term or
+// a formula, each operand through the virtual convert_expr again.
+
+#include "external_solvers/text_conv.h"
+
+#include "expr_algorithms/arith_tools.h"
+#include "expr_algorithms/string_constant.h"
+#include "util/config.h"
+#include "util/expr_util.h"
+#include "util/invariant.h"
+#include "util/mp_arith.h"
+
+#include <iostream>
+
+namespace
+{
+bool is_bitvector(const typet &type)
+{
+  return type.id() == "unsignedbv" || type.id() == "signedbv";
+}
+
+unsigned width_of(const typet &type)
+{
+  return static_cast<unsigned>(
+    std::strtoul(type.get("width").c_str(), nullptr, 10));
+}
+
+// The failure text of an operator that does not take operands of this type.
+std::string unsupported_type(const dstring &id, const typet &type)
+{
+  return "unsupported type for " + id.as_string() + ": " +
+         type.id().as_string();
+}
+} // namespace
+
+void text_convt::unsupported(const exprt &expr) const
+{
+  throw std::string(
+    dialect == dialectt::CVC ? "convert_cvc_expr: " : "convert_smt_expr: ") +
+    expr.id().as_string() + " is unsupported";
+}
+
+void text_convt::convert_expr(const exprt &expr)
+{
+  const dstring &id = expr.id();
+  const exprt::operandst &operands = expr.operands();
+  const std::size_t n = operands.size();
+  const typet &type = expr.type();
+
+  if(id == "symbol")
+    convert_identifier(expr.get("identifier"));
+  else if(id == "nondet_symbol")
+    convert_identifier("nondet$" + expr.get("identifier").as_string());
+  else if(id == "typecast")
+  {
+    INVARIANT(n == 1);
+    convert_typecast(expr);
+  }
+  else if(id == "struct")
+  {
+    INVARIANT(
+      type.id() == "struct" || type.id() == "union" || type.id() == "class");
+    const irept::subt &components = type.find("components").get_sub();
+    INVARIANT(components.size() == n);
+    *out << "(# ";
+    for(std::size_t k = 0; k < n; ++k)
+    {
+      if(k != 0)
+        *out << ", ";
+      *out << components[k].get("name") << ":=";
+      convert_expr(operands[k]);
+    }
+    *out << " #)";
+  }
+  else if(id == "constant")
+    convert_constant(expr);
+  else if(id == "concatenation" || id == "bitand" || id == "bitor")
+  {
+    const char *separator = id == "concatenation" ? " @ "
+                            : id == "bitand"      ? " & "
+                                                  : " | ";
+    *out << "(";
+    for(std::size_t k = 0; k < n; ++k)
+    {
+      if(k != 0)
+        *out << separator;
+      convert_as_bv(operands[k]);
+    }
+    *out << ")";
+  }
+  else if(id == "bitxor")
+  {
+    INVARIANT(n >= 1);
+    if(n == 1)
+      convert_expr(operands[0]);
+    else
+    {
+      // Nests to the left: the operator of all but the last operand first.
+      *out << "BVXOR(";
+      if(n == 2)
+        convert_expr(operands[0]);
+      else
+      {
+        exprt front = expr;
+        front.operands().pop_back();
+        convert_expr(front);
+      }
+      *out << ", ";
+      convert_expr(operands[n - 1]);
+      *out << ")";
+    }
+  }
+  else if(id == "bitnand")
+  {
+    INVARIANT(n == 2);
+    *out << "BVNAND(";
+    convert_expr(operands[0]);
+    *out << ", ";
+    convert_expr(operands[1]);
+    *out << ")";
+  }
+  else if(id == "bitnot")
+  {
+    INVARIANT(n == 1);
+    *out << "~(";
+    convert_expr(operands[0]);
+    *out << ")";
+  }
+  else if(id == "unary-")
+  {
+    INVARIANT(n == 1);
+    if(!is_bitvector(type))
+      throw "unsupported type for unary-: " + type.id().as_string();
+    *out << "BVUMINUS(";
+    convert_expr(operands[0]);
+    *out << ")";
+  }
+  else if(id == "if")
+  {
+    INVARIANT(n == 3);
+    *out << "IF ";
+    convert_expr(operands[0]);
+    *out << " THEN ";
+    convert_expr(operands[1]);
+    *out << " ELSE ";
+    convert_expr(operands[2]);
+    *out << " ENDIF";
+  }
+  else if(id == "and" || id == "or" || id == "xor")
+  {
+    INVARIANT(type.id() == "bool");
+    INVARIANT(n >= 1);
+    if(n == 1)
+      convert_expr(operands[0]);
+    else
+    {
+      const char *op = id == "and" ? " AND " : id == "or" ? " OR " : " XOR ";
+      for(std::size_t k = 0; k < n; ++k)
+      {
+        if(k != 0)
+          *out << op;
+        *out << "(";
+        convert_expr(operands[k]);
+        *out << ")";
+      }
+    }
+  }
+  else if(id == "not")
+  {
+    INVARIANT(n == 1);
+    *out << "NOT (";
+    convert_expr(operands[0]);
+    *out << ")";
+  }
+  else if(id == "=" || id == "notequal")
+  {
+    INVARIANT(n == 2);
+    INVARIANT(operands[0].type() == operands[1].type());
+    const bool equal = id == "=";
+    if(operands[0].type().id() == "bool")
+    {
+      if(!equal)
+        *out << "NOT (";
+      *out << "(";
+      convert_expr(operands[0]);
+      *out << ") <=> (";
+      convert_expr(operands[1]);
+      *out << ")";
+      if(!equal)
+        *out << ")";
+    }
+    else
+    {
+      *out << "(";
+      convert_expr(operands[0]);
+      *out << ")" << (equal ? "=" : "/=") << "(";
+      convert_expr(operands[1]);
+      *out << ")";
+    }
+  }
+  else if(id == "<=" || id == "<" || id == ">=" || id == ">")
+  {
+    INVARIANT(n == 2);
+    const typet &operand_type = operands[0].type();
+    if(!is_bitvector(operand_type))
+      throw unsupported_type(id, operand_type);
+    if(operand_type.id() == "signedbv")
+      *out << "S";
+    *out
+      << (id == "<="   ? "BVLE("
+          : id == "<"  ? "BVLT("
+          : id == ">=" ? "BVGE("
+                       : "BVGT(");
+    convert_expr(operands[0]);
+    *out << ", ";
+    convert_expr(operands[1]);
+    *out << ")";
+  }
+  else if(id == "+")
+    convert_plus(expr);
+  else if(id == "-" || id == "*")
+  {
+    INVARIANT(n == 1 || n == 2);
+    if(n == 1)
+      convert_expr(operands[0]);
+    else
+    {
+      if(!is_bitvector(type))
+        throw unsupported_type(id, type);
+      *out << (id == "-" ? "BVSUB(" : "BVMULT(") << type.get("width") << ", ";
+      convert_expr(operands[0]);
+      *out << ", ";
+      convert_expr(operands[1]);
+      *out << ")";
+    }
+  }
+  else if(id == "/" || id == "mod")
+  {
+    INVARIANT(n == 2);
+    if(!is_bitvector(type))
+      throw unsupported_type(id, type);
+    if(type.id() == "signedbv")
+      *out << "S";
+    *out << (id == "/" ? "BVDIV(" : "BVMOD(") << type.get("width") << ", ";
+    convert_expr(operands[0]);
+    *out << ", ";
+    convert_expr(operands[1]);
+    *out << ")";
+  }
+  else if(
+    id == "address_of" || id == "implicit_address_of" || id == "reference_to")
+  {
+    INVARIANT(n == 1);
+    INVARIANT(type.id() == "pointer");
+    convert_address_of_rec(operands[0]);
+  }
+  else if(id == "array_of")
+  {
+    INVARIANT(type.id() == "array");
+    INVARIANT(n == 1);
+    *out << "(ARRAY (i: " << array_index_type_text() << "): ";
+    convert_as_bv(operands[0]);
+    *out << ")";
+  }
+  else if(id == "index")
+  {
+    INVARIANT(n == 2);
+    *out << "(";
+    convert_expr(operands[0]);
+    *out << ")[";
+    convert_array_index(operands[1]);
+    *out << "]";
+  }
+  else if(id == "ashr" || id == "lshr" || id == "shl")
+  {
+    INVARIANT(n == 2);
+    if(!is_bitvector(type))
+      throw unsupported_type(id, type);
+    *out << (id == "ashr"   ? "BVASHR("
+             : id == "lshr" ? "BVLSHR("
+                            : "BVSHL(")
+         << type.get("width") << ", ";
+    convert_expr(operands[0]);
+    *out << ", ";
+    convert_expr(operands[1]);
+    *out << ")";
+  }
+  else if(id == "with")
+    convert_with(expr);
+  else if(id == "member")
+  {
+    INVARIANT(n == 1);
+    convert_expr(operands[0]);
+    *out << "." << expr.get("component_name");
+  }
+  else if(id == "pointer_offset")
+  {
+    INVARIANT(n == 1);
+    *out << "(";
+    convert_expr(operands[0]);
+    *out << ").offset";
+  }
+  else if(id == "same-object")
+  {
+    INVARIANT(n == 2);
+    *out << "(";
+    convert_expr(operands[0]);
+    *out << ").object=(";
+    convert_expr(operands[1]);
+    *out << ").object";
+  }
+  else if(id == "string-constant")
+  {
+    exprt array;
+    string_constant_to_array(expr, array);
+    convert_expr(array);
+  }
+  else if(id == "extractbit")
+  {
+    INVARIANT(n == 2);
+    if(!is_bitvector(operands[0].type()))
+      throw unsupported_type(id, operands[0].type());
+    *out << "(";
+    convert_expr(operands[0]);
+    mp_integer position;
+    if(expr_to_integer(operands[1], position))
+      throw "extractbit takes constant as second parameter";
+    *out << "[" << position << ":" << position << "]=0bin1)";
+  }
+  else if(id == "replication")
+  {
+    INVARIANT(n == 2);
+    mp_integer count;
+    if(expr_to_integer(operands[0], count))
+      throw "replication takes constant as first parameter";
+    *out << "(LET v: BITVECTOR(1) = ";
+    convert_expr(operands[1]);
+    *out << " IN ";
+    for(mp_integer k = 0; k.compare(count) < 0; k += 1)
+      *out << (k.is_zero() ? "v" : "@v");
+    *out << ")";
+  }
+  else
+    unsupported(expr);
+}
+
+void text_convt::convert_typecast(const exprt &expr)
+{
+  const exprt &x = expr.op0();
+  const dstring &to_id = expr.type().id();
+  const dstring &from_id = x.type().id();
+
+  if(to_id == "bool")
+  {
+    if(!is_bitvector(x.type()) && from_id != "pointer")
+      throw "TODO typecast1 " + from_id.as_string() + " -> bool";
+    convert_expr(x);
+    *out << "/=";
+    convert_expr(zero_constant(x.type()));
+  }
+  else if(is_bitvector(expr.type()))
+  {
+    const unsigned to = width_of(expr.type());
+    if(is_bitvector(x.type()))
+    {
+      const unsigned from = width_of(x.type());
+      if(to == from)
+        convert_expr(x);
+      else if(to < from)
+      {
+        *out << "(";
+        convert_expr(x);
+        *out << ")[" << (to - 1) << ":0]";
+      }
+      else if(from_id == "signedbv")
+      {
+        *out << "SX(";
+        convert_expr(x);
+        *out << ", " << to << ")";
+      }
+      else
+      {
+        *out << "(0bin" << std::string(to - from, '0') << " @ (";
+        convert_expr(x);
+        *out << "))";
+      }
+    }
+    else if(from_id == "bool")
+    {
+      if(to > 1)
+        *out << "(0bin" << std::string(to - 1, '0') << " @ ";
+      *out << "IF ";
+      convert_expr(x);
+      *out << " THEN 0bin1 ELSE 0bin0 ENDIF";
+      if(to > 1)
+        *out << ")";
+    }
+    else
+      throw "TODO typecast2 " + from_id.as_string() + " -> " +
+        to_id.as_string();
+  }
+  else if(to_id == "pointer")
+  {
+    if(from_id != "pointer")
+      throw "TODO typecast3 " + from_id.as_string() + " -> pointer";
+    convert_expr(x);
+  }
+  else
+    throw "TODO typecast4 ? -> " + to_id.as_string();
+}
+
+void text_convt::convert_constant(const exprt &expr)
+{
+  const dstring &type_id = expr.type().id();
+  const dstring &value = expr.get("value");
+
+  if(is_bitvector(expr.type()) || type_id == "bv")
+    *out << "0bin" << value;
+  else if(type_id == "pointer")
+  {
+    if(value != "NULL")
+      throw "unknown pointer constant: " + value.as_string();
+    *out << "(# object:=" << pointer_logic.null_object
+         << ", offset:=" << bin_zero(config.ansi_c.pointer_width) << " #)";
+  }
+  else if(type_id == "bool")
+    *out << (value == "false" ? "FALSE" : "TRUE");
+  else if(type_id == "array")
+    convert_array_literal(expr);
+  else if(
+    dialect == dialectt::CVC &&
+    (type_id == "integer" || type_id == "natural" || type_id == "range"))
+    *out << value;
+  else
+  {
+    std::cerr << expr.pretty(0) << std::endl;
+    throw "unknown constant: " + type_id.as_string();
+  }
+}
+
+void text_convt::convert_array_literal(const exprt &expr)
+{
+  const exprt::operandst &elements = expr.operands();
+  INVARIANT(!elements.empty());
+  *out << "ARRAY (i: " << array_index_type_text() << "):";
+  for(std::size_t k = 0; k < elements.size(); ++k)
+  {
+    *out << "\n  " << (k == 0 ? "IF " : "ELSIF ")
+         << "i=" << bin_constant(static_cast<unsigned>(k)) << " THEN ";
+    convert_as_bv(elements[k]);
+  }
+  *out << "\n  ELSE ";
+  convert_as_bv(elements[0]);
+  *out << "\n  ENDIF";
+}
+
+void text_convt::convert_with(const exprt &expr)
+{
+  const exprt::operandst &operands = expr.operands();
+  INVARIANT(operands.size() % 2 == 1);
+  const dstring &type_id = expr.type().id();
+
+  *out << "(";
+  convert_expr(operands[0]);
+  *out << ")";
+  for(std::size_t i = 1; i < operands.size(); i += 2)
+  {
+    INVARIANT((i + 1) < operands.size());
+    const exprt &designator = operands[i];
+    const exprt &value = operands[i + 1];
+    if(type_id == "array")
+    {
+      *out << " WITH [";
+      if(dialect == dialectt::CVC)
+        convert_array_index(designator);
+      else
+        convert_expr(designator);
+      *out << "]:=(";
+      convert_as_bv(value);
+      *out << ")";
+    }
+    else if(type_id == "struct" || type_id == "union")
+    {
+      // A Boolean component stays Boolean, as the record type declares it.
+      *out << " WITH ." << designator.get("component_name") << ":=(";
+      convert_expr(value);
+      *out << ")";
+    }
+    else
+      throw "with expects struct or array type, but got " + type_id.as_string();
+  }
+}
