@@ -1,0 +1,237 @@
+#ifndef MORVANE_FLATTENING_BOOLBV_H
+#define MORVANE_FLATTENING_BOOLBV_H
+
+// The bit-vector decision procedure: every expression whose type has a
+// width becomes a bvt, one literal per bit (bit 0, the least significant,
+// first), and every Boolean expression one literal. Two dispatchers send
+// each expression id to its converter; what no converter handles gets
+// free bits (or a free literal) after a warning. Symbols get their bits
+// one at a time through the symbol map, so that "symbol = expression" set
+// to true can hand a new symbol the expression's bits instead of building
+// a comparator. post_process adds the postponed theory constraints, and
+// get reads values back as constants after a satisfiable answer.
+//
+// The converter contract: a bit-vector converter returns false with
+// exactly the width of the expression's type in its output, or true when
+// it does not convert the expression (then the output is of no use); a
+// Boolean converter returns a literal. Malformed expressions are thrown
+// as text (std::string where the text embeds an expression or a type,
+// const char* otherwise); constraints and cache entries made before a
+// throw stay.
+//
+// Costs: bv_cache makes every distinct subexpression (whole-tree key)
+// cost its circuit once; the symbol map is keyed by the interned
+// identifier, so a lookup hashes no text.
+
+#include "flattening/arrays.h"
+#include "flattening/boolbv_width.h"
+#include "flattening/bv_utils.h"
+#include "util/mp_integer.h"
+
+#include <list>
+#include <map>
+#include <vector>
+
+// The representation kind of a bit-vector type.
+enum bv_kindt
+{
+  BV_KIND_BV = 0,
+  BV_KIND_SIGNED = 1,
+  BV_KIND_UNSIGNED = 2,
+  BV_KIND_FLOAT = 3,
+  BV_KIND_FIXED = 4,
+  BV_KIND_VERILOG = 5,
+  BV_KIND_RANGE = 6,
+  BV_KIND_OTHER = 7,
+  BV_KIND_C_ENUM = 8
+};
+
+// By the type's id; "c_enum" and "incomplete_c_enum" are one kind.
+bv_kindt classify_bv_type(const typet &type);
+
+class boolbvt : public arrayst, private boolbv_widtht
+{
+public:
+  // The back end is not owned and must outlive the converter.
+  explicit boolbvt(propt &_prop);
+
+  // Bit-vector symbols read from their bits, constants as themselves,
+  // everything else as prop_convt reads it; unbounded array symbols are
+  // rebuilt from their recorded reads.
+  exprt get(const exprt &expr) const override;
+
+  // Setting "symbol = expression" to true binds the symbol's bits to the
+  // expression's; throws for a non-Boolean expression.
+  void set_to(const exprt &expr, bool value) override;
+
+  // Quantifier instances, array constraints, function constraints,
+  // equality constraints, then the base.
+  void post_process() override;
+
+  // Which arrays are decided by their reads rather than laid out as bits:
+  // 0 (the default) those whose size is not a constant, 1 all, 2 also
+  // those of constant size above 1000. Set before converting.
+  int unbounded_array_mode = 0;
+
+  struct symbol_entryt
+  {
+    unsigned width = 0;
+    bv_kindt kind = BV_KIND_OTHER;
+    typet type;
+    std::map<unsigned, literalt> bit_literals;
+  };
+
+  struct quantifiert
+  {
+    exprt expr;
+    literalt l;
+  };
+
+  // The bits of any expression, through bv_cache; true only when no
+  // converter handles it and its type has no width.
+  virtual bool convert_cached(const exprt &expr, bvt &bv);
+  // The bit-vector dispatcher; true for an id it does not know.
+  virtual bool convert_vector_expr(const exprt &expr, bvt &bv);
+
+  using prop_convt::literal;
+  // The literal of one bit of an expression already converted: symbols,
+  // and reads and members of them at constant positions. True when it
+  // has none; throws for other expressions.
+  virtual bool literal(const exprt &expr, unsigned bit, literalt &dest) const;
+
+  // Whether an array type is decided by its reads (see
+  // unbounded_array_mode); false for a type that is not "array".
+  bool treat_as_unbounded_array(const typet &type) const;
+
+  // The value of a bit vector of the type, every bit known.
+  void bv_get(const bvt &bv, const typet &type, exprt &dest) const;
+  // The value of the expression's bits in bv_cache; nil when it was never
+  // converted. Booleans go through get.
+  void bv_get_cached(const exprt &expr, exprt &dest) const;
+
+protected:
+  // False when it handled the equality (see set_to).
+  virtual bool equality_to_true_shortcut(const exprt &expr);
+  // The literal of a bit of a symbol: the stored one, or a fresh variable
+  // stored from now on.
+  virtual literalt
+  symbol_bit_literal(const dstring &identifier, unsigned bit, const typet &type);
+  // Gives a bit of a symbol the literal, or constrains the literal it has
+  // to be equal.
+  virtual void bind_symbol_bit(
+    const dstring &identifier,
+    unsigned bit,
+    const typet &type,
+    literalt l);
+
+  // Boolean converters.
+  virtual literalt convert_relation(const exprt &expr);
+  virtual literalt convert_typecast_to_bool(const exprt &expr);
+  virtual literalt convert_reduction(const exprt &expr);
+  virtual literalt convert_extractbit(const exprt &expr);
+  virtual literalt convert_overflow(const exprt &expr);
+  virtual literalt convert_equality(const exprt &expr);
+  virtual literalt convert_quantifier(const exprt &expr);
+
+  // Bit-vector converters.
+  virtual bool
+  convert_index_constant(const exprt &array, const mp_integer &index, bvt &bv);
+  virtual bool convert_index(const exprt &expr, bvt &bv);
+  virtual bool convert_byte_extract_constant(
+    const exprt &operand,
+    const mp_integer &offset,
+    bvt &bv,
+    bool little_endian);
+  virtual bool convert_byte_extract(const exprt &expr, bvt &bv);
+  virtual bool convert_constraint_select_one(const exprt &expr, bvt &bv);
+  virtual bool convert_if(const exprt &expr, bvt &bv);
+  virtual bool convert_struct(const exprt &expr, bvt &bv);
+  virtual bool convert_array(const exprt &expr, bvt &bv);
+  virtual bool convert_lambda(const exprt &expr, bvt &bv);
+  virtual bool convert_array_of(const exprt &expr, bvt &bv);
+  virtual bool convert_union_value(const exprt &expr, bvt &bv);
+  virtual bool convert_typecast(const exprt &expr, bvt &bv);
+  virtual bool convert_add_sub(const exprt &expr, bvt &bv);
+  virtual bool convert_mult(const exprt &expr, bvt &bv);
+  virtual bool convert_div(const exprt &expr, bvt &bv);
+  virtual bool convert_mod(const exprt &expr, bvt &bv);
+  virtual bool convert_member(const exprt &expr, bvt &bv);
+  virtual bool convert_with(const exprt &expr, bvt &bv);
+  virtual bool convert_case(const exprt &expr, bvt &bv);
+  virtual bool convert_cond(const exprt &expr, bvt &bv);
+  virtual bool convert_shift(const exprt &expr, bvt &bv);
+  virtual bool convert_bitwise(const exprt &expr, bvt &bv);
+  virtual bool convert_unary_minus(const exprt &expr, bvt &bv);
+  virtual bool convert_concatenation(const exprt &expr, bvt &bv);
+  virtual bool convert_replication(const exprt &expr, bvt &bv);
+  virtual bool convert_literal_list(const exprt &expr, bvt &bv);
+  virtual bool convert_constant(const exprt &expr, bvt &bv);
+  virtual bool convert_extractbits(const exprt &expr, bvt &bv);
+  virtual bool convert_symbol_bits(const exprt &expr, bvt &bv);
+
+  // The "bv_literals" form of the bits: id "bv_literals", the type, and
+  // under "bv" one child per bit (bit 0 first) whose id is the decimal
+  // word of the literal.
+  virtual void bits_to_expr(const typet &type, const bvt &bv, exprt &dest);
+  // A "bv_literals" expression of fresh variables; throws a std::string
+  // for a type without width.
+  virtual void fresh_bits_expr(const typet &type, exprt &dest);
+
+  // The value of an unbounded array symbol from its recorded reads: an
+  // "array" (elements never read are "unknown") up to 100 elements, an
+  // "array-list" of (index, value) pairs beyond; nil without a readable
+  // size or without reads.
+  virtual void
+  bv_get_array_list(const dstring &identifier, const typet &type, exprt &dest)
+    const;
+  // The value of the type's bits from the offset; bits flagged unknown
+  // read as 0, and nil where no value can be read.
+  virtual void bv_get_rec(
+    const bvt &bv,
+    const std::vector<bool> &unknown,
+    unsigned offset,
+    const typet &type,
+    exprt &dest) const;
+
+  literalt convert_rest(const exprt &expr) override;
+
+  // Widths come from the virtual get_width, which pointer encodings
+  // extend; this is its form for const members (the width logic keeps no
+  // state).
+  using boolbv_widtht::get_width;
+  bool width_of(const typet &type, unsigned &width) const
+  {
+    return const_cast<boolbvt *>(this)->get_width(type, width);
+  }
+
+  // The entry of a symbol, made (type, width, kind) on first request.
+  symbol_entryt &symbol_map_entry(const dstring &identifier, const typet &type);
+  // Fresh variables for the width of the expression's type; true, with
+  // nothing made, when it has none.
+  bool free_bits_for(const exprt &expr, bvt &bv);
+
+  bv_utilst bv_utils;
+
+  typedef hash_mapt<dstring, symbol_entryt, dstring_hash> symbol_mapt;
+  symbol_mapt symbol_map;
+
+  typedef hash_mapt<exprt, bvt, irep_hash> bv_cachet;
+  bv_cachet bv_cache;
+
+  std::list<quantifiert> quantifier_list;
+
+  // The instances of the quantifiers in quantifier_list.
+  void post_process_quantifiers();
+
+private:
+  literalt convert_sign(const exprt &expr);
+  // The converter's one bit for a Boolean-typed read, member or choice.
+  literalt convert_single_bit(
+    bool (boolbvt::*converter)(const exprt &, bvt &),
+    const char *wrong_width,
+    const exprt &expr);
+  // The truth value of a literal in the last model; constants are plain.
+  tvt literal_value(literalt l) const;
+};
+
+#endif

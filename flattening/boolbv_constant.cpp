@@ -1,0 +1,91 @@
+#include "flattening/boolbv.h"
+
+#include "util/mp_arith.h"
+
+namespace
+{
+std::string wrong_length(const exprt &expr)
+{
+  return "wrong value length in constant: " + expr.to_string();
+}
+
+// bv[i] from character w - 1 - i of the text: most significant first.
+void bits_from_text(const std::string &text, bvt &bv)
+{
+  const std::size_t width = bv.size();
+  for(std::size_t i = 0; i < width; ++i)
+    bv[i] = const_literal(text[width - 1 - i] == '1');
+}
+} // namespace
+
+bool boolbvt::convert_constant(const exprt &expr, bvt &bv)
+{
+  const typet &type = expr.type();
+  unsigned width;
+  if(get_width(type, width))
+    return true;
+  bv.resize(width);
+
+  const dstring &type_id = type.id();
+  if(type_id == "array")
+  {
+    const exprt::operandst &operands = expr.operands();
+    // Without elements there is no element width to divide by: only an
+    // array of no bits is such a constant.
+    if(operands.empty())
+      return width != 0;
+    const std::size_t element_width = width / operands.size();
+    std::size_t offset = 0;
+    for(const exprt &operand : operands)
+    {
+      bvt element;
+      if(convert_cached(operand, element))
+        return true;
+      if(element.size() != element_width)
+        throw "convert_constant: unexpected operand width";
+      for(std::size_t j = 0; j < element_width; ++j)
+        bv[offset + j] = element[j];
+      offset += element_width;
+    }
+    return false;
+  }
+  if(
+    type_id == "range" || type_id == "c_enum" ||
+    type_id == "incomplete_c_enum")
+  {
+    mp_integer value = string_to_integer(expr.get("value").as_string(), 10);
+    if(type_id == "range")
+      value -= string_to_integer(type.get("from").as_string(), 10);
+    bits_from_text(integer_to_binary(value, width), bv);
+    return false;
+  }
+  if(
+    type_id == "unsignedbv" || type_id == "signedbv" || type_id == "bv" ||
+    type_id == "fixedbv")
+  {
+    const std::string &text = expr.get("value").as_string();
+    if(text.size() != width)
+      throw wrong_length(expr);
+    bits_from_text(text, bv);
+    return false;
+  }
+  if(type_id == "verilogbv")
+  {
+    // Two bits per digit, digit 0 the last character: '0' (F, F), '1'
+    // (T, F), 'x' (F, T), 'z' (T, T).
+    const std::string &text = expr.get("value").as_string();
+    if(text.size() * 2 != width)
+      throw wrong_length(expr);
+    const std::size_t digits = text.size();
+    for(std::size_t k = 0; k < digits; ++k)
+    {
+      const char digit = text[digits - 1 - k];
+      if(digit != '0' && digit != '1' && digit != 'x' && digit != 'z')
+        throw "unknown character in Verilog constant:" + expr.to_string();
+      bv[2 * k] = const_literal(digit == '1' || digit == 'z');
+      bv[2 * k + 1] = const_literal(digit == 'x' || digit == 'z');
+    }
+    return false;
+  }
+  return true;
+}
