@@ -175,6 +175,10 @@ bool bv_pointerst::convert_pointer_type(const exprt &expr, bvt &bv)
       bv[i] = symbol_bit_literal(identifier, i, expr.type());
     return false;
   }
+  // The flattening writes bits it already has in this form (fresh bits of
+  // a type, elements of arrays); they must stay those bits.
+  if(id == "bv_literals")
+    return convert_literal_list(expr, bv);
   if(id == "nondet_symbol")
   {
     for(literalt &bit : bv)
