@@ -75,7 +75,8 @@ TEST(BoolbvConstant, MalformedConstantsAreThrown)
   const exprt short_value = constant_expr("101", u4);
   const exprt bad_digit = constant_expr("12", width_type("verilogbv", 2));
   exprt uneven("constant", array_type(u4, 2));
-  uneven.copy_to_operands(bv_constant(1, u4), bv_constant(1, unsignedbv_type(3)));
+  uneven.copy_to_operands(
+    bv_constant(1, u4), bv_constant(1, unsignedbv_type(3)));
   struct
   {
     exprt constant;
@@ -240,7 +241,9 @@ TEST(BoolbvTypecast, RangesVerilogAndStructures)
     compound_type("struct", {{"a", u4}, {"b", u2}, {"c", bool_type()}});
   const typet front = compound_type("struct", {{"a", u4}, {"b", u2}});
   const exprt value = make_expr(
-    "struct", whole, {bv_constant(9, u4), bv_constant(2, u2), bool_constant(true)});
+    "struct",
+    whole,
+    {bv_constant(9, u4), bv_constant(2, u2), bool_constant(true)});
   struct
   {
     exprt cast;
@@ -254,7 +257,10 @@ TEST(BoolbvTypecast, RangesVerilogAndStructures)
     {make_expr("typecast", front, {value}),
      make_expr("struct", front, {bv_constant(9, u4), bv_constant(2, u2)})},
     {make_expr("typecast", array_type(u2, 2), {bv_constant(6, u4)}),
-     make_expr("array", array_type(u2, 2), {bv_constant(2, u2), bv_constant(1, u2)})},
+     make_expr(
+       "array",
+       array_type(u2, 2),
+       {bv_constant(2, u2), bv_constant(1, u2)})},
   };
   for(const auto &test : cases)
     EXPECT_EQ(round_trip(test.cast), test.expected) << test.cast.to_string();
@@ -288,7 +294,8 @@ TEST(BoolbvTypecast, UnsupportedPairsAreNotConverted)
   boolbvt conv(prop);
   bvt bv;
   EXPECT_EQ(
-    thrown_text([&] { conv.convert_cached(make_expr("typecast", u4, {}), bv); }),
+    thrown_text(
+      [&] { conv.convert_cached(make_expr("typecast", u4, {}), bv); }),
     "char*: typecast takes one operand");
 }
 
@@ -309,4 +316,32 @@ TEST(BoolbvTypecast, ToBoolOfWhatHasNoBitsIsAFreeLiteral)
     "typecast", bool_type(), {symbol_expr("n", typet("integer"))});
   EXPECT_FALSE(conv.convert(unconvertible).is_constant());
   EXPECT_TRUE(handler.has(2, "warning: ignoring "));
+}
+
+// Widening fills with the sign of a signed source whatever the target, as
+// the simplifier and the text back ends read such a cast.
+TEST(BoolbvTypecast, SignedSourcesWidenWithTheirSign)
+{
+  const typet u8 = unsignedbv_type(8), u16 = unsignedbv_type(16);
+  struct
+  {
+    exprt operand;
+    typet target;
+    long long expected;
+  } cases[] = {
+    {bv_constant(-1, signedbv_type(8)), u16, 65535},
+    {constant_expr("-7", width_type("c_enum", 4)), u8, 249},
+    // -1.5 rounds down to -2.
+    {constant_expr(bits_of(-3, 4), fixedbv_type(4, 3)), u8, 254},
+    {bv_constant(-1, signedbv_type(4)), range_type(0, 63), 63},
+  };
+  for(const auto &test : cases)
+  {
+    const exprt cast = make_expr("typecast", test.target, {test.operand});
+    const exprt expected =
+      test.target.id() == "range"
+        ? constant_expr(std::to_string(test.expected), test.target)
+        : bv_constant(test.expected, test.target);
+    EXPECT_EQ(round_trip(cast), expected) << cast.to_string();
+  }
 }
