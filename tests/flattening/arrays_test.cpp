@@ -1,0 +1,425 @@
+#include "array_test_convt.h"
+#include "propositional/cnf_clause_list.h"
+#include "sat/satcheck_coresat.h"
+#include "test_dpll.h"
+#include "thrown_text.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+const typet element = unsignedbv_type(4);
+const typet index_type = unsignedbv_type(3);
+const typet array4 = array_type(element, 4);
+
+typedef decision_proceduret::resultt resultt;
+
+// Random constraints over the arrays a, b and c (4 elements of 4 bits),
+// read at the 3-bit indices i and j (held inside the array) and at
+// constants, with element symbols x and y and conditions p and q.
+class array_formulat
+{
+public:
+  explicit array_formulat(unsigned seed) : random(seed)
+  {
+    const unsigned count = 2 + pick(4);
+    for(unsigned k = 0; k < count; ++k)
+      add_constraint();
+  }
+
+  std::vector<exprt> constraints;
+
+  // The constraints decided with the arrays laid out as bits (mode 0) or
+  // decided by their reads (mode 1).
+  resultt decide(int mode) const
+  {
+    // A clause-learning engine: the multiplexers of the bounded layout are
+    // beyond plain DPLL.
+    satcheck_coresatt prop;
+    array_test_convt conv(prop);
+    conv.unbounded_array_mode = mode;
+    for(const char *name : {"i", "j"})
+    {
+      bvt bits;
+      EXPECT_FALSE(conv.convert_cached(symbol_expr(name, index_type), bits));
+      prop.l_set_to(bits[2], false);
+    }
+    for(const exprt &constraint : constraints)
+      conv.set_to(constraint, true);
+    return conv.solve();
+  }
+
+private:
+  std::mt19937 random;
+
+  unsigned pick(unsigned n)
+  {
+    return std::uniform_int_distribution<unsigned>(0, n - 1)(random);
+  }
+
+  exprt index()
+  {
+    switch(pick(3))
+    {
+    case 0:
+      return symbol_expr("i", index_type);
+    case 1:
+      return symbol_expr("j", index_type);
+    default:
+      return bv_constant(pick(4), index_type);
+    }
+  }
+
+  exprt value()
+  {
+    switch(pick(3))
+    {
+    case 0:
+      return symbol_expr("x", element);
+    case 1:
+      return symbol_expr("y", element);
+    default:
+      return bv_constant(pick(16), element);
+    }
+  }
+
+  exprt array(unsigned depth)
+  {
+    const unsigned kind = depth == 0 ? 0 : pick(5);
+    switch(kind)
+    {
+    case 1:
+      return make_expr("with", array4, {array(depth - 1), index(), value()});
+    case 2:
+      return make_expr(
+        "if",
+        array4,
+        {bool_symbol(pick(2) == 0 ? "p" : "q"),
+         array(depth - 1),
+         array(depth - 1)});
+    case 3:
+      return make_expr("array_of", array4, {value()});
+    default:
+      return symbol_expr(std::string(1, static_cast<char>('a' + pick(3))), array4);
+    }
+  }
+
+  exprt read_constraint(const exprt &array)
+  {
+    const exprt read = index_expr(array, index());
+    return pick(3) == 0 ? make_expr("notequal", bool_type(), {read, value()})
+                        : equal_expr(read, value());
+  }
+
+  void add_constraint()
+  {
+    if(pick(4) != 0)
+    {
+      constraints.push_back(read_constraint(array(2)));
+      return;
+    }
+    // The theory constrains arrays only where they are read: an equality
+    // that no read observes may hold where the bounded layout shows it
+    // cannot (see NoConstraintsWhereNothingIsRead), so each equality comes
+    // with a read of its class.
+    const exprt lhs = array(2);
+    constraints.push_back(equal_expr(lhs, array(2)));
+    constraints.push_back(read_constraint(lhs));
+  }
+};
+} // namespace
+
+TEST(Arrays, BoundedAndUnboundedVerdictsAgree)
+{
+  unsigned satisfiable = 0, unsatisfiable = 0;
+  for(unsigned seed = 0; seed < 150; ++seed)
+  {
+    const array_formulat formula(seed);
+    const resultt bounded = formula.decide(0);
+    const resultt unbounded = formula.decide(1);
+    std::string text;
+    for(const exprt &constraint : formula.constraints)
+      text += constraint.to_string() + "\n";
+    EXPECT_EQ(bounded, unbounded) << "seed " << seed << ":\n" << text;
+    satisfiable += bounded == decision_proceduret::D_SATISFIABLE;
+    unsatisfiable += bounded == decision_proceduret::D_UNSATISFIABLE;
+  }
+  // Both verdicts are exercised.
+  EXPECT_GT(satisfiable, 20u);
+  EXPECT_GT(unsatisfiable, 20u);
+}
+
+namespace
+{
+resultt decide_unbounded(
+  const std::vector<exprt> &constraints,
+  int mode,
+  bool set_value = true)
+{
+  satcheck_coresatt prop;
+  array_test_convt conv(prop);
+  conv.unbounded_array_mode = mode;
+  for(const exprt &constraint : constraints)
+    conv.set_to(constraint, set_value);
+  return conv.solve();
+}
+} // namespace
+
+// An update, choice or constant array that is read but takes part in no
+// array equality is still constrained, in every mode that leaves the
+// array unbounded.
+TEST(Arrays, ReadUpdatesChoicesAndConstantArraysAreConstrained)
+{
+  const exprt zero = bv_constant(0, index_type);
+  const exprt five = bv_constant(5, element), seven = bv_constant(7, element);
+  const exprt i = symbol_expr("i", index_type);
+  struct
+  {
+    int mode;
+    typet type;
+  } settings[] = {
+    {0, array_type(element, symbol_expr("n", unsignedbv_type(32)))},
+    {1, array4},
+    {2, array_type(element, 2000)},
+  };
+  for(const auto &setting : settings)
+  {
+    SCOPED_TRACE(setting.mode);
+    const exprt a = symbol_expr("a", setting.type);
+    const exprt b = symbol_expr("b", setting.type);
+    const exprt with = make_expr("with", setting.type, {a, zero, five});
+    const exprt choice =
+      make_expr("if", setting.type, {bool_symbol("p"), a, b});
+    const exprt constant = make_expr("array_of", setting.type, {five});
+    const std::vector<exprt> unsatisfiable[] = {
+      {equal_expr(index_expr(with, zero), seven)},
+      {equal_expr(index_expr(a, i), five),
+       equal_expr(index_expr(b, i), five),
+       equal_expr(index_expr(choice, i), seven)},
+      {equal_expr(index_expr(constant, i), seven)},
+    };
+    for(const auto &constraints : unsatisfiable)
+      EXPECT_EQ(
+        decide_unbounded(constraints, setting.mode),
+        decision_proceduret::D_UNSATISFIABLE)
+        << constraints.back().to_string();
+    // The same reads with values that fit.
+    EXPECT_EQ(
+      decide_unbounded({equal_expr(index_expr(with, zero), five)}, setting.mode),
+      decision_proceduret::D_SATISFIABLE);
+  }
+}
+
+// Documented limits of the theory: a false array equality forces no
+// difference (no extensionality), and an equality that nothing reads is
+// left free.
+TEST(Arrays, NoConstraintsWhereNothingIsRead)
+{
+  const exprt a = symbol_expr("a", array4), b = symbol_expr("b", array4);
+  std::vector<exprt> same_elements;
+  for(unsigned k = 0; k < 4; ++k)
+  {
+    const exprt index = bv_constant(k, index_type);
+    same_elements.push_back(
+      equal_expr(index_expr(a, index), index_expr(b, index)));
+  }
+  {
+    // One engine at a time: this one ends with the block.
+    satcheck_coresatt prop;
+    array_test_convt conv(prop);
+    conv.unbounded_array_mode = 1;
+    for(const exprt &constraint : same_elements)
+      conv.set_to(constraint, true);
+    conv.set_to(equal_expr(a, b), false);
+    EXPECT_EQ(conv.solve(), decision_proceduret::D_SATISFIABLE);
+  }
+
+  const exprt zeros = make_expr("array_of", array4, {bv_constant(0, element)});
+  const exprt ones = make_expr("array_of", array4, {bv_constant(1, element)});
+  EXPECT_EQ(
+    decide_unbounded({equal_expr(zeros, ones)}, 1),
+    decision_proceduret::D_SATISFIABLE);
+  EXPECT_EQ(
+    decide_unbounded(
+      {equal_expr(zeros, ones),
+       equal_expr(index_expr(zeros, symbol_expr("i", index_type)),
+                  symbol_expr("x", element))},
+      1),
+    decision_proceduret::D_UNSATISFIABLE);
+}
+
+namespace
+{
+// Element equalities as free literals, so that the clauses counted are
+// the theory's own.
+class counting_arrayst : public arrayst
+{
+public:
+  using arrayst::arrayst;
+  using arrayst::index_map;
+
+protected:
+  literalt convert_rest(const exprt &expr) override
+  {
+    return expr.id() == "=" ? prop.new_variable() : arrayst::convert_rest(expr);
+  }
+};
+
+const exprt a = symbol_expr("a", array4);
+const exprt b = symbol_expr("b", array4);
+
+exprt read(const exprt &array, const std::string &index)
+{
+  return make_expr("index", element, {array, symbol_expr(index, index_type)});
+}
+} // namespace
+
+TEST(Arrays, ClausesPerReadIndex)
+{
+  const exprt i = symbol_expr("i", index_type);
+  const exprt choice = make_expr("if", array4, {bool_symbol("p"), a, b});
+  const exprt with = make_expr("with", array4, {a, i, bv_constant(3, element)});
+  struct
+  {
+    const char *name;
+    exprt equality;
+    std::vector<exprt> reads;
+    std::size_t clauses;
+  } cases[] = {
+    {"equality never read", equal_expr(a, b), {}, 0},
+    {"equality read at two indices",
+     equal_expr(a, b),
+     {read(a, "i"), read(b, "j")},
+     2},
+    {"if without reads", equal_expr(choice, b), {}, 0},
+    // Two indices: two "then" and two "else" clauses, plus one for the
+    // equality at each.
+    {"if read at two indices",
+     equal_expr(choice, b),
+     {read(choice, "i"), read(choice, "j")},
+     6},
+    // Only the written element, as one unit clause.
+    {"with read at the written index only",
+     equal_expr(with, b),
+     {read(with, "i")},
+     1 + 1},
+    {"with read at another index too",
+     equal_expr(with, b),
+     {read(with, "i"), read(b, "j")},
+     1 + 1 + 2},
+  };
+  for(const auto &test : cases)
+  {
+    SCOPED_TRACE(test.name);
+    cnf_clause_listt prop;
+    counting_arrayst conv(prop);
+    conv.record_array_equality(test.equality);
+    for(const exprt &r : test.reads)
+      conv.record_function_application(r);
+    const std::size_t before = prop.no_clauses();
+    conv.add_array_constraints_all();
+    EXPECT_EQ(prop.no_clauses() - before, test.clauses);
+  }
+}
+
+TEST(Arrays, TwoUpdatesOfOneArrayShareOneIndexSet)
+{
+  cnf_clause_listt prop;
+  counting_arrayst conv(prop);
+  const exprt zero = bv_constant(0, index_type), one = bv_constant(1, index_type);
+  const exprt first = make_expr("with", array4, {a, zero, bv_constant(1, element)});
+  const exprt second = make_expr("with", array4, {a, one, bv_constant(2, element)});
+  conv.record_array_equality(equal_expr(first, b));
+  conv.record_array_equality(equal_expr(second, b));
+  conv.add_array_constraints_all();
+  ASSERT_EQ(conv.index_map.size(), 1u);
+  EXPECT_EQ(conv.index_map.begin()->second.size(), 2u);
+}
+
+TEST(Arrays, MalformedExpressionsAreThrown)
+{
+  const exprt narrow = symbol_expr("n", array_type(unsignedbv_type(2), 4));
+  exprt unknown_application = make_expr("apply", element, {a, a});
+  struct
+  {
+    const char *name;
+    std::function<void(counting_arrayst &)> call;
+    std::string thrown;
+  } cases[] = {
+    {"equality of one operand",
+     [](counting_arrayst &conv) {
+       conv.record_array_equality(make_expr("=", bool_type(), {a}));
+     },
+     "char*: function equality expected to have two operands"},
+    {"equality of different types",
+     [&](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(a, narrow));
+     },
+     "char*: record_array_equality got equality without matching types"},
+    {"equality with a read",
+     [](counting_arrayst &conv) {
+       const typet nested = array_type(array4, 2);
+       conv.record_array_equality(equal_expr(
+         a, index_expr(symbol_expr("m", nested), bv_constant(0, index_type))));
+     },
+     "string: unexpected array expression: index"},
+    {"with of two operands",
+     [](counting_arrayst &conv) {
+       conv.record_array_equality(
+         equal_expr(make_expr("with", array4, {a, a}), b));
+     },
+     "char*: with expected to have three operands"},
+    {"with of another type",
+     [&](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(
+         make_expr(
+           "with", array4, {narrow, bv_constant(0, index_type), bv_constant(0, element)}),
+         b));
+     },
+     "char*: collect_arrays got with without matching types"},
+    {"if of another type",
+     [&](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(
+         make_expr("if", array4, {bool_symbol("p"), a, narrow}), b));
+     },
+     "char*: collect_arrays got if without matching types"},
+    {"with value of another type",
+     [](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(
+         make_expr(
+           "with", array4, {a, bv_constant(0, index_type), bv_constant(0, index_type)}),
+         b));
+       conv.add_array_constraints_all();
+     },
+     "char*: with value does not match the element type"},
+    {"array_of value of another type",
+     [](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(
+         make_expr("array_of", array4, {bv_constant(0, index_type)}), b));
+       conv.add_array_constraints_all();
+     },
+     "char*: array_of value does not match the element type"},
+    {"application that is no read",
+     [&](counting_arrayst &conv) {
+       conv.record_array_equality(equal_expr(a, b));
+       conv.record_function_application(unknown_application);
+       conv.add_array_constraints_all();
+     },
+     "string: array logic expected index expression as function, but got "
+     "apply"},
+  };
+  for(const auto &test : cases)
+  {
+    SCOPED_TRACE(test.name);
+    cnf_clause_listt prop;
+    counting_arrayst conv(prop);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(thrown_text([&] { test.call(conv); }), test.thrown);
+    testing::internal::GetCapturedStdout();
+  }
+}
