@@ -310,3 +310,31 @@ TEST(BoolbvTypecast, ToBoolOfWhatHasNoBitsIsAFreeLiteral)
   EXPECT_FALSE(conv.convert(unconvertible).is_constant());
   EXPECT_TRUE(handler.has(2, "warning: ignoring "));
 }
+
+// Widening fills with the sign of a signed source whatever the target, as
+// the simplifier and the text back ends read such a cast.
+TEST(BoolbvTypecast, SignedSourcesWidenWithTheirSign)
+{
+  const typet u8 = unsignedbv_type(8), u16 = unsignedbv_type(16);
+  struct
+  {
+    exprt operand;
+    typet target;
+    long long expected;
+  } cases[] = {
+    {bv_constant(-1, signedbv_type(8)), u16, 65535},
+    {constant_expr("-7", width_type("c_enum", 4)), u8, 249},
+    // -1.5 rounds down to -2.
+    {constant_expr(bits_of(-3, 4), fixedbv_type(4, 3)), u8, 254},
+    {bv_constant(-1, signedbv_type(4)), range_type(0, 63), 63},
+  };
+  for(const auto &test : cases)
+  {
+    const exprt cast = make_expr("typecast", test.target, {test.operand});
+    const exprt expected =
+      test.target.id() == "range"
+        ? constant_expr(std::to_string(test.expected), test.target)
+        : bv_constant(test.expected, test.target);
+    EXPECT_EQ(round_trip(cast), expected) << cast.to_string();
+  }
+}

@@ -346,3 +346,124 @@ TEST_F(BoolbvStrings, StringConstantConvertsAsItsCharacterArray)
     seen += bit.is_true() ? '1' : bit.is_false() ? '0' : '?';
   EXPECT_EQ(seen, "100001100100011000000000");
 }
+
+namespace
+{
+// Records which converter each expression reaches.
+class dispatch_recordert : public boolbvt
+{
+public:
+  using boolbvt::boolbvt;
+  std::vector<std::string> reached;
+
+protected:
+#define MORVANE_RECORD_BOOL(name)                                             \
+  literalt name(const exprt &) override                                       \
+  {                                                                           \
+    reached.push_back(#name);                                                 \
+    return prop.new_variable();                                               \
+  }
+#define MORVANE_RECORD_VECTOR(name)                                           \
+  bool name(const exprt &expr, bvt &bv) override                              \
+  {                                                                           \
+    reached.push_back(#name);                                                 \
+    return free_bits_for(expr, bv);                                           \
+  }
+  MORVANE_RECORD_BOOL(convert_relation)
+  MORVANE_RECORD_BOOL(convert_typecast_to_bool)
+  MORVANE_RECORD_BOOL(convert_reduction)
+  MORVANE_RECORD_BOOL(convert_extractbit)
+  MORVANE_RECORD_BOOL(convert_overflow)
+  MORVANE_RECORD_BOOL(convert_equality)
+  MORVANE_RECORD_BOOL(convert_quantifier)
+  MORVANE_RECORD_VECTOR(convert_index)
+  MORVANE_RECORD_VECTOR(convert_byte_extract)
+  MORVANE_RECORD_VECTOR(convert_if)
+  MORVANE_RECORD_VECTOR(convert_add_sub)
+  MORVANE_RECORD_VECTOR(convert_mult)
+  MORVANE_RECORD_VECTOR(convert_div)
+  MORVANE_RECORD_VECTOR(convert_mod)
+  MORVANE_RECORD_VECTOR(convert_member)
+  MORVANE_RECORD_VECTOR(convert_with)
+  MORVANE_RECORD_VECTOR(convert_case)
+  MORVANE_RECORD_VECTOR(convert_cond)
+  MORVANE_RECORD_VECTOR(convert_shift)
+  MORVANE_RECORD_VECTOR(convert_bitwise)
+  MORVANE_RECORD_VECTOR(convert_unary_minus)
+  MORVANE_RECORD_VECTOR(convert_concatenation)
+  MORVANE_RECORD_VECTOR(convert_replication)
+  MORVANE_RECORD_VECTOR(convert_extractbits)
+#undef MORVANE_RECORD_BOOL
+#undef MORVANE_RECORD_VECTOR
+};
+} // namespace
+
+TEST(Boolbv, DispatchSendsEachIdToItsConverter)
+{
+  const exprt x = symbol_expr("x", u8), y = symbol_expr("y", u8);
+  const exprt a = symbol_expr("a", array_type(u8, 4));
+  const auto vector = [&](const char *id) { return make_expr(id, u8, {x, y}); };
+  const auto boolean = [&](const char *id) {
+    return make_expr(id, bool_type(), {x, y});
+  };
+  struct
+  {
+    exprt expr;
+    const char *converter;
+  } cases[] = {
+    {vector("+"), "convert_add_sub"},
+    {vector("no-overflow-minus"), "convert_add_sub"},
+    {vector("no-overflow-mult"), "convert_mult"},
+    {vector("/"), "convert_div"},
+    {vector("mod"), "convert_mod"},
+    {vector("lshr"), "convert_shift"},
+    {vector("bitxor"), "convert_bitwise"},
+    {vector("no-overflow-unary-minus"), "convert_unary_minus"},
+    {vector("concatenation"), "convert_concatenation"},
+    {vector("replication"), "convert_replication"},
+    {vector("extractbits"), "convert_extractbits"},
+    {vector("byte_extract_big_endian"), "convert_byte_extract"},
+    {vector("with"), "convert_with"},
+    {vector("if"), "convert_if"},
+    {vector("case"), "convert_case"},
+    {vector("cond"), "convert_cond"},
+    {vector("member"), "convert_member"},
+    {index_expr(a, x), "convert_index"},
+    {boolean("="), "convert_equality"},
+    {boolean("notequal"), "convert_equality"},
+    {boolean("<="), "convert_relation"},
+    {boolean("extractbit"), "convert_extractbit"},
+    {boolean("forall"), "convert_quantifier"},
+    {boolean("overflow-+"), "convert_overflow"},
+    {make_expr("reduction_xnor", bool_type(), {x}), "convert_reduction"},
+    {make_expr("typecast", bool_type(), {x}), "convert_typecast_to_bool"},
+    // Boolean reads, members and choices take the one bit of the
+    // bit-vector converter.
+    {make_expr("index", bool_type(), {a, x}), "convert_index"},
+    {make_expr("cond", bool_type(), {x, y}), "convert_cond"},
+  };
+  for(const auto &test : cases)
+  {
+    cnf_clause_listt prop;
+    dispatch_recordert conv(prop);
+    bvt bv;
+    conv.convert_cached(test.expr, bv);
+    EXPECT_EQ(conv.reached, std::vector<std::string>{test.converter})
+      << test.expr.to_string();
+  }
+
+  // Booleans compared with each other never leave prop_convt.
+  cnf_clause_listt prop;
+  dispatch_recordert conv(prop);
+  conv.convert(equal_expr(bool_symbol("p"), bool_symbol("q")));
+  EXPECT_TRUE(conv.reached.empty());
+}
+
+TEST(Boolbv, WithoutPropagationEqualitiesAreConverted)
+{
+  cnf_clause_listt prop;
+  dispatch_recordert conv(prop);
+  conv.equality_propagation = false;
+  conv.set_to(equal_expr(symbol_expr("x", u8), symbol_expr("e", u8)), true);
+  EXPECT_EQ(conv.reached, std::vector<std::string>{"convert_equality"});
+}
