@@ -13,6 +13,7 @@
 // assignment gets its own Proofsat engine.
 
 #include "harness/reference_evaluator.h"
+#include "test_dpll.h"
 #include "util/expr.h"
 
 #include <functional>
@@ -55,9 +56,17 @@ void check_constrained_table(
   const exprt &expr,
   const table_variablest &variables,
   const table_oraclet &oracle);
+// The same on a given, unused test DPLL (for one that reports no
+// constraints, which makes converters select instead of constrain).
+void check_constrained_table(
+  test_dpll_propt &prop,
+  const exprt &expr,
+  const table_variablest &variables,
+  const table_oraclet &oracle);
 
-// Whether "z = expr" with every variable pinned to the assignment is
-// satisfiable, on a real engine.
+// Whether the Boolean expression can be true with every variable pinned
+// to the assignment (after the expression is converted), on a real
+// engine.
 bool satisfiable_at(
   const exprt &expr,
   const table_variablest &variables,
