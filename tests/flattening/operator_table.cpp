@@ -195,7 +195,8 @@ void check_constrained_table(
     {
       const exprt symbol = symbol_expr(variable.first, variable.second);
       const long long value = assignment.at(variable.first);
-      const unsigned width = type_width(variable.second);
+      const unsigned width =
+        variable.second.id() == "bool" ? 1 : type_width(variable.second);
       for(unsigned i = 0; i < width; ++i)
       {
         literalt bit;
