@@ -40,7 +40,8 @@ exprt structure(unsigned n, unsigned tag)
     component.add("type") = bits_type(32);
     components.get_sub().push_back(component);
     value.copy_to_operands(
-      symbol("s" + std::to_string(tag) + "_" + std::to_string(k), bits_type(32)));
+      symbol(
+        "s" + std::to_string(tag) + "_" + std::to_string(k), bits_type(32)));
   }
   value.type() = type;
   return value;
@@ -125,7 +126,8 @@ void BM_array_theory(benchmark::State &state)
     for(unsigned k = 0; k < reads; ++k)
     {
       exprt read("index", element);
-      read.copy_to_operands(symbol("a", array), symbol("r" + std::to_string(k), index));
+      read.copy_to_operands(
+        symbol("a", array), symbol("r" + std::to_string(k), index));
       conv.record_function_application(read);
     }
     conv.add_array_constraints_all();

@@ -175,8 +175,9 @@ void arrayst::constrain_array_expr(const exprt &array)
 
 void arrayst::add_array_constraints(const array_equalityt &equality)
 {
-  // A copy: converting the reads may add entries to index_map.
-  const index_sett indices = index_set(equality.f1);
+  // Converting the reads may add entries to index_map, which leaves this
+  // one in place; index sets themselves only change in build_index_map.
+  const index_sett &indices = index_set(equality.f1);
   for(const exprt &index : indices)
   {
     const literalt elements_equal = convert_equal(
@@ -198,7 +199,7 @@ void arrayst::add_array_constraints_with(const exprt &expr)
 
   set_to(equation(read_of(expr, written), value), true);
 
-  const index_sett indices = index_set(expr);
+  const index_sett &indices = index_set(expr);
   for(const exprt &index : indices)
   {
     if(index == written)
@@ -224,7 +225,7 @@ void arrayst::add_array_constraints_if(const exprt &expr)
     throw "if expected to have three operands";
   const literalt condition = convert(operands[0]);
 
-  const index_sett indices = index_set(expr);
+  const index_sett &indices = index_set(expr);
   for(const exprt &index : indices)
   {
     const literalt same =
@@ -247,7 +248,7 @@ void arrayst::add_array_constraints_array_of(const exprt &expr)
   if(expr.type().subtype() != value.type())
     throw "array_of value does not match the element type";
 
-  const index_sett indices = index_set(expr);
+  const index_sett &indices = index_set(expr);
   for(const exprt &index : indices)
     set_to(equation(read_of(expr, index), value), true);
 }

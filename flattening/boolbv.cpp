@@ -161,13 +161,21 @@ literalt boolbvt::convert_rest(const exprt &expr)
   if(id == "forall" || id == "exists")
     return convert_quantifier(expr);
   if(id == "index")
-    return convert_single_bit(&boolbvt::convert_index, "convert_index returned non-bool bitvector", expr);
+    return convert_single_bit(
+      &boolbvt::convert_index,
+      "convert_index returned non-bool bitvector",
+      expr);
   if(id == "member")
-    return convert_single_bit(&boolbvt::convert_member, "convert_member returned non-bool bitvector", expr);
+    return convert_single_bit(
+      &boolbvt::convert_member,
+      "convert_member returned non-bool bitvector",
+      expr);
   if(id == "case")
-    return convert_single_bit(&boolbvt::convert_case, "convert_case returned non-bool bitvector", expr);
+    return convert_single_bit(
+      &boolbvt::convert_case, "convert_case returned non-bool bitvector", expr);
   if(id == "cond")
-    return convert_single_bit(&boolbvt::convert_cond, "convert_cond returned non-bool bitvector", expr);
+    return convert_single_bit(
+      &boolbvt::convert_cond, "convert_cond returned non-bool bitvector", expr);
   if(id == "sign")
     return convert_sign(expr);
   if(

@@ -114,8 +114,10 @@ protected:
   virtual bool equality_to_true_shortcut(const exprt &expr);
   // The literal of a bit of a symbol: the stored one, or a fresh variable
   // stored from now on.
-  virtual literalt
-  symbol_bit_literal(const dstring &identifier, unsigned bit, const typet &type);
+  virtual literalt symbol_bit_literal(
+    const dstring &identifier,
+    unsigned bit,
+    const typet &type);
   // Gives a bit of a symbol the literal, or constrains the literal it has
   // to be equal.
   virtual void bind_symbol_bit(

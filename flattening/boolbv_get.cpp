@@ -242,7 +242,8 @@ void boolbvt::bv_get_array_list(
 
   if(size <= 100)
   {
-    const std::size_t count = static_cast<std::size_t>(integer_to_unsigned(size));
+    const std::size_t count =
+      static_cast<std::size_t>(integer_to_unsigned(size));
     exprt result("array", type);
     result.type().add("size") = size_value;
     result.operands().assign(count, exprt("unknown"));

@@ -105,7 +105,8 @@ private:
     case 3:
       return make_expr("array_of", array4, {value()});
     default:
-      return symbol_expr(std::string(1, static_cast<char>('a' + pick(3))), array4);
+      const char name = static_cast<char>('a' + pick(3));
+      return symbol_expr(std::string(1, name), array4);
     }
   }
 
@@ -210,7 +211,8 @@ TEST(Arrays, ReadUpdatesChoicesAndConstantArraysAreConstrained)
         << constraints.back().to_string();
     // The same reads with values that fit.
     EXPECT_EQ(
-      decide_unbounded({equal_expr(index_expr(with, zero), five)}, setting.mode),
+      decide_unbounded(
+        {equal_expr(index_expr(with, zero), five)}, setting.mode),
       decision_proceduret::D_SATISFIABLE);
   }
 }
@@ -331,9 +333,12 @@ TEST(Arrays, TwoUpdatesOfOneArrayShareOneIndexSet)
 {
   cnf_clause_listt prop;
   counting_arrayst conv(prop);
-  const exprt zero = bv_constant(0, index_type), one = bv_constant(1, index_type);
-  const exprt first = make_expr("with", array4, {a, zero, bv_constant(1, element)});
-  const exprt second = make_expr("with", array4, {a, one, bv_constant(2, element)});
+  const exprt zero = bv_constant(0, index_type);
+  const exprt one = bv_constant(1, index_type);
+  const exprt first =
+    make_expr("with", array4, {a, zero, bv_constant(1, element)});
+  const exprt second =
+    make_expr("with", array4, {a, one, bv_constant(2, element)});
   conv.record_array_equality(equal_expr(first, b));
   conv.record_array_equality(equal_expr(second, b));
   conv.add_array_constraints_all();
@@ -378,7 +383,9 @@ TEST(Arrays, MalformedExpressionsAreThrown)
      [&](counting_arrayst &conv) {
        conv.record_array_equality(equal_expr(
          make_expr(
-           "with", array4, {narrow, bv_constant(0, index_type), bv_constant(0, element)}),
+           "with",
+           array4,
+           {narrow, bv_constant(0, index_type), bv_constant(0, element)}),
          b));
      },
      "char*: collect_arrays got with without matching types"},
@@ -392,7 +399,9 @@ TEST(Arrays, MalformedExpressionsAreThrown)
      [](counting_arrayst &conv) {
        conv.record_array_equality(equal_expr(
          make_expr(
-           "with", array4, {a, bv_constant(0, index_type), bv_constant(0, index_type)}),
+           "with",
+           array4,
+           {a, bv_constant(0, index_type), bv_constant(0, index_type)}),
          b));
        conv.add_array_constraints_all();
      },

@@ -49,20 +49,26 @@ TEST(BoolbvAggregate, LayoutsFromBitZero)
   const typet three = array_type(u8, 3);
   EXPECT_EQ(
     bits_of_value(make_expr(
-      "array", three, {bv_constant(1, u8), bv_constant(2, u8), bv_constant(3, u8)})),
+      "array",
+      three,
+      {bv_constant(1, u8), bv_constant(2, u8), bv_constant(3, u8)})),
     "10000000" "01000000" "11000000");
   EXPECT_EQ(
-    bits_of_value(make_expr("array_of", array_type(u4, 3), {bv_constant(9, u4)})),
+    bits_of_value(
+      make_expr("array_of", array_type(u4, 3), {bv_constant(9, u4)})),
     "1001" "1001" "1001");
   EXPECT_EQ(
-    bits_of_value(make_expr("array_of", array_type(u4, 0u), {bv_constant(9, u4)})),
+    bits_of_value(
+      make_expr("array_of", array_type(u4, 0u), {bv_constant(9, u4)})),
     "");
   // A component of no bits takes none, and its operand is not looked at.
   const typet with_empty = compound_type(
     "struct", {{"e", array_type(u4, 0u)}, {"a", u2}});
   EXPECT_EQ(
     bits_of_value(make_expr(
-      "struct", with_empty, {symbol_expr("ignored", array_type(u4, 0u)), bv_constant(1, u2)})),
+      "struct",
+      with_empty,
+      {symbol_expr("ignored", array_type(u4, 0u)), bv_constant(1, u2)})),
     "10");
 }
 
@@ -96,7 +102,10 @@ TEST(BoolbvAggregate, LambdaSubstitutesEveryIndex)
     make_expr(
       "array",
       four,
-      {bv_constant(0, u8), bv_constant(1, u8), bv_constant(2, u8), bv_constant(3, u8)}));
+      {bv_constant(0, u8),
+       bv_constant(1, u8),
+       bv_constant(2, u8),
+       bv_constant(3, u8)}));
 }
 
 TEST(BoolbvAggregate, SelectOneIsTheFirstEqualToSomeOther)
@@ -173,7 +182,8 @@ TEST(BoolbvAggregate, MalformedValuesAreThrown)
     {union_value("c", bv_constant(1, u8)), "char*: union: component not found"},
     {union_value("b", bv_constant(1, unsignedbv_type(18))),
      "char*: union: unexpected operand op width"},
-    {make_expr("array", array_type(u8, 2), {bv_constant(1, u8), bv_constant(1, u4)}),
+    {make_expr(
+       "array", array_type(u8, 2), {bv_constant(1, u8), bv_constant(1, u4)}),
      "char*: convert_array: unexpected operand width"},
     {make_expr("array_of", array_type(u8, 2), {}),
      "char*: array_of takes one operand"},
@@ -181,13 +191,22 @@ TEST(BoolbvAggregate, MalformedValuesAreThrown)
      "char*: convert_array_of: unexpected operand width"},
     {make_expr("lambda", array_type(u8, 2), {symbol_expr("i", u4)}),
      "char*: lambda takes two operands"},
-    {make_expr("lambda", array_type(u8, 2), {symbol_expr("i", u4), bv_constant(1, u4)}),
+    {make_expr(
+       "lambda",
+       array_type(u8, 2),
+       {symbol_expr("i", u4), bv_constant(1, u4)}),
      "char*: convert_lambda: unexpected operand width"},
     {make_expr("constraint_select_one", u8, {symbol_expr("x", u8)}),
      "char*: constraint_select_one takes at least two operands"},
-    {make_expr("constraint_select_one", u4, {symbol_expr("x", u8), symbol_expr("y", u8)}),
+    {make_expr(
+       "constraint_select_one",
+       u4,
+       {symbol_expr("x", u8), symbol_expr("y", u8)}),
      "char*: constraint_select_one expects matching types"},
-    {make_expr("constraint_select_one", u8, {symbol_expr("x", u8), symbol_expr("y", u4)}),
+    {make_expr(
+       "constraint_select_one",
+       u8,
+       {symbol_expr("x", u8), symbol_expr("y", u4)}),
      "char*: constraint_select_one expects matching width"},
   };
   for(const auto &test : cases)
@@ -195,7 +214,8 @@ TEST(BoolbvAggregate, MalformedValuesAreThrown)
     cnf_clause_listt prop;
     boolbvt conv(prop);
     bvt bv;
-    EXPECT_EQ(thrown_text([&] { conv.convert_cached(test.expr, bv); }), test.thrown)
+    EXPECT_EQ(
+      thrown_text([&] { conv.convert_cached(test.expr, bv); }), test.thrown)
       << test.expr.to_string();
   }
 }

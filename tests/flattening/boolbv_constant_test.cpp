@@ -75,7 +75,8 @@ TEST(BoolbvConstant, MalformedConstantsAreThrown)
   const exprt short_value = constant_expr("101", u4);
   const exprt bad_digit = constant_expr("12", width_type("verilogbv", 2));
   exprt uneven("constant", array_type(u4, 2));
-  uneven.copy_to_operands(bv_constant(1, u4), bv_constant(1, unsignedbv_type(3)));
+  uneven.copy_to_operands(
+    bv_constant(1, u4), bv_constant(1, unsignedbv_type(3)));
   struct
   {
     exprt constant;
@@ -240,7 +241,9 @@ TEST(BoolbvTypecast, RangesVerilogAndStructures)
     compound_type("struct", {{"a", u4}, {"b", u2}, {"c", bool_type()}});
   const typet front = compound_type("struct", {{"a", u4}, {"b", u2}});
   const exprt value = make_expr(
-    "struct", whole, {bv_constant(9, u4), bv_constant(2, u2), bool_constant(true)});
+    "struct",
+    whole,
+    {bv_constant(9, u4), bv_constant(2, u2), bool_constant(true)});
   struct
   {
     exprt cast;
@@ -254,7 +257,10 @@ TEST(BoolbvTypecast, RangesVerilogAndStructures)
     {make_expr("typecast", front, {value}),
      make_expr("struct", front, {bv_constant(9, u4), bv_constant(2, u2)})},
     {make_expr("typecast", array_type(u2, 2), {bv_constant(6, u4)}),
-     make_expr("array", array_type(u2, 2), {bv_constant(2, u2), bv_constant(1, u2)})},
+     make_expr(
+       "array",
+       array_type(u2, 2),
+       {bv_constant(2, u2), bv_constant(1, u2)})},
   };
   for(const auto &test : cases)
     EXPECT_EQ(round_trip(test.cast), test.expected) << test.cast.to_string();
@@ -288,7 +294,8 @@ TEST(BoolbvTypecast, UnsupportedPairsAreNotConverted)
   boolbvt conv(prop);
   bvt bv;
   EXPECT_EQ(
-    thrown_text([&] { conv.convert_cached(make_expr("typecast", u4, {}), bv); }),
+    thrown_text(
+      [&] { conv.convert_cached(make_expr("typecast", u4, {}), bv); }),
     "char*: typecast takes one operand");
 }
 

@@ -61,11 +61,15 @@ TEST(BoolbvGet, ValuesOfBitsByType)
     {u4, "1010", constant_expr("0101", u4)},
     // Unknown bits inside a bit-vector read as 0.
     {signedbv_type(4), "1?1?", constant_expr("0101", signedbv_type(4))},
-    {width_type("c_enum", 8), "11111111", constant_expr("-1", width_type("c_enum", 8))},
+    {width_type("c_enum", 8),
+     "11111111",
+     constant_expr("-1", width_type("c_enum", 8))},
     {range_type(-3, 4), "000", constant_expr("-3", range_type(-3, 4))},
     {range_type(-3, 4), "101", constant_expr("2", range_type(-3, 4))},
     {fixedbv_type(4, 2), "0110", constant_expr("0110", fixedbv_type(4, 2))},
-    {width_type("verilogbv", 2), "1000", constant_expr("0001", width_type("verilogbv", 2))},
+    {width_type("verilogbv", 2),
+     "1000",
+     constant_expr("0001", width_type("verilogbv", 2))},
     {bool_type(), "1", bool_constant(true)},
     {bool_type(), "?", nil},
     // Two selector bits at the top: 2 is "c", 3 is no component.
@@ -73,9 +77,14 @@ TEST(BoolbvGet, ValuesOfBitsByType)
     {three, "1000" "11", nil},
     {three, "1000" "?1", nil},
     {array_type(u4, 2), "1000" "0100",
-     make_expr("array", array_type(u4, 2), {bv_constant(1, u4), bv_constant(2, u4)})},
+     make_expr(
+       "array",
+       array_type(u4, 2),
+       {bv_constant(1, u4), bv_constant(2, u4)})},
     // Elements of no bits: an array without elements.
-    {array_type(array_type(u4, 0u), 3), "", exprt("array", array_type(array_type(u4, 0u), 3))},
+    {array_type(array_type(u4, 0u), 3),
+     "",
+     exprt("array", array_type(array_type(u4, 0u), 3))},
     {typet("enum"), "0", nil},
   };
   for(const auto &test : cases)
@@ -90,7 +99,8 @@ TEST(BoolbvGet, UnassignedLiteralsReadAsFalse)
   exprt value;
   conv.bv_get(bvt{prop.new_variable()}, bool_type(), value);
   EXPECT_EQ(value, bool_constant(false));
-  conv.bv_get(bvt{prop.new_variable(), const_literal(true)}, unsignedbv_type(2), value);
+  conv.bv_get(
+    bvt{prop.new_variable(), const_literal(true)}, unsignedbv_type(2), value);
   EXPECT_EQ(value, constant_expr("10", unsignedbv_type(2)));
 }
 
@@ -176,7 +186,8 @@ TEST(BoolbvGet, LargeUnboundedArraysAsIndexValuePairs)
   exprt expected("array-list", large);
   expected.type().add("size").id(dstring("1000"));
   expected.copy_to_operands(bv_constant(7, u16), nine);
-  EXPECT_EQ(unbounded_read_back(large, {{bv_constant(7, u16), nine}}), expected);
+  EXPECT_EQ(
+    unbounded_read_back(large, {{bv_constant(7, u16), nine}}), expected);
 
   // Never read: no value.
   EXPECT_TRUE(unbounded_read_back(large, {}).is_nil());
