@@ -189,20 +189,25 @@ void check_constrained_table(
   const exprt result = symbol_expr("result", expr.type());
   conv.set_to(equal_expr(result, expr), true);
 
+  // The variables' bits, made here for any that the expression leaves to
+  // post-processing (quantifier instances).
+  std::vector<bvt> bits;
+  for(const auto &variable : variables)
+  {
+    bits.emplace_back();
+    ASSERT_FALSE(conv.convert_cached(
+      symbol_expr(variable.first, variable.second), bits.back()));
+  }
+
   for_each_table_assignment(variables, [&](const assignmentt &assignment) {
     prop.assumptions.clear();
-    for(const auto &variable : variables)
+    for(std::size_t k = 0; k < variables.size(); ++k)
     {
-      const exprt symbol = symbol_expr(variable.first, variable.second);
-      const long long value = assignment.at(variable.first);
-      const unsigned width =
-        variable.second.id() == "bool" ? 1 : type_width(variable.second);
-      for(unsigned i = 0; i < width; ++i)
+      const long long value = assignment.at(variables[k].first);
+      for(std::size_t i = 0; i < bits[k].size(); ++i)
       {
-        literalt bit;
-        ASSERT_FALSE(conv.literal(symbol, i, bit));
         const bool set = (static_cast<unsigned long long>(value) >> i) & 1;
-        prop.assumptions.push_back(set ? bit : !bit);
+        prop.assumptions.push_back(set ? bits[k][i] : !bits[k][i]);
       }
     }
     const std::optional<long long> expected = oracle(assignment);
