@@ -88,11 +88,12 @@ void pointer_logict::pointer_expr(
   dstring id = "address_of";
   dstring type_id = "pointer";
   if(type.id() == "reference")
-    id = type_id = "reference";
+  {
+    id = "reference_to";
+    type_id = "reference";
+  }
   else if(type.id() == "array")
     id = "implicit_address_of";
-  if(id == "reference")
-    id = "reference_to";
 
   typet pointer_type(type_id);
   pointer_type.add("subtype") = object.type();

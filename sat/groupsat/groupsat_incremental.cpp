@@ -1,10 +1,10 @@
-#include "sat/groupsat_incremental.h"
+#include "sat/groupsat/groupsat_solver.h"
 
 #include <algorithm>
 #include <iostream>
 #include <ostream>
 
-void CIncrementalSolver::reset()
+void CSolver::reset()
 {
   if(_stats.been_reset || num_variables() == 0)
     return;
@@ -15,7 +15,7 @@ void CIncrementalSolver::reset()
   _stats.been_reset = true;
 }
 
-void CIncrementalSolver::delete_clause_group(int gid)
+void CSolver::delete_clause_group(int gid)
 {
   INVARIANT(is_gid_allocated(gid));
   INVARIANT(gid > 0 && gid <= 32);
@@ -48,14 +48,14 @@ void CIncrementalSolver::delete_clause_group(int gid)
   free_gid(gid);
 }
 
-void CIncrementalSolver::redo_level0()
+void CSolver::redo_level0()
 {
   back_track(0);
   if(!preprocess())
     _stats.outcome = UNSATISFIABLE;
 }
 
-ClauseIdx CIncrementalSolver::add_clause_incr(const int *lits, int n, int gid)
+ClauseIdx CSolver::add_clause_incr(const int *lits, int n, int gid)
 {
   unsigned gflag;
   if(gid == 0)
@@ -164,7 +164,7 @@ ClauseIdx CIncrementalSolver::add_clause_incr(const int *lits, int n, int gid)
   return cl;
 }
 
-void CIncrementalSolver::clean_up_dbase()
+void CSolver::clean_up_dbase()
 {
   INVARIANT(dlevel() == 0);
   int before = estimate_mem_usage();
@@ -198,7 +198,7 @@ void CIncrementalSolver::clean_up_dbase()
               << before - after << " Bytes\n";
 }
 
-int CIncrementalSolver::estimate_mem_usage()
+int CSolver::estimate_mem_usage()
 {
   std::size_t used = std::min(
     std::size_t(std::max(_stats.max_dlevel, 0)), _assignment_stack.size());
@@ -209,7 +209,7 @@ int CIncrementalSolver::estimate_mem_usage()
          int(12 * _assignment_stack.size());
 }
 
-int CIncrementalSolver::max_dlevel_of_clause(ClauseIdx cl)
+int CSolver::max_dlevel_of_clause(ClauseIdx cl)
 {
   if(cl == -1)
     return _dlevel;
@@ -224,7 +224,7 @@ int CIncrementalSolver::max_dlevel_of_clause(ClauseIdx cl)
   return highest;
 }
 
-void CIncrementalSolver::verify_integrity()
+void CSolver::verify_integrity()
 {
   for(unsigned i = 1; i <= num_variables(); ++i)
   {
@@ -278,7 +278,7 @@ void CIncrementalSolver::verify_integrity()
   }
 }
 
-void CIncrementalSolver::dump_assignment_stack(std::ostream &os)
+void CSolver::dump_assignment_stack(std::ostream &os)
 {
   os << "Assignment Stack:  ";
   for(int level = 0; level <= _dlevel; ++level)
@@ -291,7 +291,7 @@ void CIncrementalSolver::dump_assignment_stack(std::ostream &os)
   os << "\n";
 }
 
-void CIncrementalSolver::dump_implication_queue(std::ostream &os)
+void CSolver::dump_implication_queue(std::ostream &os)
 {
   os << "Implication Queue Previous: ";
   std::queue<CImplication> queue = _implication_queue;
@@ -303,7 +303,7 @@ void CIncrementalSolver::dump_implication_queue(std::ostream &os)
   }
 }
 
-void CIncrementalSolver::print_cls(std::ostream &os)
+void CSolver::print_cls(std::ostream &os)
 {
   for(CClause &cl : _clauses)
   {

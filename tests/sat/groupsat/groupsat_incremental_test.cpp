@@ -1,7 +1,5 @@
-#include "exchange_directory.h"
-#include "groupsat/random_cnf.h"
-
-#include "sat/groupsat_incremental.h"
+#include "exposed_solver.h"
+#include "random_cnf.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +8,14 @@
 
 namespace
 {
-// The engine with its level open to the tests, which stage assignments at
-// chosen levels that a search reaches only by chance.
-class staged_solvert : public CIncrementalSolver
+// Assignments staged at chosen levels, and clauses in DIMACS numbering.
+class staged_solvert : public exposed_solvert
 {
 public:
   explicit staged_solvert(int variables)
   {
     set_variable_number(variables);
   }
-
-  using CSolver::_dlevel;
 
   // As assign, but leaves the watches where they are: the state a broken
   // propagation would leave.
@@ -40,7 +35,7 @@ public:
     set_var_value(d < 0 ? -d : d, d > 0, -1, level);
   }
 
-  ClauseIdx add(const std::vector<int> &dimacs, int gid = 0)
+  ClauseIdx add_incr(const std::vector<int> &dimacs, int gid = 0)
   {
     std::vector<int> lits = svars(dimacs);
     return add_clause_incr(lits.data(), int(lits.size()), gid);
@@ -76,14 +71,6 @@ public:
   }
 };
 
-class CSolverIncremental : public exchange_directory_testt
-{
-};
-
-class CSolverIncrementalDeathTest : public exchange_directory_testt
-{
-};
-
 bool satisfied_by_solver(CSolver &solver, const cnf_formulat &formula)
 {
   return satisfies(formula, model_of(solver, formula.variables));
@@ -98,7 +85,7 @@ cnf_formulat joined(const cnf_formulat &a, const cnf_formulat &b)
 }
 } // namespace
 
-TEST_F(CSolverIncremental, AddingAndDeletingGroupsKeepsAnswersRight)
+TEST(CSolverIncremental, AddingAndDeletingGroupsKeepsAnswersRight)
 {
   std::mt19937 rng(5);
   int answers[2] = {0, 0};
@@ -110,7 +97,7 @@ TEST_F(CSolverIncremental, AddingAndDeletingGroupsKeepsAnswersRight)
     cnf_formulat group = random_3sat(rng, variables, variables);
     cnf_formulat later = random_cnf(rng, {variables, 3, 3});
 
-    CIncrementalSolver solver;
+    CSolver solver;
     load(solver, base);
     int gid = solver.alloc_gid();
     for(const auto &clause : group.clauses)
@@ -156,15 +143,15 @@ TEST_F(CSolverIncremental, AddingAndDeletingGroupsKeepsAnswersRight)
   EXPECT_GT(answers[1], 20);
 }
 
-TEST_F(CSolverIncremental, ResetUndoesLevelZeroToo)
+TEST(CSolverIncremental, ResetUndoesLevelZeroToo)
 {
   staged_solvert solver(3);
   solver.reset();
   EXPECT_EQ(solver.outcome(), UNDETERMINED);
 
   // x1 by a unit clause, x3 unused: both fixed at level 0.
-  solver.add({1});
-  solver.add({-1, 2});
+  solver.add_incr({1});
+  solver.add_incr({-1, 2});
   testing::internal::CaptureStdout();
   ASSERT_EQ(solver.solve(), SATISFIABLE);
   solver.reset();
@@ -180,7 +167,7 @@ TEST_F(CSolverIncremental, ResetUndoesLevelZeroToo)
   EXPECT_EQ(solver.value_of(2), 1u);
 }
 
-TEST_F(CSolverIncremental, AddedClauseUnderAPartialAssignment)
+TEST(CSolverIncremental, AddedClauseUnderAPartialAssignment)
 {
   struct caset
   {
@@ -223,7 +210,7 @@ TEST_F(CSolverIncremental, AddedClauseUnderAPartialAssignment)
     staged_solvert solver(8);
     for(const auto &assignment : c.assignments)
       solver.assign(assignment.first, assignment.second);
-    ClauseIdx cl = solver.add(c.clause);
+    ClauseIdx cl = solver.add_incr(c.clause);
     ASSERT_GE(cl, 0);
     EXPECT_EQ(solver.dlevel(), c.level_after);
     std::string queue = c.queue;
@@ -244,27 +231,27 @@ TEST_F(CSolverIncremental, AddedClauseUnderAPartialAssignment)
   }
 }
 
-TEST_F(CSolverIncremental, FalseAtLevelZeroRedoesPreprocessing)
+TEST(CSolverIncremental, FalseAtLevelZeroRedoesPreprocessing)
 {
   // A clause false through level-0 consequences refutes the formula.
   staged_solvert refuted(2);
-  refuted.add({1});
-  refuted.add({-1, 2});
+  refuted.add_incr({1});
+  refuted.add_incr({-1, 2});
   testing::internal::CaptureStdout();
   ASSERT_EQ(refuted.solve(), SATISFIABLE);
   refuted.reset();
   ASSERT_TRUE(refuted.preprocess());
   ASSERT_EQ(refuted.value_of(2), 1u);
-  refuted.add({-2});
+  refuted.add_incr({-2});
   EXPECT_EQ(refuted.outcome(), UNSATISFIABLE);
 
   // Preprocessing made x1 and x2 true for appearing in one phase only; the
   // new clause takes that choice back.
   staged_solvert chosen(2);
-  chosen.add({1, 2});
+  chosen.add_incr({1, 2});
   ASSERT_TRUE(chosen.preprocess());
   ASSERT_EQ(chosen.value_of(1), 1u);
-  chosen.add({-1, -2});
+  chosen.add_incr({-1, -2});
   EXPECT_EQ(chosen.outcome(), UNDETERMINED);
   EXPECT_EQ(chosen.value_of(1), 2u);
   EXPECT_EQ(chosen.value_of(2), 2u);
@@ -273,17 +260,17 @@ TEST_F(CSolverIncremental, FalseAtLevelZeroRedoesPreprocessing)
   EXPECT_NE(chosen.value_of(1), chosen.value_of(2));
 }
 
-TEST_F(CSolverIncremental, DeletingAGroupTakesItsVolatileClausesToo)
+TEST(CSolverIncremental, DeletingAGroupTakesItsVolatileClausesToo)
 {
   staged_solvert solver(3);
   int gid = solver.alloc_gid();
   ASSERT_EQ(gid, 1);
   ASSERT_EQ(solver.alloc_gid(), 2);
-  solver.add({1, -3});
+  solver.add_incr({1, -3});
   std::vector<int> lits = staged_solvert::svars({2, 3});
   solver.add_clause_with_gid(lits.data(), 2, -1);
-  solver.add({-1, -2}, gid);
-  solver.add({-1, 2}, 2);
+  solver.add_incr({-1, -2}, gid);
+  solver.add_incr({-1, 2}, 2);
 
   solver.delete_clause_group(gid);
   EXPECT_EQ(
@@ -298,7 +285,7 @@ TEST_F(CSolverIncremental, DeletingAGroupTakesItsVolatileClausesToo)
   solver.verify_integrity();
 }
 
-TEST_F(CSolverIncremental, TextDumps)
+TEST(CSolverIncremental, TextDumps)
 {
   staged_solvert solver(3);
   solver.assign(1, 0);
@@ -327,14 +314,14 @@ TEST_F(CSolverIncremental, TextDumps)
     "0 01000000000000000000000000000000\t1 -3 0\n");
 }
 
-TEST_F(CSolverIncremental, CleaningDropsLearnedClausesButTheLastRecord)
+TEST(CSolverIncremental, CleaningDropsLearnedClausesButTheLastRecord)
 {
   staged_solvert solver(3);
-  solver.add({1, 2, 3});
+  solver.add_incr({1, 2, 3});
   std::vector<int> first = staged_solvert::svars({1, 2});
   std::vector<int> second = staged_solvert::svars({2, 3});
   solver.add_conflict_clause(first.data(), 2, 0);
-  solver.add({-1, 3});
+  solver.add_incr({-1, 3});
   solver.add_conflict_clause(second.data(), 2, 0);
   solver.params().verbosity = 1;
 
@@ -365,10 +352,10 @@ TEST_F(CSolverIncremental, CleaningDropsLearnedClausesButTheLastRecord)
   solver.verify_integrity();
 }
 
-TEST_F(CSolverIncremental, ClauseWithoutLiteralsIsALegalRecord)
+TEST(CSolverIncremental, ClauseWithoutLiteralsIsALegalRecord)
 {
   staged_solvert solver(2);
-  solver.add({1, 2});
+  solver.add_incr({1, 2});
   solver.add_original_clause(nullptr, 0, 0);
   solver.verify_integrity();
   EXPECT_EQ(
@@ -378,7 +365,7 @@ TEST_F(CSolverIncremental, ClauseWithoutLiteralsIsALegalRecord)
   EXPECT_EQ(solver.max_dlevel_of_clause(1), 0);
 }
 
-TEST_F(CSolverIncremental, MemoryFigureAddsTheAssignmentStack)
+TEST(CSolverIncremental, MemoryFigureAddsTheAssignmentStack)
 {
   staged_solvert solver(4);
   EXPECT_EQ(
@@ -386,7 +373,7 @@ TEST_F(CSolverIncremental, MemoryFigureAddsTheAssignmentStack)
     solver.CDatabase::estimate_mem_usage() + 12 * 5);
 }
 
-TEST_F(CSolverIncrementalDeathTest, IntegrityRulesAndContracts)
+TEST(CSolverIncrementalDeathTest, IntegrityRulesAndContracts)
 {
   staged_solvert misplaced(2);
   misplaced.assign(1, 0);
@@ -400,7 +387,7 @@ TEST_F(CSolverIncrementalDeathTest, IntegrityRulesAndContracts)
 
   // A false watch beside a literal without a value.
   staged_solvert unwatched(3);
-  unwatched.add({1, 2, 3});
+  unwatched.add_incr({1, 2, 3});
   unwatched.force(-1, 0);
   EXPECT_DEATH(unwatched.verify_integrity(), "literal_value\\(lit\\) == 0");
 
