@@ -472,3 +472,34 @@ TEST_F(BvPointers, MalformedPointerExpressionsAreThrown)
   for(const caset &c : cases)
     EXPECT_EQ(thrown_text([&] { bits(c.expr); }), c.text) << c.expr.pretty();
 }
+
+TEST_F(BvPointers, PointersInsideChoicesAndStructuresKeepTheirBits)
+{
+  const typet int_pointer = pointer_to(u32);
+  const exprt x = symbol_expr("x", u32);
+  const exprt c = bool_symbol("c");
+  const exprt chosen = symbol_expr("chosen", int_pointer);
+  conv->set_to(
+    equal_expr(
+      chosen,
+      make_expr("if", int_pointer, {c, address_of(x), null_pointer(int_pointer)})),
+    true);
+  conv->set_to(c, true);
+
+  const typet record = compound_type("struct", {{"p", int_pointer}, {"n", u32}});
+  const exprt r = symbol_expr("r", record);
+  conv->set_to(
+    equal_expr(
+      r, make_expr("struct", record, {make_expr("+", int_pointer, {address_of(x), bv_constant(2, u32)}), bv_constant(7, u32)})),
+    true);
+
+  ASSERT_EQ(conv->solve(), decision_proceduret::D_SATISFIABLE);
+  EXPECT_EQ(conv->get(chosen), address_of(x));
+  EXPECT_EQ(
+    conv->get(r),
+    make_expr(
+      "struct",
+      record,
+      {make_expr("+", int_pointer, {address_of(x), integer_constant(2)}),
+       bv_constant(7, u32)}));
+}
