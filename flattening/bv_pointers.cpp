@@ -41,9 +41,7 @@ bvt extended(const bvt &bv, unsigned width, bool is_signed)
 } // namespace
 
 bv_pointerst::bv_pointerst(propt &_prop)
-  : boolbvt(_prop),
-    object_bits(8),
-    offset_bits(config.ansi_c.pointer_width),
+  : boolbvt(_prop), object_bits(8), offset_bits(config.ansi_c.pointer_width),
     bits(offset_bits + object_bits)
 {
 }
@@ -96,9 +94,9 @@ bool bv_pointerst::convert_vector_expr(const exprt &expr, bvt &bv)
   {
     const exprt::operandst &operands = expr.operands();
     const bool pointer_operand =
-      !operands.empty() && (id == "typecast"
-                              ? operands[0].type().id() == "pointer"
-                              : is_pointer_type(operands[0].type()));
+      !operands.empty() &&
+      (id == "typecast" ? operands[0].type().id() == "pointer"
+                        : is_pointer_type(operands[0].type()));
     const std::size_t arity = id == "-" ? 2 : 1;
     if(
       pointer_operand && operands.size() == arity &&
@@ -347,9 +345,7 @@ bool bv_pointerst::convert_address_expr(const exprt &expr, bvt &bv)
 }
 
 bool bv_pointerst::add_scaled_index(
-  bvt &bv,
-  const mp_integer &factor,
-  const exprt &index)
+  bvt &bv, const mp_integer &factor, const exprt &index)
 {
   bvt index_bits;
   if(convert_cached(index, index_bits))
@@ -362,11 +358,9 @@ bool bv_pointerst::add_scaled_index(
 }
 
 void bv_pointerst::add_scaled_index_bits(
-  bvt &bv,
-  const mp_integer &factor,
-  const bvt &index)
+  bvt &bv, const mp_integer &factor, const bvt &index)
 {
-  INVARIANT(index.size()==offset_bits);
+  INVARIANT(index.size() == offset_bits);
   bvt scaled = index;
   if(factor.compare(1) != 0)
     bv_utils.multiplier(scaled, constant_bits(factor, offset_bits), false);
@@ -394,8 +388,9 @@ literalt bv_pointerst::convert_rest(const exprt &expr)
   if(pointer_operands && operands.size() == 1)
   {
     bvt pointer;
-    if(id == "invalid-pointer" && !convert_cached(operands[0], pointer) &&
-       !pointer.empty())
+    if(
+      id == "invalid-pointer" && !convert_cached(operands[0], pointer) &&
+      !pointer.empty())
     {
       const bvt object = object_part(pointer);
       return prop.lor(
@@ -458,8 +453,7 @@ void bv_pointerst::process_dynamic_objects(postponedt &postponed)
     const literalt points_here = bv_utils.equal(object_code(n), postponed.bv);
     prop.l_set_to(
       prop.limplies(
-        points_here,
-        dynamic ? postponed.result : prop.lnot(postponed.result)),
+        points_here, dynamic ? postponed.result : prop.lnot(postponed.result)),
       true);
   }
   postponed.objects_done = std::max(postponed.objects_done, objects);

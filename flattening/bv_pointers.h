@@ -84,7 +84,8 @@ protected:
   bool add_scaled_index(bvt &bv, const mp_integer &factor, const exprt &index);
   // Adds factor times the index bits, `offset_bits` of them, to the
   // pointer's offset, wrapping within the offset.
-  void add_scaled_index_bits(bvt &bv, const mp_integer &factor, const bvt &index);
+  void
+  add_scaled_index_bits(bvt &bv, const mp_integer &factor, const bvt &index);
   // Adds a constant to the pointer's offset, wrapping within the offset.
   void add_offset_constant(bvt &bv, const mp_integer &constant);
   // Ties the test to the objects numbered since it was last processed.

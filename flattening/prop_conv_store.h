@@ -43,7 +43,8 @@ struct prop_conv_store_constraintt
   void replay(prop_convt &dest) const;
 };
 
-class prop_conv_store_constraintst : public std::list<prop_conv_store_constraintt>
+class prop_conv_store_constraintst
+  : public std::list<prop_conv_store_constraintt>
 {
 public:
   // Every record, in the order of recording.

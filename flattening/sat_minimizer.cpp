@@ -43,7 +43,11 @@ bool bv_minimizing_dect::minimize(const minimization_listt &symbols)
   for(const exprt &symbol : symbols)
   {
     print(6, "Minimizing... ");
+    // The assertion texts name the conditions as written here; the
+    // second runs the solver, which is safe as assertions stay enabled.
+    // clang-format off
     INVARIANT(symbol.type().id()=="unsignedbv");
+    // clang-format on
 
     unsigned width;
     INVARIANT(!width_of_type(symbol.type(), width));
@@ -60,7 +64,9 @@ bool bv_minimizing_dect::minimize(const minimization_listt &symbols)
       {
         constraints.back() = l;
         value += integer_shift_left(mp_integer(1), b);
+        // clang-format off
         INVARIANT(satcheck.prop_solve (constraints) != propt::P_UNSATISFIABLE);
+        // clang-format on
       }
     }
 

@@ -31,7 +31,8 @@ exprt address_of(const exprt &object)
   return make_expr("address_of", pointer_to(object.type()), {object});
 }
 
-exprt member_of(const exprt &aggregate, const std::string &name, const typet &type)
+exprt member_of(
+  const exprt &aggregate, const std::string &name, const typet &type)
 {
   exprt member = make_expr("member", type, {aggregate});
   member.set("component_name", dstring(name));
@@ -87,7 +88,9 @@ protected:
     EXPECT_EQ(conv->solve(), decision_proceduret::D_SATISFIABLE);
     std::string text;
     for(const literalt l : bv)
-      text += (l.is_constant() ? l.is_true() : engine->l_get(l).is_true()) ? '1' : '0';
+      text += (l.is_constant() ? l.is_true() : engine->l_get(l).is_true())
+                ? '1'
+                : '0';
     return text;
   }
 
@@ -102,7 +105,8 @@ protected:
   bool can_differ(const exprt &a, const exprt &b)
   {
     fresh();
-    engine->l_set_to(engine->lnot(conv->bv_utils.equal(bits(a), bits(b))), true);
+    engine->l_set_to(
+      engine->lnot(conv->bv_utils.equal(bits(a), bits(b))), true);
     return conv->solve() == decision_proceduret::D_SATISFIABLE;
   }
 
@@ -154,17 +158,21 @@ TEST_F(BvPointers, AddressesAndCastsAreLaidOutAsOffsetThenObject)
     {"&a[2], elements of 3 units",
      address_of(element2),
      offset_text(6) + object_text(3)},
-    {"&s.y", address_of(member_of(s, "y", u32)), offset_text(2) + object_text(4)},
+    {"&s.y",
+     address_of(member_of(s, "y", u32)),
+     offset_text(2) + object_text(4)},
     {"&a[2].y",
      address_of(member_of(element2, "y", u32)),
      offset_text(8) + object_text(3)},
     {"(u32)&x: object above 24 offset bits",
      make_expr("typecast", u32, {to_x}),
      offset_text(0).substr(0, 24) + object_text(2)},
-    {"(u8)&x: the object alone", make_expr("typecast", unsignedbv_type(8), {to_x}),
+    {"(u8)&x: the object alone",
+     make_expr("typecast", unsignedbv_type(8), {to_x}),
      object_text(2)},
     {"(u64)&x: the offset zero-extended",
-     make_expr("typecast", unsignedbv_type(64), {address_of(member_of(s, "x", u32))}),
+     make_expr(
+       "typecast", unsignedbv_type(64), {address_of(member_of(s, "x", u32))}),
      offset_text(1) + std::string(24, '0') + object_text(4)},
     {"pointer_object(&s.y)",
      make_expr("pointer_object", u32, {address_of(member_of(s, "y", u32))}),
@@ -199,7 +207,8 @@ TEST_F(BvPointers, PredicatesOnConstantAddressesFold)
   const exprt a1 = address_of(index_expr(a, bv_constant(1, u32)));
   const exprt a3 = address_of(index_expr(a, bv_constant(3, u32)));
   const typet int_pointer = pointer_to(u32);
-  const exprt from_42 = make_expr("typecast", int_pointer, {bv_constant(42, u32)});
+  const exprt from_42 =
+    make_expr("typecast", int_pointer, {bv_constant(42, u32)});
   auto predicate = [](const char *id, std::initializer_list<exprt> operands) {
     return make_expr(id, bool_type(), operands);
   };
@@ -211,10 +220,14 @@ TEST_F(BvPointers, PredicatesOnConstantAddressesFold)
   };
   const std::vector<caset> cases = {
     {"invalid (T*)42", predicate("invalid-pointer", {from_42}), true},
-    {"invalid NULL", predicate("invalid-pointer", {null_pointer(int_pointer)}), true},
+    {"invalid NULL",
+     predicate("invalid-pointer", {null_pointer(int_pointer)}),
+     true},
     {"invalid &x", predicate("invalid-pointer", {address_of(x)}), false},
     {"same-object &a[1] &a[3]", predicate("same-object", {a1, a3}), true},
-    {"same-object &a[1] &x", predicate("same-object", {a1, address_of(x)}), false},
+    {"same-object &a[1] &x",
+     predicate("same-object", {a1, address_of(x)}),
+     false},
     {"&a[1] < &a[3]", predicate("<", {a1, a3}), true},
     {"&a[1] > &a[3]", predicate(">", {a1, a3}), false},
     {"&a[3] <= &a[3]", predicate("<=", {a3, a3}), true},
@@ -225,7 +238,8 @@ TEST_F(BvPointers, PredicatesOnConstantAddressesFold)
   for(const caset &c : cases)
     EXPECT_EQ(value_bits(c.expr), c.value ? "1" : "0") << c.what;
   // The integer cast points at an unknown offset of INVALID.
-  EXPECT_EQ(constant_bits(bits(from_42)), std::string(32, '?') + object_text(1));
+  EXPECT_EQ(
+    constant_bits(bits(from_42)), std::string(32, '?') + object_text(1));
 }
 
 TEST_F(BvPointers, ArithmeticStaysInsideTheObject)
@@ -237,7 +251,8 @@ TEST_F(BvPointers, ArithmeticStaysInsideTheObject)
   const exprt p_minus_one = make_expr("+", pair_pointer, {p, minus_one});
   const exprt p_plus_k = make_expr("+", pair_pointer, {p, k});
 
-  EXPECT_FALSE(can_be_false(make_expr("same-object", bool_type(), {p, p_minus_one})));
+  EXPECT_FALSE(
+    can_be_false(make_expr("same-object", bool_type(), {p, p_minus_one})));
   EXPECT_FALSE(can_differ(make_expr("-", pair_pointer, {p_plus_k, k}), p));
   EXPECT_FALSE(can_differ(
     make_expr("pointer_object", unsignedbv_type(8), {p_minus_one}),
@@ -303,7 +318,9 @@ TEST_F(BvPointers, DifferencesAreOffsetDifferences)
     value_bits(make_expr("-", s32, {a1, a6})),
     offset_text(static_cast<unsigned>(-5)));
   EXPECT_EQ(
-    thrown_text([&] { bits(make_expr("-", signedbv_type(33), {a1, a6})); }),
+    thrown_text([&] {
+      bits(make_expr("-", signedbv_type(33), {a1, a6}));
+    }),
     "char*: no sign extension on pointer differences");
 }
 
@@ -346,7 +363,9 @@ TEST_F(BvPointers, DynamicObjectsAreFlaggedOrNamedSo)
   };
   const std::vector<caset> cases = {
     {"NULL", null_pointer(int_pointer), false},
-    {"INVALID", make_expr("typecast", int_pointer, {bv_constant(8, u32)}), false},
+    {"INVALID",
+     make_expr("typecast", int_pointer, {bv_constant(8, u32)}),
+     false},
     {"named dynamic", address_of(symbol_expr("symex_dynamic::7", u32)), true},
     {"flagged type", address_of(symbol_expr("heap", flagged)), true},
     {"plain symbol", address_of(symbol_expr("x", u32)), false},
@@ -381,8 +400,8 @@ TEST_F(BvPointers, PointersReadBackAsAddressesOfElementsAndComponents)
     irept::subt &words = value.add("bv").get_sub();
     const std::string text = offset_text(offset) + object_text(object);
     for(const char bit : text)
-      words.push_back(irept(dstring(
-        std::to_string(const_literal(bit == '1').get()))));
+      words.push_back(
+        irept(dstring(std::to_string(const_literal(bit == '1').get()))));
     return value;
   };
   // The address the documentation gives for (object, offset) into a.
@@ -411,7 +430,8 @@ TEST_F(BvPointers, PointersReadBackAsAddressesOfElementsAndComponents)
     expected.emplace_back(p, documented(object, offset));
   }
   const exprt minus_one = symbol_expr("minus_one", int_pointer);
-  conv->set_to(equal_expr(minus_one, literals_of(2, 0xFFFFFFFFu, int_pointer)), true);
+  conv->set_to(
+    equal_expr(minus_one, literals_of(2, 0xFFFFFFFFu, int_pointer)), true);
 
   ASSERT_EQ(conv->solve(), decision_proceduret::D_SATISFIABLE);
   for(const auto &pair : expected)
@@ -430,10 +450,21 @@ TEST_F(BvPointers, SymbolPointersReadBackFromTheModel)
   const exprt p = symbol_expr("p", pointer_to(u32));
   const exprt q = symbol_expr("q", pointer_to(u32));
   conv->set_to(make_expr("same-object", bool_type(), {p, address_of(x)}), true);
-  conv->set_to(make_expr("<", bool_type(), {make_expr("+", p.type(), {address_of(x), bv_constant(2, u32)}), p}), true);
-  conv->set_to(make_expr("<", bool_type(), {p, make_expr("+", p.type(), {address_of(x), bv_constant(4, u32)})}), true);
+  conv->set_to(
+    make_expr(
+      "<",
+      bool_type(),
+      {make_expr("+", p.type(), {address_of(x), bv_constant(2, u32)}), p}),
+    true);
+  conv->set_to(
+    make_expr(
+      "<",
+      bool_type(),
+      {p, make_expr("+", p.type(), {address_of(x), bv_constant(4, u32)})}),
+    true);
   conv->set_to(make_expr("invalid-pointer", bool_type(), {q}), true);
-  conv->set_to(make_expr("same-object", bool_type(), {q, null_pointer(q.type())}), false);
+  conv->set_to(
+    make_expr("same-object", bool_type(), {q, null_pointer(q.type())}), false);
   ASSERT_EQ(conv->solve(), decision_proceduret::D_SATISFIABLE);
   EXPECT_EQ(
     conv->get(p),
@@ -454,16 +485,20 @@ TEST_F(BvPointers, MalformedPointerExpressionsAreThrown)
   };
   const std::vector<caset> cases = {
     {two_operand_cast, "char*: typecast takes one operand"},
-    {constant_expr("16", int_pointer), "char*: found non-NULL pointer constant"},
+    {constant_expr("16", int_pointer),
+     "char*: found non-NULL pointer constant"},
     {make_expr("+", int_pointer, {p, p}), "char*: found two pointers in sum"},
-    {make_expr("+", int_pointer, {x, x}), "char*: found no pointer in pointer type sum"},
-    {make_expr("+", int_pointer, {}), "string: operator + takes at least one operand"},
+    {make_expr("+", int_pointer, {x, x}),
+     "char*: found no pointer in pointer type sum"},
+    {make_expr("+", int_pointer, {}),
+     "string: operator + takes at least one operand"},
     {make_expr("+", int_pointer, {p, symbol_expr("w", unsignedbv_type(33))}),
      "char*: unexpected pointer arithmetic operand width"},
     {make_expr("-", int_pointer, {p}), "string: operator - takes two operands"},
     {make_expr("-", int_pointer, {x, p}),
      "char*: found no pointer in pointer type in difference"},
-    {make_expr("address_of", int_pointer, {}), "string: address_of takes one operand"},
+    {make_expr("address_of", int_pointer, {}),
+     "string: address_of takes one operand"},
     {make_expr("address_of", int_pointer, {make_expr("index", u32, {x})}),
      "char*: index takes two operands"},
     {make_expr("address_of", int_pointer, {make_expr("member", u32, {})}),
@@ -482,15 +517,22 @@ TEST_F(BvPointers, PointersInsideChoicesAndStructuresKeepTheirBits)
   conv->set_to(
     equal_expr(
       chosen,
-      make_expr("if", int_pointer, {c, address_of(x), null_pointer(int_pointer)})),
+      make_expr(
+        "if", int_pointer, {c, address_of(x), null_pointer(int_pointer)})),
     true);
   conv->set_to(c, true);
 
-  const typet record = compound_type("struct", {{"p", int_pointer}, {"n", u32}});
+  const typet record =
+    compound_type("struct", {{"p", int_pointer}, {"n", u32}});
   const exprt r = symbol_expr("r", record);
   conv->set_to(
     equal_expr(
-      r, make_expr("struct", record, {make_expr("+", int_pointer, {address_of(x), bv_constant(2, u32)}), bv_constant(7, u32)})),
+      r,
+      make_expr(
+        "struct",
+        record,
+        {make_expr("+", int_pointer, {address_of(x), bv_constant(2, u32)}),
+         bv_constant(7, u32)})),
     true);
 
   ASSERT_EQ(conv->solve(), decision_proceduret::D_SATISFIABLE);

@@ -34,7 +34,8 @@ void record_problem(prop_convt &procedure, propt &prop, long long value)
   const exprt x = symbol_expr("x", s8), y = symbol_expr("y", s8);
   prop.l_set_to(
     procedure.convert(or_expr(
-      make_expr("sign", bool_type(), {x}), make_expr("sign", bool_type(), {y}))),
+      make_expr("sign", bool_type(), {x}),
+      make_expr("sign", bool_type(), {y}))),
     true);
   procedure.set_to(equal_expr(y, bv_constant(3, s8)), true);
   procedure.set_to(equal_expr(x, bv_constant(value, s8)), true);

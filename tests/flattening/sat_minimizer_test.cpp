@@ -88,11 +88,15 @@ TEST_F(SatMinimizer, SettlesEarlierSymbolsFirst)
     sum_is_three(a, b);
     ASSERT_EQ(dec->solve(), decision_proceduret::D_SATISFIABLE);
     status_lines();
-    EXPECT_TRUE(dec->minimize(a_first ? bv_minimizing_dect::minimization_listt{a, b}
-                                      : bv_minimizing_dect::minimization_listt{b, a}));
+    EXPECT_TRUE(dec->minimize(
+      a_first ? bv_minimizing_dect::minimization_listt{a, b}
+              : bv_minimizing_dect::minimization_listt{b, a}));
     const std::vector<std::string> expected =
-      a_first ? std::vector<std::string>{"Minimizing... ", "a = 0", "Minimizing... ", "b = 3"}
-              : std::vector<std::string>{"Minimizing... ", "b = 0", "Minimizing... ", "a = 3"};
+      a_first
+        ? std::vector<
+            std::string>{"Minimizing... ", "a = 0", "Minimizing... ", "b = 3"}
+        : std::vector<std::string>{
+            "Minimizing... ", "b = 0", "Minimizing... ", "a = 3"};
     EXPECT_EQ(reports(status_lines()), expected);
     // The model left behind holds the settled values.
     EXPECT_EQ(dec->get(a), bv_constant(a_first ? 0 : 3, u4));
@@ -138,7 +142,8 @@ TEST_F(SatMinimizer, ReportsValuesOfAnyWidth)
   dec->minimize({wide});
   EXPECT_EQ(
     reports(status_lines()),
-    (std::vector<std::string>{"Minimizing... ", "wide = 590295811458217279489"}));
+    (std::vector<std::string>{
+      "Minimizing... ", "wide = 590295811458217279489"}));
 }
 
 TEST_F(SatMinimizer, ConstantBitsNeedNoAssumption)
@@ -153,5 +158,6 @@ TEST_F(SatMinimizer, ConstantBitsNeedNoAssumption)
   dec->minimize({c, y});
   EXPECT_EQ(
     reports(status_lines()),
-    (std::vector<std::string>{"Minimizing... ", "c = 6", "Minimizing... ", "y = 9"}));
+    (std::vector<std::string>{
+      "Minimizing... ", "c = 6", "Minimizing... ", "y = 9"}));
 }
