@@ -29,6 +29,24 @@ bvt constant_bits(const mp_integer &value, unsigned width)
   return bv;
 }
 
+// A difference of two "pointer"s, the offset or the object of a pointer,
+// or a cast of a "pointer" to a type other than "bool" (Booleans are one
+// literal of the Boolean conversion).
+bool is_pointer_integer_operation(const exprt &expr)
+{
+  const dstring &id = expr.id();
+  const exprt::operandst &operands = expr.operands();
+  if(id == "-")
+    return operands.size() == 2 && operands[0].type().id() == "pointer" &&
+           operands[1].type().id() == "pointer";
+  if(operands.size() != 1)
+    return false;
+  if(id == "typecast")
+    return operands[0].type().id() == "pointer" && expr.type().id() != "bool";
+  return (id == "pointer_offset" || id == "pointer_object") &&
+         is_pointer_type(operands[0].type());
+}
+
 // Cut to the width, or extended with the sign or with false.
 bvt extended(const bvt &bv, unsigned width, bool is_signed)
 {
@@ -87,23 +105,8 @@ bool bv_pointerst::convert_vector_expr(const exprt &expr, bvt &bv)
 {
   if(is_pointer_type(expr.type()))
     return convert_pointer_type(expr, bv);
-  const dstring &id = expr.id();
-  if(
-    id == "-" || id == "pointer_offset" || id == "pointer_object" ||
-    id == "typecast")
-  {
-    const exprt::operandst &operands = expr.operands();
-    const bool pointer_operand =
-      !operands.empty() &&
-      (id == "typecast" ? operands[0].type().id() == "pointer"
-                        : is_pointer_type(operands[0].type()));
-    const std::size_t arity = id == "-" ? 2 : 1;
-    if(
-      pointer_operand && operands.size() == arity &&
-      (id != "-" || operands[1].type().id() == "pointer") &&
-      (id != "-" || operands[0].type().id() == "pointer"))
-      return convert_pointer_integer(expr, bv);
-  }
+  if(is_pointer_integer_operation(expr))
+    return convert_pointer_integer(expr, bv);
   return boolbvt::convert_vector_expr(expr, bv);
 }
 

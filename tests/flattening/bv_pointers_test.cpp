@@ -200,7 +200,7 @@ TEST_F(BvPointers, AddressesAndCastsAreLaidOutAsOffsetThenObject)
   EXPECT_TRUE(handler.has(2, "warning: ignoring "));
 }
 
-TEST_F(BvPointers, PredicatesOnConstantAddressesFold)
+TEST_F(BvPointers, PredicatesOnConstantAddressesAreDecided)
 {
   const exprt a = symbol_expr("a", array_type(u32, 8));
   const exprt x = symbol_expr("x", u32);
@@ -232,6 +232,11 @@ TEST_F(BvPointers, PredicatesOnConstantAddressesFold)
     {"&a[1] > &a[3]", predicate(">", {a1, a3}), false},
     {"&a[3] <= &a[3]", predicate("<=", {a3, a3}), true},
     {"&a[1] >= &a[3]", predicate(">=", {a1, a3}), false},
+    // A Boolean cast is the Boolean conversion's: not NULL.
+    {"(bool)NULL",
+     make_expr("typecast", bool_type(), {null_pointer(int_pointer)}),
+     false},
+    {"(bool)&x", make_expr("typecast", bool_type(), {address_of(x)}), true},
     // x is numbered before a: the object number decides first.
     {"&a[3] < &x", predicate("<", {a3, address_of(x)}), false},
   };
