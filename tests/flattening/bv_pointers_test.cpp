@@ -550,3 +550,11 @@ TEST_F(BvPointers, PointersInsideChoicesAndStructuresKeepTheirBits)
       {make_expr("+", int_pointer, {address_of(x), integer_constant(2)}),
        bv_constant(7, u32)}));
 }
+
+TEST_F(BvPointers, ReferencesCastToPointersKeepTheirBits)
+{
+  typet reference("reference");
+  reference.subtype() = u32;
+  const exprt r = symbol_expr("r", reference);
+  EXPECT_FALSE(can_differ(make_expr("typecast", pointer_to(u32), {r}), r));
+}
