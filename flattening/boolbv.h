@@ -195,6 +195,49 @@ protected:
     const typet &type,
     exprt &dest) const;
 
+  // One update step of "with" by the type of the updated value, and the
+  // step for each kind of type: from the current bits to the output bits;
+  // true when the step cannot be built.
+  virtual bool convert_with_type(
+    const typet &type,
+    const exprt &designator,
+    const exprt &value,
+    const bvt &current,
+    bvt &next);
+  virtual bool convert_with_array(
+    const typet &type,
+    const exprt &designator,
+    const exprt &value,
+    const bvt &current,
+    bvt &next);
+  virtual bool convert_with_bv(
+    const typet &type,
+    const exprt &designator,
+    const exprt &value,
+    const bvt &current,
+    bvt &next);
+  virtual bool convert_with_struct(
+    const typet &type,
+    const exprt &designator,
+    const exprt &value,
+    const bvt &current,
+    bvt &next);
+  virtual bool convert_with_union(
+    const typet &type,
+    const exprt &designator,
+    const exprt &value,
+    const bvt &current,
+    bvt &next);
+
+  // The literal of "index = position", the position written as a constant
+  // of the index's type. True, with nothing made, when that type cannot
+  // express the position (no constant, or one that reads back as another
+  // number): a narrow index never makes two positions share a constant.
+  bool position_literal(
+    const exprt &index,
+    const mp_integer &position,
+    literalt &l);
+
   literalt convert_rest(const exprt &expr) override;
 
   // Widths come from the virtual get_width, which pointer encodings

@@ -66,6 +66,17 @@ public:
     exprt &expr,
     mp_integer &rest) const;
 
+  // The count of objects numbered so far, NULL and INVALID included, and
+  // the object of a number below it.
+  unsigned number_of_objects() const
+  {
+    return static_cast<unsigned>(numbered.size());
+  }
+  const exprt &object_of(unsigned number) const
+  {
+    return numbered[number];
+  }
+
   unsigned null_object;
   unsigned invalid_object;
 

@@ -67,6 +67,10 @@ public:
   bool equality_propagation = true;
 
 protected:
+  // A replayed record converts its atom and constrains the literal in the
+  // destination's back end.
+  friend struct prop_conv_store_constraintt;
+
   virtual literalt convert_with_cache_flag(const exprt &expr, bool with_cache);
   // What convert_bool does not know: a free variable, after a warning.
   virtual literalt convert_rest(const exprt &expr);

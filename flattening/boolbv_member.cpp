@@ -1,0 +1,49 @@
+#include "flattening/boolbv.h"
+
+bool boolbvt::convert_member(const exprt &expr, bvt &bv)
+{
+  if(expr.operands().size() != 1)
+    throw "member takes one operand";
+  const exprt &compound = expr.op0();
+  bvt bits;
+  if(convert_cached(compound, bits))
+    return true;
+  const typet &compound_type = compound.type();
+
+  if(compound_type.id() == "union")
+  {
+    // Every member starts at bit 0.
+    unsigned width;
+    if(get_width(expr.type(), width))
+      return true;
+    if(bits.size() < width)
+      throw "member: unexpected widths";
+    bv.assign(bits.begin(), bits.begin() + width);
+    return false;
+  }
+  if(compound_type.id() != "struct")
+    return true;
+
+  const dstring &name = expr.get("component_name");
+  std::size_t offset = 0;
+  for(const irept &component : compound_type.find("components").get_sub())
+  {
+    const typet &component_type =
+      static_cast<const typet &>(component.find("type"));
+    unsigned component_width;
+    if(get_width(component_type, component_width))
+      return true;
+    if(component.get("name") != name)
+    {
+      offset += component_width;
+      continue;
+    }
+    if(component_type != expr.type())
+      throw "member: component type does not match: " +
+        component_type.to_string() + " vs. " + expr.type().to_string();
+    bv.assign(bits.begin() + static_cast<std::ptrdiff_t>(offset),
+              bits.begin() + static_cast<std::ptrdiff_t>(offset + component_width));
+    return false;
+  }
+  throw "component " + name.as_string() + " not found in structure";
+}

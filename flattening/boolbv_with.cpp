@@ -1,0 +1,199 @@
+// "with": functional updates, applied pair by pair from the left, each
+// step dispatched on the type of the updated value.
+
+#include "flattening/boolbv.h"
+
+#include "expr_algorithms/arith_tools.h"
+#include "util/mp_arith.h"
+#include "util/std_types.h"
+
+bool boolbvt::convert_with(const exprt &expr, bvt &bv)
+{
+  const exprt::operandst &operands = expr.operands();
+  if(operands.size() < 3)
+    throw "with takes at least three operands";
+  if(operands.size() % 2 != 1)
+    throw "with takes an odd number of operands";
+
+  bvt current;
+  if(convert_cached(operands[0], current))
+    return true;
+  unsigned width;
+  if(get_width(expr.type(), width))
+    return true;
+  if(current.size() != width)
+    throw "unexpected operand 0 width";
+
+  for(std::size_t i = 1; i < operands.size(); i += 2)
+  {
+    bvt next;
+    if(convert_with_type(
+         operands[0].type(), operands[i], operands[i + 1], current, next))
+      return true;
+    current.swap(next);
+  }
+  bv.swap(current);
+  return false;
+}
+
+bool boolbvt::convert_with_type(
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
+{
+  next.resize(current.size());
+  const dstring &id = type.id();
+  if(id == "array")
+    return convert_with_array(type, designator, value, current, next);
+  if(id == "bv" || id == "unsignedbv" || id == "signedbv")
+    return convert_with_bv(type, designator, value, current, next);
+  if(id == "struct")
+    return convert_with_struct(type, designator, value, current, next);
+  if(id == "union")
+    return convert_with_union(type, designator, value, current, next);
+  return true;
+}
+
+bool boolbvt::convert_with_array(
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
+{
+  // The array theory constrains updates of unbounded arrays through their
+  // reads; the bits stay those of the old value.
+  if(treat_as_unbounded_array(type))
+  {
+    next = current;
+    return false;
+  }
+  mp_integer size;
+  if(expr_to_integer(static_cast<const exprt &>(type.find("size")), size))
+    return true;
+  bvt element;
+  if(convert_cached(value, element))
+    return true;
+  mp_integer expected_bits = size;
+  expected_bits *= static_cast<unsigned long long>(element.size());
+  if(expected_bits != mp_integer(current.size()))
+    throw "unexpected operand 2 width";
+  const std::size_t n = static_cast<std::size_t>(integer_to_unsigned(size));
+  const std::size_t w = element.size();
+
+  next = current;
+  mp_integer position;
+  if(!expr_to_integer(designator, position))
+  {
+    // A constant outside the array changes nothing.
+    if(!position.is_negative() && position < size)
+    {
+      const std::size_t e = static_cast<std::size_t>(integer_to_unsigned(position));
+      std::copy(element.begin(), element.end(), next.begin() + static_cast<std::ptrdiff_t>(e * w));
+    }
+    return false;
+  }
+  for(std::size_t e = 0; e < n; ++e)
+  {
+    literalt at_e;
+    if(position_literal(designator, mp_integer(e), at_e))
+      continue;
+    for(std::size_t j = 0; j < w; ++j)
+      next[e * w + j] = prop.lselect(at_e, element[j], current[e * w + j]);
+  }
+  return false;
+}
+
+bool boolbvt::convert_with_bv(
+  const typet &,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
+{
+  const literalt bit = convert(value);
+  next = current;
+  mp_integer position;
+  if(!expr_to_integer(designator, position))
+  {
+    if(!position.is_negative() && position < mp_integer(current.size()))
+      next[static_cast<std::size_t>(integer_to_unsigned(position))] = bit;
+    return false;
+  }
+  for(std::size_t k = 0; k < current.size(); ++k)
+  {
+    literalt at_k;
+    if(position_literal(designator, mp_integer(k), at_k))
+      continue;
+    next[k] = prop.lselect(at_k, bit, current[k]);
+  }
+  return false;
+}
+
+bool boolbvt::convert_with_struct(
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
+{
+  next = current;
+  bvt component_bits;
+  if(convert_cached(value, component_bits))
+    return true;
+  const dstring &name = designator.get("component_name");
+  std::size_t offset = 0;
+  for(const irept &component : type.find("components").get_sub())
+  {
+    const typet &component_type =
+      static_cast<const typet &>(component.find("type"));
+    unsigned component_width;
+    if(get_width(component_type, component_width))
+      return true;
+    if(component.get("name") != name)
+    {
+      offset += component_width;
+      continue;
+    }
+    if(component_type != value.type())
+      throw "with/struct: component `" + name.as_string() +
+        "' type does not match: " + component_type.to_string() + " vs. " +
+        value.type().to_string();
+    if(component_bits.size() != component_width)
+      throw "unexpected operand op2 width";
+    std::copy(component_bits.begin(), component_bits.end(),
+              next.begin() + static_cast<std::ptrdiff_t>(offset));
+    return false;
+  }
+  // No such component: the value stays as it was.
+  return false;
+}
+
+bool boolbvt::convert_with_union(
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
+{
+  next = current;
+  bvt member;
+  if(convert_cached(value, member))
+    return true;
+  if(member.size() > current.size())
+    throw "unexpected operand op2 width";
+  std::copy(member.begin(), member.end(), next.begin());
+
+  unsigned number;
+  if(get_component_number(type, designator.get("component_name"), number))
+    throw "with/union: component not found";
+  const std::size_t count = type.find("components").get_sub().size();
+  const std::size_t selector_bits = static_cast<std::size_t>(
+    integer_to_unsigned(address_bits(static_cast<unsigned long long>(count))));
+  const std::size_t width = next.size();
+  for(std::size_t j = 0; j < selector_bits && j < width; ++j)
+    next[width - selector_bits + j] = const_literal(((number >> j) & 1) != 0);
+  return false;
+}

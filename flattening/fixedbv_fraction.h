@@ -1,0 +1,11 @@
+#ifndef MORVANE_FLATTENING_FIXEDBV_FRACTION_H
+#define MORVANE_FLATTENING_FIXEDBV_FRACTION_H
+
+#include "util/type.h"
+
+// The fraction bits of a "fixedbv" type: its "width" less its
+// "integer_bits" (both decimal), or half the width when "integer_bits" is
+// empty or absent. Integer bits beyond the width leave no fraction.
+unsigned fixedbv_fraction_bits(const typet &type);
+
+#endif

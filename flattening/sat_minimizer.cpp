@@ -1,0 +1,78 @@
+#include "flattening/sat_minimizer.h"
+
+#include "flattening/boolbv_width.h"
+#include "sat/proofsat/Solver.h"
+#include "util/invariant.h"
+#include "util/mp_arith.h"
+#include "util/text_utils.h"
+
+#include <sstream>
+
+propt::resultt
+satcheck_minimizert::prop_solve(const std::list<literalt> &constraints)
+{
+  print(
+    6,
+    unsigned_to_string(no_variables()) + " variables, " +
+      int_to_string(solver->nClauses()) + " clauses, " +
+      unsigned_to_string(unsigned(constraints.size())) + " constraints");
+
+  if(!solver->ok)
+    return P_UNSATISFIABLE;
+
+  // The engine knows no constant literals: a true one assumes nothing, a
+  // false one cannot hold.
+  vec<Lit> assumptions;
+  for(const literalt l : constraints)
+  {
+    if(l.is_false())
+      return P_UNSATISFIABLE;
+    if(!l.is_true())
+      assumptions.push(Lit::fromIndex(int(l.get())));
+  }
+
+  add_variables();
+  solver->simplifyDB();
+  return solver->solve(assumptions) ? P_SATISFIABLE : P_UNSATISFIABLE;
+}
+
+bool bv_minimizing_dect::minimize(const minimization_listt &symbols)
+{
+  std::list<literalt> constraints;
+
+  for(const exprt &symbol : symbols)
+  {
+    print(6, "Minimizing... ");
+    // The assertion texts name the conditions as written here; the
+    // second runs the solver, which is safe as assertions stay enabled.
+    // clang-format off
+    INVARIANT(symbol.type().id()=="unsignedbv");
+    // clang-format on
+
+    unsigned width;
+    INVARIANT(!width_of_type(symbol.type(), width));
+    mp_integer value;
+
+    for(unsigned b = width; b-- > 0;)
+    {
+      literalt l;
+      INVARIANT(!literal(symbol, b, l));
+      constraints.push_back(satcheck.lnot(l));
+      if(satcheck.l_get(l).is_false())
+        continue;
+      if(satcheck.prop_solve(constraints) == propt::P_UNSATISFIABLE)
+      {
+        constraints.back() = l;
+        value += integer_shift_left(mp_integer(1), b);
+        // clang-format off
+        INVARIANT(satcheck.prop_solve (constraints) != propt::P_UNSATISFIABLE);
+        // clang-format on
+      }
+    }
+
+    std::ostringstream line;
+    line << symbol.get("identifier").as_string() << " = " << value;
+    print(6, line.str());
+  }
+  return true;
+}
