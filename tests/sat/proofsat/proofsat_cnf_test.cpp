@@ -23,6 +23,8 @@ TEST(ProofsatCnf, AnswersAndExitCodes)
     {"unsatisfiable.cnf", "--proof", 20, "UNSATISFIABLE\n"},
     {"empty_clause.cnf", "--proof", 20, "UNSATISFIABLE\n"},
     {"missing.cnf", "", 99, ""},
+    // The fixtures folder itself opens but cannot be read.
+    {"", "", 99, ""},
     {"satisfiable.cnf", "--other", 99, ""},
   };
   scratch_dirt dir;
