@@ -138,6 +138,27 @@ void CDatabase::mark_clause_deleted(CClause &cl)
   _unused_clause_idx.insert(ClauseIdx(&cl - _clauses.data()));
 }
 
+void CDatabase::purge_erased_watches()
+{
+  for(CVariable &var : _variables)
+  {
+    for(int sign = 0; sign < 2; ++sign)
+    {
+      std::vector<CLitPoolElement *> &watched = var.watched(sign);
+      for(std::size_t i = 0; i < watched.size();)
+      {
+        if(watched[i]->is_literal())
+          ++i;
+        else
+        {
+          watched[i] = watched.back();
+          watched.pop_back();
+        }
+      }
+    }
+  }
+}
+
 bool CDatabase::is_conflicting(ClauseIdx cl)
 {
   CClause &c = clause(cl);

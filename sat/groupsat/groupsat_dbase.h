@@ -92,6 +92,11 @@ public:
   // it DELETED_CL; watch lists keep pointing at the erased entries until the
   // caller purges them or the pool is compacted.
   void mark_clause_deleted(CClause &clause);
+  // Purges from both watch lists of every variable the entries erased by
+  // mark_clause_deleted: each is replaced by the list's last entry and the
+  // list shortened, so the order of the kept entries may change.
+  // O(variables + watches).
+  void purge_erased_watches();
 
   bool is_conflicting(ClauseIdx cl);
   bool is_satisfied(ClauseIdx cl);

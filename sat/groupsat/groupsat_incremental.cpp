@@ -28,23 +28,7 @@ void CSolver::delete_clause_group(int gid)
     if(cl.status() != DELETED_CL && (cl.gflag() & bit) != 0)
       mark_clause_deleted(cl);
   }
-  for(CVariable &var : _variables)
-  {
-    for(int sign = 0; sign < 2; ++sign)
-    {
-      std::vector<CLitPoolElement *> &watched = var.watched(sign);
-      for(std::size_t i = 0; i < watched.size();)
-      {
-        if(watched[i]->is_literal())
-          ++i;
-        else
-        {
-          watched[i] = watched.back();
-          watched.pop_back();
-        }
-      }
-    }
-  }
+  purge_erased_watches();
   free_gid(gid);
 }
 

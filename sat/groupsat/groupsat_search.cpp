@@ -439,23 +439,7 @@ void CSolver::delete_unrelevant_clauses()
   if(db.num_deleted_clauses == deleted_before)
     return;
 
-  for(CVariable &var : _variables)
-  {
-    for(int sign = 0; sign < 2; ++sign)
-    {
-      std::vector<CLitPoolElement *> &list = var.watched(sign);
-      for(std::size_t j = 0; j < list.size();)
-      {
-        if(list[j]->is_literal())
-          ++j;
-        else
-        {
-          list[j] = list.back();
-          list.pop_back();
-        }
-      }
-    }
-  }
+  purge_erased_watches();
 
   for(int i = 1; i <= int(num_variables()); ++i)
   {
