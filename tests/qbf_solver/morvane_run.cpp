@@ -1,5 +1,7 @@
 #include "morvane_run.h"
 
+#include "util/text_utils.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -19,14 +21,6 @@ std::string file_text(const std::string &path)
   text << in.rdbuf();
   return text.str();
 }
-
-std::string shell_quoted(const std::string &text)
-{
-  std::string result = "'";
-  for(char c : text)
-    result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return result + "'";
-}
 } // namespace
 
 scratch_foldert::scratch_foldert()
@@ -41,7 +35,7 @@ scratch_foldert::scratch_foldert()
 
 scratch_foldert::~scratch_foldert()
 {
-  std::system(("rm -rf " + shell_quoted(folder)).c_str());
+  std::system(("rm -rf " + shell_quote(folder)).c_str());
 }
 
 std::string scratch_foldert::path(const std::string &name) const
@@ -70,13 +64,13 @@ morvane_resultt scratch_foldert::run(
   const std::vector<std::string> &arguments,
   const std::string &shell_setup) const
 {
-  std::string command = "cd " + shell_quoted(folder) + " && ";
+  std::string command = "cd " + shell_quote(folder) + " && ";
   if(!shell_setup.empty())
     command += shell_setup + " && ";
-  command += shell_quoted(MORVANE_BINARY);
+  command += shell_quote(MORVANE_BINARY);
   for(const auto &argument : arguments)
-    command += " " + shell_quoted(argument);
-  command += " >" + shell_quoted(path(".out")) + " 2>" + shell_quoted(path(".err"));
+    command += " " + shell_quote(argument);
+  command += " >" + shell_quote(path(".out")) + " 2>" + shell_quote(path(".err"));
   int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status)) << command;
   morvane_resultt result{WEXITSTATUS(status), read(".out"), read(".err")};
