@@ -1,5 +1,6 @@
 #include "morvane_run.h"
 
+#include "tests/util/test_files.h"
 #include "util/text_utils.h"
 
 #include <gtest/gtest.h>
@@ -12,25 +13,9 @@
 #include <fstream>
 #include <sstream>
 
-namespace
-{
-std::string file_text(const std::string &path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-} // namespace
-
 scratch_foldert::scratch_foldert()
 {
-  std::string pattern = testing::TempDir() + "morvane_XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back(0);
-  if(mkdtemp(buffer.data()) == nullptr)
-    ADD_FAILURE() << "cannot create " << pattern;
-  folder = buffer.data();
+  folder = make_temp_folder("morvane_");
 }
 
 scratch_foldert::~scratch_foldert()

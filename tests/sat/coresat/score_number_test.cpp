@@ -1,4 +1,5 @@
 #include "sat/coresat/score_number.h"
+#include "tests/util/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,6 @@
 
 namespace
 {
-std::string read_file(const std::string &path)
-{
-  std::string text;
-  if(std::FILE *f = std::fopen(path.c_str(), "r"))
-  {
-    for(int c; (c = std::fgetc(f)) != EOF;)
-      text += char(c);
-    std::fclose(f);
-  }
-  return text;
-}
-
 // Runs one self-test case; the file's text, or "<missing>".
 std::string self_test(const char *name, int *result)
 {
@@ -35,7 +24,7 @@ std::string self_test(const char *name, int *result)
   if(!probe)
     return "<missing>";
   std::fclose(probe);
-  return read_file(path);
+  return file_text(path);
 }
 
 std::string printed(score_number x)

@@ -40,7 +40,7 @@ TEST(ProofsatCnf, AnswersAndExitCodes)
     int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), c.exit_code);
-    EXPECT_EQ(read_bytes(output), c.output);
+    EXPECT_EQ(file_text(output), c.output);
     std::filesystem::remove(output);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path));
   }
