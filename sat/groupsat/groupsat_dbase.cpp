@@ -122,6 +122,16 @@ ClauseIdx CDatabase::new_clause_record()
   return ClauseIdx(_clauses.size() - 1);
 }
 
+unsigned CDatabase::gflag_of_gid(int gid)
+{
+  if(gid == 0)
+    return 0;
+  if(gid == -1)
+    return ~0u;
+  INVARIANT(gid <= 32 && gid > 0);
+  return 1u << (gid - 1);
+}
+
 void CDatabase::mark_clause_deleted(CClause &cl)
 {
   ++_stats.num_deleted_clauses;

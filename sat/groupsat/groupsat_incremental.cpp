@@ -41,17 +41,7 @@ void CSolver::redo_level0()
 
 ClauseIdx CSolver::add_clause_incr(const int *lits, int n, int gid)
 {
-  unsigned gflag;
-  if(gid == 0)
-    gflag = 0;
-  else if(gid == -1)
-    gflag = ~0u;
-  else
-  {
-    INVARIANT(gid <= 32 && gid > 0);
-    gflag = 1u << (gid - 1);
-  }
-  ClauseIdx cl = add_clause(lits, n, gflag);
+  ClauseIdx cl = add_clause(lits, n, gflag_of_gid(gid));
   if(cl < 0)
     return -1;
   clause(cl).set_status(ORIGINAL_CL);

@@ -46,17 +46,7 @@ int CSolver::add_variable()
 ClauseIdx CSolver::add_clause_with_gid(const int *lits, int n, int gid)
 {
   INVARIANT(dlevel() >= 0);
-  unsigned gflag;
-  if(gid == 0)
-    gflag = 0;
-  else if(gid == -1)
-    gflag = ~0u;
-  else
-  {
-    INVARIANT(gid <= 32 && gid > 0);
-    gflag = 1u << (gid - 1);
-  }
-  ClauseIdx cl = add_clause(lits, n, gflag);
+  ClauseIdx cl = add_clause(lits, n, gflag_of_gid(gid));
   if(cl < 0)
   {
     _stats.is_mem_out = true;
