@@ -1,6 +1,8 @@
 #include "sat/coresat/score_number.h"
 #include "tests/util/test_files.h"
 
+#include "coresat_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,14 +31,7 @@ std::string self_test(const char *name, int *result)
 
 std::string printed(score_number x)
 {
-  std::FILE *f = std::tmpfile();
-  coresat_score_print(x, f);
-  std::rewind(f);
-  std::string text;
-  for(int c; (c = std::fgetc(f)) != EOF;)
-    text += char(c);
-  std::fclose(f);
-  return text;
+  return captured([x](std::FILE *f) { coresat_score_print(x, f); });
 }
 
 double value_of(score_number x)
