@@ -38,16 +38,3 @@ bool run_external_program(messaget &message, const std::string &command)
     message.print(1, "Unable to run: " + command);
   return ran;
 }
-
-std::string shell_quote(const std::string &text)
-{
-  std::string quoted = "'";
-  for(char c : text)
-  {
-    if(c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
-  return quoted + "'";
-}

@@ -3,7 +3,10 @@
 
 // What the adapters of external solver programs share: writing an exchange
 // file and running a command through the shell, each reporting its failure
-// at level 1 on the adapter's message source.
+// at level 1 on the adapter's message source; shell_quote for building the
+// command comes with it.
+
+#include "util/text_utils.h"
 
 #include <functional>
 #include <iosfwd>
@@ -29,9 +32,5 @@ void remove_stale_answer(const std::string &name);
 // program was ended by a signal. Any other exit status is the program's own
 // answer and is not judged here.
 bool run_external_program(messaget &message, const std::string &command);
-
-// `text` in single quotes for the shell, any single quote in it written as
-// '\''.
-std::string shell_quote(const std::string &text);
 
 #endif

@@ -1,5 +1,7 @@
 #include "util/irep_dot.h"
 
+#include "util/text_utils.h"
+
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -68,18 +70,7 @@ static std::string shell_word(const std::string &text)
                          c == '-' || c == '/' || c == '+' || c == ',';
     plain = plain && literal;
   }
-  if(plain)
-    return text;
-
-  std::string quoted = "'";
-  for(char c : text)
-  {
-    if(c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
-  return quoted + "'";
+  return plain ? text : shell_quote(text);
 }
 
 int show_irep_graph(const std::string &base_name, const irept &irep)

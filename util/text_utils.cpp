@@ -99,6 +99,19 @@ void escape_string(std::string &out, const std::string &text)
     escape_char(out, c, true);
 }
 
+std::string shell_quote(const std::string &text)
+{
+  std::string quoted = "'";
+  for(char c : text)
+  {
+    if(c == '\'')
+      quoted += "'\\''";
+    else
+      quoted += c;
+  }
+  return quoted + "'";
+}
+
 time_mst current_time_ms()
 {
   using namespace std::chrono;

@@ -30,6 +30,10 @@ void escape_char(std::string &out, char c, bool in_string);
 // Appends the string-literal form of every character of `text`.
 void escape_string(std::string &out, const std::string &text);
 
+// `text` as one shell word: in single quotes, any single quote in it written
+// as '\''.
+std::string shell_quote(const std::string &text);
+
 // Milliseconds: a point in time since the epoch, or a duration.
 typedef std::uint64_t time_mst;
 

@@ -122,6 +122,16 @@ ClauseIdx CDatabase::new_clause_record()
   return ClauseIdx(_clauses.size() - 1);
 }
 
+unsigned CDatabase::gflag_of_gid(int gid)
+{
+  if(gid == 0)
+    return 0;
+  if(gid == -1)
+    return ~0u;
+  INVARIANT(gid <= 32 && gid > 0);
+  return 1u << (gid - 1);
+}
+
 void CDatabase::mark_clause_deleted(CClause &cl)
 {
   ++_stats.num_deleted_clauses;
@@ -136,6 +146,27 @@ void CDatabase::mark_clause_deleted(CClause &cl)
     l.val() = 0;
   }
   _unused_clause_idx.insert(ClauseIdx(&cl - _clauses.data()));
+}
+
+void CDatabase::purge_erased_watches()
+{
+  for(CVariable &var : _variables)
+  {
+    for(int sign = 0; sign < 2; ++sign)
+    {
+      std::vector<CLitPoolElement *> &watched = var.watched(sign);
+      for(std::size_t i = 0; i < watched.size();)
+      {
+        if(watched[i]->is_literal())
+          ++i;
+        else
+        {
+          watched[i] = watched.back();
+          watched.pop_back();
+        }
+      }
+    }
+  }
 }
 
 bool CDatabase::is_conflicting(ClauseIdx cl)

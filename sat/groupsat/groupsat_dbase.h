@@ -87,11 +87,20 @@ public:
   // large enough (nothing is stored). Costs O(n), plus a compaction or a
   // move of the pool (O(pool + clause records + watches)) when it is full.
   ClauseIdx add_clause(const int *lits, int n, unsigned gflag);
+  // The gflag of a clause added in group gid: no bit for the permanent
+  // group 0, every bit for the volatile group -1, else bit gid - 1 (gid
+  // 1..32).
+  static unsigned gflag_of_gid(int gid);
   ClauseIdx new_clause_record();
   // Erases the clause's literals from the pool (entries become 0) and marks
   // it DELETED_CL; watch lists keep pointing at the erased entries until the
   // caller purges them or the pool is compacted.
   void mark_clause_deleted(CClause &clause);
+  // Purges from both watch lists of every variable the entries erased by
+  // mark_clause_deleted: each is replaced by the list's last entry and the
+  // list shortened, so the order of the kept entries may change.
+  // O(variables + watches).
+  void purge_erased_watches();
 
   bool is_conflicting(ClauseIdx cl);
   bool is_satisfied(ClauseIdx cl);

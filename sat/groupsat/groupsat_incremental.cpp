@@ -28,23 +28,7 @@ void CSolver::delete_clause_group(int gid)
     if(cl.status() != DELETED_CL && (cl.gflag() & bit) != 0)
       mark_clause_deleted(cl);
   }
-  for(CVariable &var : _variables)
-  {
-    for(int sign = 0; sign < 2; ++sign)
-    {
-      std::vector<CLitPoolElement *> &watched = var.watched(sign);
-      for(std::size_t i = 0; i < watched.size();)
-      {
-        if(watched[i]->is_literal())
-          ++i;
-        else
-        {
-          watched[i] = watched.back();
-          watched.pop_back();
-        }
-      }
-    }
-  }
+  purge_erased_watches();
   free_gid(gid);
 }
 
@@ -57,17 +41,7 @@ void CSolver::redo_level0()
 
 ClauseIdx CSolver::add_clause_incr(const int *lits, int n, int gid)
 {
-  unsigned gflag;
-  if(gid == 0)
-    gflag = 0;
-  else if(gid == -1)
-    gflag = ~0u;
-  else
-  {
-    INVARIANT(gid <= 32 && gid > 0);
-    gflag = 1u << (gid - 1);
-  }
-  ClauseIdx cl = add_clause(lits, n, gflag);
+  ClauseIdx cl = add_clause(lits, n, gflag_of_gid(gid));
   if(cl < 0)
     return -1;
   clause(cl).set_status(ORIGINAL_CL);

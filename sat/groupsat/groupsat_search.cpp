@@ -46,17 +46,7 @@ int CSolver::add_variable()
 ClauseIdx CSolver::add_clause_with_gid(const int *lits, int n, int gid)
 {
   INVARIANT(dlevel() >= 0);
-  unsigned gflag;
-  if(gid == 0)
-    gflag = 0;
-  else if(gid == -1)
-    gflag = ~0u;
-  else
-  {
-    INVARIANT(gid <= 32 && gid > 0);
-    gflag = 1u << (gid - 1);
-  }
-  ClauseIdx cl = add_clause(lits, n, gflag);
+  ClauseIdx cl = add_clause(lits, n, gflag_of_gid(gid));
   if(cl < 0)
   {
     _stats.is_mem_out = true;
@@ -439,23 +429,7 @@ void CSolver::delete_unrelevant_clauses()
   if(db.num_deleted_clauses == deleted_before)
     return;
 
-  for(CVariable &var : _variables)
-  {
-    for(int sign = 0; sign < 2; ++sign)
-    {
-      std::vector<CLitPoolElement *> &list = var.watched(sign);
-      for(std::size_t j = 0; j < list.size();)
-      {
-        if(list[j]->is_literal())
-          ++j;
-        else
-        {
-          list[j] = list.back();
-          list.pop_back();
-        }
-      }
-    }
-  }
+  purge_erased_watches();
 
   for(int i = 1; i <= int(num_variables()); ++i)
   {

@@ -1,5 +1,7 @@
 #include "expr_algorithms/base_type.h"
 #include "harness/decision_test_harness.h"
+#include "tests/util/thrown_text.h"
+#include "type_builders.h"
 #include "util/symbol_table.h"
 
 #include <gtest/gtest.h>
@@ -17,19 +19,9 @@ typet named(const std::string &identifier)
   return type;
 }
 
-typet pointer_to(const typet &target)
-{
-  typet type("pointer");
-  type.subtype() = target;
-  return type;
-}
-
 typet array_of(const typet &element, long long size)
 {
-  typet type("array");
-  type.subtype() = element;
-  type.set("size", bv_constant(size, signedbv_type(32)));
-  return type;
+  return array_of(element, bv_constant(size, signedbv_type(32)));
 }
 
 typet declarations(
@@ -93,20 +85,6 @@ protected:
     add_type("ping", named("pong"));
     add_type("pong", named("ping"));
     add_type("variable", s32, false);
-  }
-
-  template <class F>
-  std::string thrown_text(F f)
-  {
-    try
-    {
-      f();
-    }
-    catch(const std::string &text)
-    {
-      return text;
-    }
-    return "(nothing thrown)";
   }
 };
 } // namespace

@@ -1,5 +1,6 @@
 #include "expr_algorithms/pointer_offset_size.h"
 #include "harness/decision_test_harness.h"
+#include "type_builders.h"
 #include "util/mp_arith.h"
 #include "util/symbol_table.h"
 
@@ -15,14 +16,6 @@ namespace
 std::string text(const mp_integer &value)
 {
   return integer_to_string_base(value, 10);
-}
-
-typet array_of(const typet &element, const exprt &size)
-{
-  typet type("array");
-  type.subtype() = element;
-  type.set("size", size);
-  return type;
 }
 
 typet compound(const char *id, const std::vector<typet> &members)

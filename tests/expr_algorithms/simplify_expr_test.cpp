@@ -1,5 +1,6 @@
 #include "expr_algorithms/simplify_expr.h"
 #include "harness/decision_test_harness.h"
+#include "type_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -30,19 +31,9 @@ exprt op(
   return make_expr(id, type, operands);
 }
 
-typet pointer_to(const typet &target)
-{
-  typet type("pointer");
-  type.subtype() = target;
-  return type;
-}
-
 typet array_of(const typet &element, long long size)
 {
-  typet type("array");
-  type.subtype() = element;
-  type.set("size", num(size, u8));
-  return type;
+  return array_of(element, num(size, u8));
 }
 
 typet struct_ab(const typet &a, const typet &b_type)

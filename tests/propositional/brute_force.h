@@ -1,9 +1,11 @@
 #ifndef MORVANE_TESTS_PROPOSITIONAL_BRUTE_FORCE_H
 #define MORVANE_TESTS_PROPOSITIONAL_BRUTE_FORCE_H
 
-// Test helpers: a back end that records every lcnf call as given, the
-// gates with their reference truth functions, and an exhaustive check that
-// a set of clauses forces a literal to a reference value.
+// Test helpers: the gates with their reference truth functions, and an
+// exhaustive check that a set of clauses forces a literal to a reference
+// value.
+
+#include "recording_cnf.h"
 
 #include "propositional/cnf.h"
 
@@ -12,33 +14,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-class recording_cnft : public cnft
-{
-public:
-  void lcnf(const bvt &clause) override
-  {
-    clauses.push_back(clause);
-  }
-  std::string solver_text() const override
-  {
-    return "recording";
-  }
-  resultt prop_solve() override
-  {
-    return P_ERROR;
-  }
-  tvt l_get(literalt) const override
-  {
-    return tvt();
-  }
-  unsigned no_clauses() const override
-  {
-    return clauses.size();
-  }
-
-  std::vector<bvt> clauses;
-};
 
 // Literals in DIMACS notation, with two stand-ins for the constants.
 const int T = 1000000;

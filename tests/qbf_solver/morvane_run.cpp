@@ -1,5 +1,8 @@
 #include "morvane_run.h"
 
+#include "tests/util/test_files.h"
+#include "util/text_utils.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -10,38 +13,14 @@
 #include <fstream>
 #include <sstream>
 
-namespace
-{
-std::string file_text(const std::string &path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string shell_quoted(const std::string &text)
-{
-  std::string result = "'";
-  for(char c : text)
-    result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return result + "'";
-}
-} // namespace
-
 scratch_foldert::scratch_foldert()
 {
-  std::string pattern = testing::TempDir() + "morvane_XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back(0);
-  if(mkdtemp(buffer.data()) == nullptr)
-    ADD_FAILURE() << "cannot create " << pattern;
-  folder = buffer.data();
+  folder = make_temp_folder("morvane_");
 }
 
 scratch_foldert::~scratch_foldert()
 {
-  std::system(("rm -rf " + shell_quoted(folder)).c_str());
+  std::system(("rm -rf " + shell_quote(folder)).c_str());
 }
 
 std::string scratch_foldert::path(const std::string &name) const
@@ -70,13 +49,13 @@ morvane_resultt scratch_foldert::run(
   const std::vector<std::string> &arguments,
   const std::string &shell_setup) const
 {
-  std::string command = "cd " + shell_quoted(folder) + " && ";
+  std::string command = "cd " + shell_quote(folder) + " && ";
   if(!shell_setup.empty())
     command += shell_setup + " && ";
-  command += shell_quoted(MORVANE_BINARY);
+  command += shell_quote(MORVANE_BINARY);
   for(const auto &argument : arguments)
-    command += " " + shell_quoted(argument);
-  command += " >" + shell_quoted(path(".out")) + " 2>" + shell_quoted(path(".err"));
+    command += " " + shell_quote(argument);
+  command += " >" + shell_quote(path(".out")) + " 2>" + shell_quote(path(".err"));
   int status = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(status)) << command;
   morvane_resultt result{WEXITSTATUS(status), read(".out"), read(".err")};

@@ -4,15 +4,12 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 void exchange_directory_testt::SetUp()
 {
   home = std::filesystem::current_path();
-  std::string name =
-    (std::filesystem::temp_directory_path() / "sat_adapter_XXXXXX").string();
-  ASSERT_NE(mkdtemp(name.data()), nullptr);
-  directory = name;
+  directory = make_temp_folder("sat_adapter_");
+  ASSERT_FALSE(HasFailure());
   bin = directory / "bin";
   std::filesystem::create_directory(bin);
   std::filesystem::current_path(directory);
@@ -52,14 +49,6 @@ void exchange_directory_testt::write_file(
   const std::string &text)
 {
   std::ofstream(name, std::ios::binary) << text;
-}
-
-std::string exchange_directory_testt::read_file(const std::string &name)
-{
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 bool exchange_directory_testt::exists(const std::string &name)

@@ -8,6 +8,8 @@
 // scripts a test writes, then the built stand-in programs ("pbs",
 // "groupsat_verify").
 
+#include "tests/util/test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,8 +25,6 @@ protected:
   void write_program(const std::string &name, const std::string &script);
 
   static void write_file(const std::string &name, const std::string &text);
-  // "" when the file does not exist.
-  static std::string read_file(const std::string &name);
   static bool exists(const std::string &name);
 
   // The test's working directory and its "bin".

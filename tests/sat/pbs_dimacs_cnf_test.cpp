@@ -137,7 +137,7 @@ TEST_F(PbsDimacsCnf, CommandVariants)
       pbs.binary_search = c.binary_search;
       std::filesystem::remove("pbs.args");
       EXPECT_EQ(pbs.prop_solve(), propt::P_SATISFIABLE);
-      EXPECT_EQ(read_file("pbs.args"), directory.second + c.options);
+      EXPECT_EQ(file_text("pbs.args"), directory.second + c.options);
     }
   }
 }
@@ -155,7 +155,7 @@ TEST_F(PbsDimacsCnf, ModesAgainstTheBruteForceStandIn)
     messages.texts(),
     "6:4 variables, 2 clauses;"
     "6:PBS checker: system is SATISFIABLE (distance 2);");
-  EXPECT_EQ(read_file("temp.cnf"), "p cnf 4 2\n1 2 0\n-1 3 0\n");
+  EXPECT_EQ(file_text("temp.cnf"), "p cnf 4 2\n1 2 0\n-1 3 0\n");
 
   pbs.maximize = true;
   EXPECT_EQ(pbs.prop_solve(), propt::P_SATISFIABLE);

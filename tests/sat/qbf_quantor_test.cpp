@@ -55,10 +55,10 @@ TEST_F(QbfQuantor, TrueFormulaAnswersUnsatisfiable)
   EXPECT_EQ(quantor.prop_solve(), propt::P_UNSATISFIABLE);
   EXPECT_EQ(
     messages.texts(), "6:Quantor: 3 variables, 2 clauses;6:Qantor: TRUE;");
-  EXPECT_EQ(read_file("quantor.args"), "quantor quantor.qbf -o quantor.out\n");
+  EXPECT_EQ(file_text("quantor.args"), "quantor quantor.qbf -o quantor.out\n");
   EXPECT_EQ(
-    read_file("quantor.qbf"), "p cnf 3 2\na 1 0\ne 2 0\n1 2 0\n-1 -2 0\n");
-  EXPECT_EQ(read_file("quantor.out"), "c decided\ns TRUE\n");
+    file_text("quantor.qbf"), "p cnf 3 2\na 1 0\ne 2 0\n1 2 0\n-1 -2 0\n");
+  EXPECT_EQ(file_text("quantor.out"), "c decided\ns TRUE\n");
   EXPECT_EQ(quantor.solver_text(), "Quantor");
 }
 
@@ -74,7 +74,7 @@ TEST_F(QbfQuantor, FalseFormulaAnswersSatisfiable)
   // the variables are free, and the formula is true.
   quantor.quantifiers.clear();
   EXPECT_EQ(quantor.prop_solve(), propt::P_UNSATISFIABLE);
-  EXPECT_EQ(read_file("quantor.qbf"), "p cnf 3 2\n1 2 0\n-1 -2 0\n");
+  EXPECT_EQ(file_text("quantor.qbf"), "p cnf 3 2\n1 2 0\n-1 -2 0\n");
 }
 
 // The formula the adapter writes, judged by a brute-force oracle, against
@@ -108,7 +108,7 @@ TEST_F(QbfQuantor, RandomFormulasAgreeWithTheOracle)
 
     propt::resultt result = random_quantor.prop_solve();
     qbf_formulat written;
-    ASSERT_TRUE(parse_qdimacs(read_file("quantor.qbf"), written, error));
+    ASSERT_TRUE(parse_qdimacs(file_text("quantor.qbf"), written, error));
     bool truth = qbf_is_true(written);
     EXPECT_EQ(truth, qbf_is_true(given));
     EXPECT_EQ(

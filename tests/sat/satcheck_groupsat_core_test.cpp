@@ -85,7 +85,7 @@ TEST_F(SatcheckGroupsatCore, CoreOfEachUnsatisfiableFormulaIsUnsatisfiable)
     ASSERT_EQ(extraction.prop_solve(), propt::P_UNSATISFIABLE);
     ++cores;
     EXPECT_EQ(
-      read_file("groupsat_verify.args"),
+      file_text("groupsat_verify.args"),
       "groupsat_verify cnf.dimacs resolve_trace -core\n");
     for(const char *file : exchange_files)
       EXPECT_FALSE(exists(file)) << file;
@@ -107,8 +107,8 @@ TEST_F(SatcheckGroupsatCore, SatisfiableRunLeavesItsExchange)
   core.lcnf({literalt(1, false)});
 
   EXPECT_EQ(core.prop_solve(), propt::P_SATISFIABLE);
-  EXPECT_EQ(read_file("cnf.dimacs"), "p cnf 2 1\n1 0\n");
-  EXPECT_EQ(read_file("resolve_trace"), "");
+  EXPECT_EQ(file_text("cnf.dimacs"), "p cnf 2 1\n1 0\n");
+  EXPECT_EQ(file_text("resolve_trace"), "");
   EXPECT_FALSE(exists("groupsat_verify.args"));
 }
 

@@ -1,5 +1,7 @@
 #include "util/find_symbols.h"
 
+#include "tree_builders.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,29 +16,12 @@ exprt leaf(const std::string &kind, const std::string &name)
   return expr;
 }
 
-exprt node(const std::string &id, const std::vector<exprt> &operands)
-{
-  exprt expr{dstring(id)};
-  for(const exprt &op : operands)
-    expr.copy_to_operands(op);
-  return expr;
-}
-
 std::set<std::string> texts(const find_symbols_sett &set)
 {
   std::set<std::string> result;
   for(const dstring &name : set)
     result.insert(name.as_string());
   return result;
-}
-
-symbolt macro(const std::string &name, const exprt &value)
-{
-  symbolt symbol;
-  symbol.name = name;
-  symbol.value = value;
-  symbol.is_macro = true;
-  return symbol;
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "util/irep_dot.h"
 
+#include "test_files.h"
 #include "tree_builders.h"
 
 #include <gtest/gtest.h>
@@ -43,14 +44,6 @@ std::string edge_line(
   return node(from) + " -> " + node(to) + " [label=\"" + label + "\"];\n";
 }
 
-std::string file_text(const std::string &path)
-{
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // A fresh folder holding a stand-in "dot" that records its arguments, one
 // per line, in the file "arguments", writes a line on standard output and
 // ends with status 3. PATH leads to it first while the fixture lives.
@@ -62,11 +55,8 @@ protected:
 
   void SetUp() override
   {
-    std::string pattern = testing::TempDir() + "irep_dot_XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back(0);
-    ASSERT_NE(mkdtemp(buffer.data()), nullptr);
-    folder = buffer.data();
+    folder = make_temp_folder("irep_dot_");
+    ASSERT_FALSE(HasFailure());
 
     const std::string script = folder + "/dot";
     std::ofstream(script) << "#!/bin/sh\n"

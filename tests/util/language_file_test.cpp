@@ -2,6 +2,7 @@
 #include "util/symbol_table.h"
 
 #include "message_recorder.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -124,11 +125,8 @@ protected:
 
   void SetUp() override
   {
-    std::string pattern = testing::TempDir() + "language_XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back(0);
-    ASSERT_NE(mkdtemp(buffer.data()), nullptr);
-    folder = buffer.data();
+    folder = make_temp_folder("language_");
+    ASSERT_FALSE(HasFailure());
     files.set_message_handler(&recorder);
   }
 

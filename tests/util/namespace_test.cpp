@@ -1,5 +1,8 @@
 #include "util/namespace.h"
 
+#include "thrown_text.h"
+#include "tree_builders.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,15 +32,6 @@ exprt symbol_expr(const std::string &name)
   return expr;
 }
 
-symbolt macro(const std::string &name, const exprt &value)
-{
-  symbolt symbol;
-  symbol.name = name;
-  symbol.value = value;
-  symbol.is_macro = true;
-  return symbol;
-}
-
 exprt and_of(const exprt &a, const exprt &b)
 {
   exprt result("and", typet("bool"));
@@ -45,21 +39,6 @@ exprt and_of(const exprt &a, const exprt &b)
   return result;
 }
 
-// Runs the operation and returns the text it throws, or "" when it throws
-// nothing.
-template <class F>
-std::string thrown_text(F f)
-{
-  try
-  {
-    f();
-  }
-  catch(const std::string &text)
-  {
-    return text;
-  }
-  return "";
-}
 } // namespace
 
 TEST(Namespace, PrimaryTableBeforeSecondary)

@@ -1,5 +1,7 @@
 #include "util/parseoptions.h"
 
+#include "test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -19,14 +21,6 @@ struct resultt
   std::string out;
   std::string err;
 };
-
-std::string file_text(const std::string &path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Runs the skeleton program as a process with the given arguments.
 resultt run_program(const std::vector<std::string> &arguments)

@@ -3,6 +3,8 @@
 #include "util/scoped_name.h"
 #include "util/shortest_unique_names.h"
 
+#include "tree_builders.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,14 +38,6 @@ exprt symbol(const std::string &name)
 {
   exprt expr("symbol");
   expr.set("identifier", dstring(name));
-  return expr;
-}
-
-exprt node(const std::string &id, const std::vector<exprt> &operands)
-{
-  exprt expr{dstring(id)};
-  for(const exprt &op : operands)
-    expr.copy_to_operands(op);
   return expr;
 }
 

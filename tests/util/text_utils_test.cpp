@@ -78,6 +78,13 @@ TEST(TextUtils, EscapeStringAppendsStringLiteralForm)
   EXPECT_EQ(out, "x\\\"'\\\\");
 }
 
+TEST(TextUtils, ShellQuoteMakesOneWordOfAnyText)
+{
+  EXPECT_EQ(shell_quote(""), "''");
+  EXPECT_EQ(shell_quote("a b;$x"), "'a b;$x'");
+  EXPECT_EQ(shell_quote("it's"), "'it'\\''s'");
+}
+
 TEST(TextUtils, SecondsText)
 {
   EXPECT_EQ(seconds_text(1500), "1.5");

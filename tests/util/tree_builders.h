@@ -3,7 +3,9 @@
 
 // Small helpers to write trees in tests.
 
+#include "util/expr.h"
 #include "util/irep.h"
+#include "util/symbol.h"
 
 #include <random>
 #include <string>
@@ -21,6 +23,25 @@ inline irept make_tree(
   for(const auto &entry : named)
     tree.set(entry.first, entry.second);
   return tree;
+}
+
+// An expression of that id, without type, with the operands in order.
+inline exprt node(const std::string &id, const std::vector<exprt> &operands)
+{
+  exprt expr{dstring(id)};
+  for(const exprt &op : operands)
+    expr.copy_to_operands(op);
+  return expr;
+}
+
+// A macro symbol standing for the value.
+inline symbolt macro(const std::string &name, const exprt &value)
+{
+  symbolt symbol;
+  symbol.name = name;
+  symbol.value = value;
+  symbol.is_macro = true;
+  return symbol;
 }
 
 // A random tree over a small alphabet (so that equal parts occur), with

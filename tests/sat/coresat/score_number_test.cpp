@@ -1,4 +1,7 @@
 #include "sat/coresat/score_number.h"
+#include "tests/util/test_files.h"
+
+#include "coresat_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +12,6 @@
 
 namespace
 {
-std::string read_file(const std::string &path)
-{
-  std::string text;
-  if(std::FILE *f = std::fopen(path.c_str(), "r"))
-  {
-    for(int c; (c = std::fgetc(f)) != EOF;)
-      text += char(c);
-    std::fclose(f);
-  }
-  return text;
-}
-
 // Runs one self-test case; the file's text, or "<missing>".
 std::string self_test(const char *name, int *result)
 {
@@ -35,19 +26,12 @@ std::string self_test(const char *name, int *result)
   if(!probe)
     return "<missing>";
   std::fclose(probe);
-  return read_file(path);
+  return file_text(path);
 }
 
 std::string printed(score_number x)
 {
-  std::FILE *f = std::tmpfile();
-  coresat_score_print(x, f);
-  std::rewind(f);
-  std::string text;
-  for(int c; (c = std::fgetc(f)) != EOF;)
-    text += char(c);
-  std::fclose(f);
-  return text;
+  return captured([x](std::FILE *f) { coresat_score_print(x, f); });
 }
 
 double value_of(score_number x)

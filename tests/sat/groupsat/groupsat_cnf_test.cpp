@@ -4,6 +4,7 @@
 #include "scratch_directory.h"
 
 #include "sat/groupsat/groupsat_trace.h"
+#include "tests/util/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +13,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace
 {
-std::string read_file(const std::string &path)
-{
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 struct drivent
 {
   int exit_code;
@@ -45,7 +37,7 @@ drivent drive(const std::string &dir, const char *text)
                         "' > out 2> err";
   int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-          read_file(dir + "/out")};
+          file_text(dir + "/out")};
 }
 } // namespace
 
@@ -59,7 +51,7 @@ TEST(GroupsatCnfDriver, AnswersWithExitCodes)
   EXPECT_EQ(unsat.exit_code, 20);
   EXPECT_NE(unsat.out.find("UNSATISFIABLE\n"), std::string::npos);
   EXPECT_EQ(
-    read_file("unsat/resolve_trace"),
+    file_text("unsat/resolve_trace"),
     "CL: 4 <= 3 2\nVAR: 1 L: 0 V: 0 A: 4 Lits: 3\n"
     "VAR: 2 L: 1 V: 1 A: 0 Lits: 2 4\nCONF: 1 == 2 5\n");
 
@@ -73,7 +65,7 @@ TEST(GroupsatCnfDriver, EveryStartEmptiesTheTraceFile)
   // The engine never runs: the file cannot be read.
   EXPECT_EQ(drive("old", nullptr).exit_code, 99);
   EXPECT_TRUE(std::filesystem::exists("old/resolve_trace"));
-  EXPECT_EQ(read_file("old/resolve_trace"), "");
+  EXPECT_EQ(file_text("old/resolve_trace"), "");
 }
 
 TEST(ResolveTrace, ResetStartsAnEmptyFileThatTakesTheNextRecords)

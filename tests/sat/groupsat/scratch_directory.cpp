@@ -1,10 +1,10 @@
 #include "scratch_directory.h"
 
 #include "sat/groupsat/groupsat_trace.h"
+#include "tests/util/test_files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,11 +17,8 @@ public:
   void SetUp() override
   {
     home = std::filesystem::current_path();
-    std::string name =
-      (std::filesystem::temp_directory_path() / "groupsat_tests_XXXXXX")
-        .string();
-    ASSERT_NE(mkdtemp(name.data()), nullptr);
-    scratch = name;
+    scratch = make_temp_folder("groupsat_tests_");
+    ASSERT_FALSE(::testing::Test::HasFailure());
     std::filesystem::current_path(scratch);
     reset_resolve_trace();
   }

@@ -20,7 +20,7 @@ std::string packed(uint64_t value, const scratch_dirt &dir)
     out.open(path.c_str(), "w");
     write_packed_uint(out, value);
   }
-  return read_bytes(path);
+  return file_text(path);
 }
 
 uint64_t unpack(const std::string &bytes, const scratch_dirt &dir)
@@ -105,24 +105,24 @@ TEST(File, OpenLettersFailuresLeaveItClosed)
   EXPECT_TRUE(file.null());
   file.open(dir.file("missing").c_str(), "r");
   EXPECT_TRUE(file.null());
-  EXPECT_EQ(read_bytes(existing), "abc");
+  EXPECT_EQ(file_text(existing), "abc");
 
   // a starts at the end of the file; w truncates.
   file.open(existing.c_str(), "a");
   ASSERT_FALSE(file.null());
   file.write_byte('d');
   EXPECT_TRUE(file.release());
-  EXPECT_EQ(read_bytes(existing), "abcd");
+  EXPECT_EQ(file_text(existing), "abcd");
   file.open(existing.c_str(), "w");
   EXPECT_TRUE(file.release());
-  EXPECT_EQ(read_bytes(existing), "");
+  EXPECT_EQ(file_text(existing), "");
 
   // Opening again without a release writes out what waits for the first.
   std::string second = dir.file("second");
   file.open(existing.c_str(), "w");
   file.write_byte('e');
   file.open(second.c_str(), "w");
-  EXPECT_EQ(read_bytes(existing), "e");
+  EXPECT_EQ(file_text(existing), "e");
 }
 
 TEST(File, WrittenBytesReadBackAfterReposition)
@@ -165,7 +165,7 @@ TEST(File, WritingAfterReadingStartsWhereReadingStopped)
   EXPECT_EQ(file.read_byte(), 'X');
   EXPECT_FALSE(file.eof());
   EXPECT_TRUE(file.release());
-  std::string bytes = read_bytes(path);
+  std::string bytes = file_text(path);
   EXPECT_EQ(bytes.size(), 2100u);
   EXPECT_EQ(bytes.find('X'), 1031u);
 }

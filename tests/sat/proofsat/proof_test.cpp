@@ -114,7 +114,7 @@ TEST(Proof, RecordEncodings)
   std::string before_records;
   {
     ASSERT_TRUE(proof.save(copy.c_str()));
-    before_records = read_bytes(copy);
+    before_records = file_text(copy);
     std::remove(copy.c_str());
   }
   EXPECT_EQ(
@@ -129,7 +129,7 @@ TEST(Proof, RecordEncodings)
   EXPECT_EQ(proof.addRoot(lits({9, 4, 9, 6})), 11);
   ASSERT_TRUE(proof.save(copy.c_str()));
   EXPECT_EQ(
-    read_bytes(copy).substr(20),
+    file_text(copy).substr(20),
     std::string("\x07\x06\x07\0\x0F\0\x08\x02\x03\0", 10));
 }
 
@@ -184,11 +184,11 @@ TEST(Proof, SaveRefusesAnExistingFileAndLoggingGoesOn)
   Proof proof;
   proof.addRoot(lits({2, 5}));
   EXPECT_FALSE(proof.save(existing.c_str()));
-  EXPECT_EQ(read_bytes(existing), "keep");
+  EXPECT_EQ(file_text(existing), "keep");
   proof.addRoot(lits({7}));
   std::string copy = dir.file("copy");
   ASSERT_TRUE(proof.save(copy.c_str()));
-  EXPECT_EQ(read_bytes(copy), std::string("\x04\x03\0\x0E\0", 5));
+  EXPECT_EQ(file_text(copy), std::string("\x04\x03\0\x0E\0", 5));
 
   resolution_checkert checker;
   proof.traverse(checker);

@@ -4,27 +4,18 @@
 // A fresh directory under the temporary directory, removed with everything
 // in it when the object goes, so that tests leave no files behind.
 
-#include <gtest/gtest.h>
+#include "tests/util/test_files.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-
-#include <unistd.h>
 
 class scratch_dirt
 {
 public:
   scratch_dirt()
   {
-    std::string pattern =
-      (std::filesystem::temp_directory_path() / "proofsat-test-XXXXXX")
-        .string();
-    char *made = mkdtemp(&pattern[0]);
-    EXPECT_NE(made, nullptr);
-    path = pattern;
+    path = make_temp_folder("proofsat-test-");
   }
   ~scratch_dirt()
   {
@@ -40,12 +31,6 @@ public:
 
   std::string path;
 };
-
-inline std::string read_bytes(const std::string &path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 inline void write_bytes(const std::string &path, const std::string &bytes)
 {

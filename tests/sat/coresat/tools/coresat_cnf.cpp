@@ -3,23 +3,11 @@
 // with 10 or 20; 99 when the file cannot be read, the engine fails, or a
 // model it reports leaves a clause false.
 
-#include "propositional/cnf_clause_list.h"
-#include "propositional/read_dimacs_cnf.h"
+#include "tests/sat/tools/dimacs_driver.h"
+
 #include "sat/satcheck_coresat.h"
 
-#include <fstream>
 #include <iostream>
-
-namespace
-{
-bool satisfies(const propt &solver, const bvt &clause)
-{
-  for(literalt l : clause)
-    if(solver.l_get(l).is_true())
-      return true;
-  return false;
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -28,33 +16,23 @@ int main(int argc, char **argv)
     std::cerr << "usage: coresat_cnf FILE\n";
     return 99;
   }
-  std::ifstream in(argv[1]);
-  if(!in)
-  {
-    std::cerr << "cannot read " << argv[1] << '\n';
-    return 99;
-  }
   // The clauses are kept apart from the engine to check its model.
-  cnf_clause_listt formula;
-  read_dimacs_cnf(in, formula);
-  if(in.bad())
-  {
-    std::cerr << "cannot read " << argv[1] << '\n';
+  recording_cnft formula;
+  if(!read_dimacs_file(argv[1], formula))
     return 99;
-  }
   satcheck_coresatt solver;
   solver.set_no_variables(formula.no_variables());
-  for(const bvt &clause : formula.clause_list)
+  for(const bvt &clause : formula.clauses)
     solver.lcnf(clause);
   switch(solver.prop_solve())
   {
   case propt::P_SATISFIABLE:
-    for(const bvt &clause : formula.clause_list)
-      if(!satisfies(solver, clause))
-      {
-        std::cerr << "the model falsifies a clause\n";
-        return 99;
-      }
+    if(!model_satisfies(
+         formula, [&solver](literalt l) { return solver.l_get(l).is_true(); }))
+    {
+      std::cerr << "the model falsifies a clause\n";
+      return 99;
+    }
     std::cout << "SATISFIABLE\n";
     return 10;
   case propt::P_UNSATISFIABLE:

@@ -6,56 +6,12 @@
 //
 // usage: groupsat_cnf FILE
 
-#include "propositional/cnf.h"
-#include "propositional/read_dimacs_cnf.h"
+#include "tests/sat/tools/dimacs_driver.h"
+
 #include "sat/groupsat/groupsat_solver.h"
 
-#include <fstream>
 #include <iostream>
 #include <vector>
-
-namespace
-{
-class clause_collectort : public cnft
-{
-public:
-  void lcnf(const bvt &clause) override
-  {
-    clauses.push_back(clause);
-  }
-  std::string solver_text() const override
-  {
-    return "collector";
-  }
-  resultt prop_solve() override
-  {
-    return P_ERROR;
-  }
-  tvt l_get(literalt) const override
-  {
-    return tvt();
-  }
-  unsigned no_clauses() const override
-  {
-    return clauses.size();
-  }
-
-  std::vector<bvt> clauses;
-};
-
-bool model_satisfies(CSolver &solver, const std::vector<bvt> &clauses)
-{
-  for(const bvt &clause : clauses)
-  {
-    bool satisfied = false;
-    for(literalt l : clause)
-      satisfied = satisfied || solver.variable(l.var_no()).value() != l.sign();
-    if(!satisfied)
-      return false;
-  }
-  return true;
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -64,14 +20,9 @@ int main(int argc, char **argv)
     std::cerr << "usage: groupsat_cnf FILE\n";
     return 99;
   }
-  std::ifstream in(argv[1]);
-  if(!in)
-  {
-    std::cerr << "cannot read " << argv[1] << "\n";
+  recording_cnft formula;
+  if(!read_dimacs_file(argv[1], formula))
     return 99;
-  }
-  clause_collectort formula;
-  read_dimacs_cnf(in, formula);
 
   CSolver solver;
   solver.set_variable_number(int(formula.no_variables()) - 1);
@@ -87,7 +38,9 @@ int main(int argc, char **argv)
   switch(solver.solve())
   {
   case SATISFIABLE:
-    if(!model_satisfies(solver, formula.clauses))
+    if(!model_satisfies(formula, [&solver](literalt l) {
+         return solver.variable(l.var_no()).value() != l.sign();
+       }))
     {
       std::cerr << "the model leaves a clause false\n";
       return 99;

@@ -4,54 +4,14 @@
 // file cannot be read or a model fails its own check. --proof records the
 // resolution proof in a temporary file while solving.
 
-#include "propositional/cnf.h"
-#include "propositional/read_dimacs_cnf.h"
+#include "tests/sat/tools/dimacs_driver.h"
+
 #include "sat/proofsat/Solver.h"
 
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <vector>
-
-namespace
-{
-// Keeps the clauses the reader hands over.
-class clause_collectort : public cnft
-{
-public:
-  void lcnf(const bvt &clause) override
-  {
-    clauses.push_back(clause);
-  }
-  std::string solver_text() const override
-  {
-    return "clause collector";
-  }
-  resultt prop_solve() override
-  {
-    return P_ERROR;
-  }
-  tvt l_get(literalt) const override
-  {
-    return tvt();
-  }
-  unsigned no_clauses() const override
-  {
-    return clauses.size();
-  }
-
-  std::vector<bvt> clauses;
-};
-
-bool satisfies(const Solver &solver, const bvt &clause)
-{
-  for(literalt l : clause)
-    if(solver.model[int(l.var_no())] == (l.sign() ? l_False : l_True))
-      return true;
-  return false;
-}
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -72,14 +32,9 @@ int main(int argc, char **argv)
     std::cerr << "usage: proofsat_cnf [--proof] FILE\n";
     return 99;
   }
-  std::ifstream in(path);
-  if(!in)
-  {
-    std::cerr << "cannot read " << path << '\n';
+  recording_cnft formula;
+  if(!read_dimacs_file(path, formula))
     return 99;
-  }
-  clause_collectort formula;
-  read_dimacs_cnf(in, formula);
 
   Solver solver;
   std::unique_ptr<Proof> proof;
@@ -110,13 +65,14 @@ int main(int argc, char **argv)
   if(satisfiable)
     satisfiable = solver.solve();
 
-  if(satisfiable)
-    for(const bvt &clause : formula.clauses)
-      if(!satisfies(solver, clause))
-      {
-        std::cerr << "the model falsifies a clause\n";
-        return 99;
-      }
+  if(
+    satisfiable && !model_satisfies(formula, [&solver](literalt l) {
+      return solver.model[int(l.var_no())] == (l.sign() ? l_False : l_True);
+    }))
+  {
+    std::cerr << "the model falsifies a clause\n";
+    return 99;
+  }
   std::cout << (satisfiable ? "SATISFIABLE" : "UNSATISFIABLE") << '\n';
   return satisfiable ? 10 : 20;
 }

@@ -1,0 +1,45 @@
+#ifndef MORVANE_TESTS_SAT_TOOLS_DIMACS_DRIVER_H
+#define MORVANE_TESTS_SAT_TOOLS_DIMACS_DRIVER_H
+
+// What the engines' DIMACS drivers share: reading the file with its clauses
+// kept as the reader gives them, and checking a reported model against those
+// clauses, apart from the engine that found it.
+
+#include "propositional/read_dimacs_cnf.h"
+#include "tests/propositional/recording_cnf.h"
+
+#include <fstream>
+#include <iostream>
+
+// Reads the DIMACS CNF file into `formula`. When the file cannot be opened,
+// or reading it fails (a folder, an I/O error), says "cannot read PATH" on
+// standard error and returns false.
+inline bool read_dimacs_file(const char *path, recording_cnft &formula)
+{
+  std::ifstream in(path);
+  if(in)
+  {
+    read_dimacs_cnf(in, formula);
+    if(!in.bad())
+      return true;
+  }
+  std::cerr << "cannot read " << path << '\n';
+  return false;
+}
+
+// Whether every clause of `formula` has a literal for which `is_true` holds.
+template <class is_truet>
+bool model_satisfies(const recording_cnft &formula, is_truet is_true)
+{
+  for(const bvt &clause : formula.clauses)
+  {
+    bool satisfied = false;
+    for(literalt l : clause)
+      satisfied = satisfied || is_true(l);
+    if(!satisfied)
+      return false;
+  }
+  return true;
+}
+
+#endif
