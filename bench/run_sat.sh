@@ -49,10 +49,10 @@ driver="$build/tests/sat/$engine/${engine}_cnf"
 [ -x "$driver" ] || { echo "no program $driver" >&2; exit 2; }
 
 sat_open_scratch
-for spec in $generate; do
-  IFS=: read -r n vars clauses seed <<SPEC
-$spec
-SPEC
+for request in $generate; do
+  IFS=: read -r n vars clauses seed <<REQUEST
+$request
+REQUEST
   sat_generate_random3sat "$sat_scratch/generated" "$n" "$vars" "$clauses" \
     "${seed:-1}"
 done
