@@ -265,10 +265,15 @@ public:
   using arrayst::arrayst;
   using arrayst::index_map;
 
+  std::vector<exprt> equalities_seen;
+
 protected:
   literalt convert_rest(const exprt &expr) override
   {
-    return expr.id() == "=" ? prop.new_variable() : arrayst::convert_rest(expr);
+    if(expr.id() != "=")
+      return arrayst::convert_rest(expr);
+    equalities_seen.push_back(expr);
+    return prop.new_variable();
   }
 };
 
@@ -327,6 +332,28 @@ TEST(Arrays, ClausesPerReadIndex)
     conv.add_array_constraints_all();
     EXPECT_EQ(prop.no_clauses() - before, test.clauses);
   }
+}
+
+TEST(Arrays, ReadsOfAnotherIndexTypeGoThroughACast)
+{
+  cnf_clause_listt prop;
+  counting_arrayst conv(prop);
+  const exprt i = symbol_expr("i", index_type);
+  const exprt j = symbol_expr("j", unsignedbv_type(8));
+  const exprt with = make_expr("with", array4, {a, i, bv_constant(3, element)});
+  conv.record_array_equality(equal_expr(with, b));
+  conv.record_function_application(index_expr(b, j));
+  conv.add_array_constraints_all();
+
+  const exprt cast = make_expr("typecast", index_type, {j});
+  const auto seen = [&](const exprt &equality) {
+    for(const exprt &e : conv.equalities_seen)
+      if(e == equality)
+        return true;
+    return false;
+  };
+  EXPECT_TRUE(seen(equal_expr(i, cast)));
+  EXPECT_TRUE(seen(equal_expr(index_expr(with, cast), index_expr(a, cast))));
 }
 
 TEST(Arrays, TwoUpdatesOfOneArrayShareOneIndexSet)
