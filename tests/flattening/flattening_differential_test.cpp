@@ -67,7 +67,7 @@ std::vector<exprt> decidable_trees(unsigned first_seed, unsigned count)
 
 TEST(FlatteningDifferential, RandomTreesMatchTheReference)
 {
-  for(const exprt &tree : decidable_trees(0, 200))
+  for(const exprt &tree : decidable_trees(0, 80))
   {
     const reference_evaluatort evaluate(tree);
     check_table(
@@ -81,7 +81,7 @@ TEST(FlatteningDifferential, RandomTreesMatchTheReference)
 
 TEST(FlatteningDifferential, SimplifiedTreesAreEqualToTheirOriginals)
 {
-  for(const exprt &tree : decidable_trees(100000, 1000))
+  for(const exprt &tree : decidable_trees(100000, 400))
   {
     exprt simplified = tree;
     simplify(simplified);
