@@ -102,6 +102,31 @@ TEST(BoolbvIndex, UnboundedReadsAgreeAtEqualIndices)
   EXPECT_TRUE(satisfiable_at(reads, variables, {{"i", 5}, {"j", 6}}));
 }
 
+TEST(BoolbvIndex, UnboundedUpdatesAreReadBack)
+{
+  // B = A with [i] := v, read at j: v where j = i, A[j] elsewhere; no
+  // assignment of i, j and v lets B[j] be anything else.
+  const typet type = array_type(u2, symbol_expr("n", u32));
+  const exprt a = symbol_expr("A", type), b = symbol_expr("B", type);
+  const exprt i = symbol_expr("i", u2), j = symbol_expr("j", u2);
+  const exprt v = symbol_expr("v", u2);
+  const exprt expected =
+      make_expr("if", u2, {equal_expr(i, j), v, index_expr(a, j)});
+  const exprt update = equal_expr(b, make_expr("with", type, {a, i, v}));
+  const exprt wrong =
+      and_expr({update, notequal_expr(index_expr(b, j), expected)});
+  const table_variablest variables = {{"i", u2}, {"j", u2}, {"v", u2}};
+  for_each_assignment(
+      variables,
+      [&](const assignmentt &assignment)
+      {
+        EXPECT_FALSE(satisfiable_at(wrong, variables, assignment))
+            << "i=" << assignment.at("i") << " j=" << assignment.at("j");
+      });
+  EXPECT_TRUE(
+      satisfiable_at(update, variables, {{"i", 1}, {"j", 2}, {"v", 3}}));
+}
+
 TEST(BoolbvIndex, ConstantReadsOutsideTheArray)
 {
   cnf_clause_listt prop;
