@@ -103,6 +103,18 @@ TEST(BoolbvRelation, EveryPairMatchesTheReference)
     }
 }
 
+TEST(BoolbvRelation, WideRelationsMatchTheReference)
+{
+  // On 9 bits the relations are also tied to the equality theory, which
+  // must not change their values.
+  for(const bool is_signed : {false, true})
+  {
+    const typet type = bv_type(9, is_signed);
+    for(const char *id : {"<", "<=", ">", ">="})
+      check_table(binary(id, bool_type(), type), two_of(type), 4);
+  }
+}
+
 TEST(BoolbvRelation, WideOperandsAreTiedToTheirEquality)
 {
   for(const unsigned width : {8u, 9u})
