@@ -51,7 +51,7 @@ void convert_operator(benchmark::State &state, const char *id, bool boolean)
   const unsigned width = static_cast<unsigned>(state.range(0));
   const typet type = bits_type(width);
   const exprt expr = binary(
-      id, boolean ? typet("bool") : type, symbol("x", type), symbol("y", type));
+    id, boolean ? typet("bool") : type, symbol("x", type), symbol("y", type));
   unsigned clauses = 0, variables = 0;
   for(auto _ : state)
   {
@@ -117,11 +117,11 @@ void BM_decide_factorisation(benchmark::State &state)
   const exprt x = symbol("x", type), y = symbol("y", type);
   exprt constraint("and", typet("bool"));
   constraint.copy_to_operands(
-      binary(
-          "=", typet("bool"), binary("no-overflow-mult", type, x, y),
-          constant((half + 1) * (half - 1), width)),
-      binary(">", typet("bool"), x, constant(1, width)),
-      binary(">", typet("bool"), y, constant(1, width)));
+    binary(
+      "=", typet("bool"), binary("no-overflow-mult", type, x, y),
+      constant((half + 1) * (half - 1), width)),
+    binary(">", typet("bool"), x, constant(1, width)),
+    binary(">", typet("bool"), y, constant(1, width)));
   for(auto _ : state)
   {
     satcheck_proofsatt prop;

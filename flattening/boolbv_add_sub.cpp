@@ -9,8 +9,9 @@ bool boolbvt::convert_add_sub(const exprt &expr, bvt &bv)
   if(get_width(type, width))
     return true;
   const dstring &type_id = type.id();
-  if(type_id != "unsignedbv" && type_id != "signedbv" && type_id != "fixedbv" &&
-     type_id != "range")
+  if(
+    type_id != "unsignedbv" && type_id != "signedbv" && type_id != "fixedbv" &&
+    type_id != "range")
     return true;
 
   const exprt::operandst &operands = expr.operands();
@@ -20,7 +21,7 @@ bool boolbvt::convert_add_sub(const exprt &expr, bvt &bv)
   const dstring &id = expr.id();
   const bool subtract = id == "-" || id == "no-overflow-minus";
   const bool no_overflow =
-      id == "no-overflow-plus" || id == "no-overflow-minus";
+    id == "no-overflow-plus" || id == "no-overflow-minus";
   const bool is_signed = type_id == "signedbv" || type_id == "fixedbv";
 
   for(std::size_t i = 0; i < operands.size(); ++i)

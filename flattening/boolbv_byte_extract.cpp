@@ -25,7 +25,7 @@ bool boolbvt::convert_byte_extract(const exprt &expr, bvt &bv)
   mp_integer constant_offset;
   if(!expr_to_integer(offset, constant_offset))
     return convert_byte_extract_constant(
-        expr.op0(), constant_offset, bv, little_endian);
+      expr.op0(), constant_offset, bv, little_endian);
 
   bvt bytes;
   if(convert_cached(expr.op0(), bytes))
@@ -55,8 +55,8 @@ bool boolbvt::convert_byte_extract(const exprt &expr, bvt &bv)
 
   const std::size_t first = byte_start(0, n, little_endian);
   bv.assign(
-      bytes.begin() + static_cast<std::ptrdiff_t>(first),
-      bytes.begin() + static_cast<std::ptrdiff_t>(first + 8));
+    bytes.begin() + static_cast<std::ptrdiff_t>(first),
+    bytes.begin() + static_cast<std::ptrdiff_t>(first + 8));
   for(std::size_t k = 1; k < n; ++k)
   {
     literalt at_k;
@@ -70,7 +70,7 @@ bool boolbvt::convert_byte_extract(const exprt &expr, bvt &bv)
 }
 
 bool boolbvt::convert_byte_extract_constant(
-    const exprt &operand, const mp_integer &offset, bvt &bv, bool little_endian)
+  const exprt &operand, const mp_integer &offset, bvt &bv, bool little_endian)
 {
   bvt bytes;
   if(convert_cached(operand, bytes))
@@ -85,7 +85,7 @@ bool boolbvt::convert_byte_extract_constant(
     return false;
   }
   const std::size_t start = byte_start(
-      static_cast<std::size_t>(integer_to_unsigned(offset)), n, little_endian);
+    static_cast<std::size_t>(integer_to_unsigned(offset)), n, little_endian);
   for(std::size_t j = 0; j < 8; ++j)
     bv[j] = bytes[start + j];
   return false;

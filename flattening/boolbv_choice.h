@@ -10,7 +10,7 @@
 #include <iostream>
 
 [[noreturn]] inline void throw_value_width(
-    std::size_t width, const bvt &value, const exprt &operand)
+  std::size_t width, const bvt &value, const exprt &operand)
 {
   std::cerr << "result size: " << width << '\n'
             << "operand: " << value.size() << '\n'

@@ -5,8 +5,9 @@
 bool boolbvt::convert_div(const exprt &expr, bvt &bv)
 {
   const typet &type = expr.type();
-  if(type.id() != "unsignedbv" && type.id() != "signedbv" &&
-     type.id() != "fixedbv")
+  if(
+    type.id() != "unsignedbv" && type.id() != "signedbv" &&
+    type.id() != "fixedbv")
     return true;
   unsigned width;
   if(get_width(type, width))

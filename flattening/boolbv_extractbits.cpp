@@ -35,12 +35,12 @@ bool boolbvt::convert_extractbits(const exprt &expr, bvt &bv)
   expected += 1;
   if(expected != mp_integer(width))
     throw "extractbits: wrong width (expected " +
-        integer_to_string_base(expected, 10) + " but got " +
-        std::to_string(width) + "): " + expr.to_string();
+      integer_to_string_base(expected, 10) + " but got " +
+      std::to_string(width) + "): " + expr.to_string();
 
   const std::size_t from = static_cast<std::size_t>(integer_to_unsigned(lower));
   bv.assign(
-      src.begin() + static_cast<std::ptrdiff_t>(from),
-      src.begin() + static_cast<std::ptrdiff_t>(from + width));
+    src.begin() + static_cast<std::ptrdiff_t>(from),
+    src.begin() + static_cast<std::ptrdiff_t>(from + width));
   return false;
 }

@@ -96,7 +96,7 @@ bool boolbvt::convert_index(const exprt &expr, bvt &bv)
 }
 
 bool boolbvt::convert_index_constant(
-    const exprt &array, const mp_integer &index, bvt &bv)
+  const exprt &array, const mp_integer &index, bvt &bv)
 {
   const typet &array_type = array.type();
   if(array_type.id() != "array")
@@ -112,8 +112,9 @@ bool boolbvt::convert_index_constant(
   end += width;
   // Below 0, or beyond what a bit number can hold, there are no bits of
   // the array to read (and none to alias).
-  if(index.is_negative() ||
-     end > mp_integer(std::numeric_limits<unsigned>::max()))
+  if(
+    index.is_negative() ||
+    end > mp_integer(std::numeric_limits<unsigned>::max()))
   {
     for(literalt &bit : bv)
       bit = prop.new_variable();
@@ -125,10 +126,10 @@ bool boolbvt::convert_index_constant(
     // Bits beyond the end are the symbol's too: the same read gives the
     // same bits.
     const unsigned offset =
-        static_cast<unsigned>(integer_to_unsigned(offset_value));
+      static_cast<unsigned>(integer_to_unsigned(offset_value));
     for(unsigned j = 0; j < width; ++j)
       bv[j] =
-          symbol_bit_literal(array.get("identifier"), offset + j, array_type);
+        symbol_bit_literal(array.get("identifier"), offset + j, array_type);
     return false;
   }
 
@@ -138,7 +139,7 @@ bool boolbvt::convert_index_constant(
   if(end <= mp_integer(elements.size()))
   {
     const std::size_t offset =
-        static_cast<std::size_t>(integer_to_unsigned(offset_value));
+      static_cast<std::size_t>(integer_to_unsigned(offset_value));
     for(unsigned j = 0; j < width; ++j)
       bv[j] = elements[offset + j];
   }

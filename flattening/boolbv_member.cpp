@@ -29,7 +29,7 @@ bool boolbvt::convert_member(const exprt &expr, bvt &bv)
   for(const irept &component : compound_type.find("components").get_sub())
   {
     const typet &component_type =
-        static_cast<const typet &>(component.find("type"));
+      static_cast<const typet &>(component.find("type"));
     unsigned component_width;
     if(get_width(component_type, component_width))
       return true;
@@ -40,10 +40,10 @@ bool boolbvt::convert_member(const exprt &expr, bvt &bv)
     }
     if(component_type != expr.type())
       throw "member: component type does not match: " +
-          component_type.to_string() + " vs. " + expr.type().to_string();
+        component_type.to_string() + " vs. " + expr.type().to_string();
     bv.assign(
-        bits.begin() + static_cast<std::ptrdiff_t>(offset),
-        bits.begin() + static_cast<std::ptrdiff_t>(offset + component_width));
+      bits.begin() + static_cast<std::ptrdiff_t>(offset),
+      bits.begin() + static_cast<std::ptrdiff_t>(offset + component_width));
     return false;
   }
   throw "component " + name.as_string() + " not found in structure";

@@ -39,8 +39,9 @@ literalt boolbvt::convert_overflow(const exprt &expr)
     }
 
     const dstring &type_id = operands[0].type().id();
-    if((type_id != "unsignedbv" && type_id != "signedbv") ||
-       operands[0].type() != operands[1].type())
+    if(
+      (type_id != "unsignedbv" && type_id != "signedbv") ||
+      operands[0].type() != operands[1].type())
       return prop_convt::convert_rest(expr);
     const bool is_signed = type_id == "signedbv";
     const std::size_t n = a.size();
@@ -71,7 +72,7 @@ literalt boolbvt::convert_overflow(const exprt &expr)
   if(id.compare(0, typecast_prefix.size(), typecast_prefix) == 0)
   {
     const unsigned long bits =
-        std::strtoul(id.c_str() + typecast_prefix.size(), nullptr, 10);
+      std::strtoul(id.c_str() + typecast_prefix.size(), nullptr, 10);
     if(operands.size() != 1)
       throw "operand " + id + " takes one operand";
     bvt a;
@@ -80,7 +81,7 @@ literalt boolbvt::convert_overflow(const exprt &expr)
     if(a.size() <= bits)
       throw "overflow-typecast got wrong number of bits";
     return prop.lor(
-        bvt(a.begin() + static_cast<std::ptrdiff_t>(bits), a.end()));
+      bvt(a.begin() + static_cast<std::ptrdiff_t>(bits), a.end()));
   }
 
   return prop_convt::convert_rest(expr);

@@ -3,7 +3,7 @@
 #include "expr_algorithms/arith_tools.h"
 
 bool boolbvt::position_literal(
-    const exprt &index, const mp_integer &position, literalt &l)
+  const exprt &index, const mp_integer &position, literalt &l)
 {
   const exprt constant = integer_to_expr(position, index.type());
   if(constant.is_nil())
@@ -11,8 +11,9 @@ bool boolbvt::position_literal(
   // A Boolean index has constants for 0 and 1 only, which do not read back
   // as numbers.
   mp_integer value;
-  if(index.type().id() != "bool" &&
-     (expr_to_integer(constant, value) || value != position))
+  if(
+    index.type().id() != "bool" &&
+    (expr_to_integer(constant, value) || value != position))
     return true;
   exprt equality("=", typet("bool"));
   equality.copy_to_operands(index);

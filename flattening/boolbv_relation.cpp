@@ -11,14 +11,16 @@ literalt boolbvt::convert_relation(const exprt &expr)
     return prop_convt::convert_rest(expr);
 
   const bv_kindt kind = classify_bv_type(op0.type());
-  if(b0.size() != b1.size() || b0.empty() ||
-     kind != classify_bv_type(op1.type()))
+  if(
+    b0.size() != b1.size() || b0.empty() ||
+    kind != classify_bv_type(op1.type()))
     return prop_convt::convert_rest(expr);
   // Ranges compare only within one type, as unsigned offsets.
   const bool equal_ranges =
-      op0.type().id() == "range" && op0.type() == op1.type();
-  if(!equal_ranges && kind != BV_KIND_SIGNED && kind != BV_KIND_UNSIGNED &&
-     kind != BV_KIND_FIXED)
+    op0.type().id() == "range" && op0.type() == op1.type();
+  if(
+    !equal_ranges && kind != BV_KIND_SIGNED && kind != BV_KIND_UNSIGNED &&
+    kind != BV_KIND_FIXED)
     return prop_convt::convert_rest(expr);
 
   const dstring &id = expr.id();
@@ -38,7 +40,7 @@ literalt boolbvt::convert_relation(const exprt &expr)
   {
     const literalt equal = equal_exprs(op0, op1);
     prop.l_set_to(
-        prop.limplies(equal, allow_equal ? result : prop.lnot(result)), true);
+      prop.limplies(equal, allow_equal ? result : prop.lnot(result)), true);
   }
   return result;
 }

@@ -28,7 +28,7 @@ bool boolbvt::convert_with(const exprt &expr, bvt &bv)
   {
     bvt next;
     if(convert_with_type(
-           operands[0].type(), operands[i], operands[i + 1], current, next))
+         operands[0].type(), operands[i], operands[i + 1], current, next))
       return true;
     current.swap(next);
   }
@@ -37,11 +37,11 @@ bool boolbvt::convert_with(const exprt &expr, bvt &bv)
 }
 
 bool boolbvt::convert_with_type(
-    const typet &type,
-    const exprt &designator,
-    const exprt &value,
-    const bvt &current,
-    bvt &next)
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
 {
   next.resize(current.size());
   const dstring &id = type.id();
@@ -57,11 +57,11 @@ bool boolbvt::convert_with_type(
 }
 
 bool boolbvt::convert_with_array(
-    const typet &type,
-    const exprt &designator,
-    const exprt &value,
-    const bvt &current,
-    bvt &next)
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
 {
   // The array theory constrains updates of unbounded arrays through their
   // reads; the bits stay those of the old value.
@@ -91,10 +91,10 @@ bool boolbvt::convert_with_array(
     if(!position.is_negative() && position < size)
     {
       const std::size_t e =
-          static_cast<std::size_t>(integer_to_unsigned(position));
+        static_cast<std::size_t>(integer_to_unsigned(position));
       std::copy(
-          element.begin(), element.end(),
-          next.begin() + static_cast<std::ptrdiff_t>(e * w));
+        element.begin(), element.end(),
+        next.begin() + static_cast<std::ptrdiff_t>(e * w));
     }
     return false;
   }
@@ -110,11 +110,11 @@ bool boolbvt::convert_with_array(
 }
 
 bool boolbvt::convert_with_bv(
-    const typet &,
-    const exprt &designator,
-    const exprt &value,
-    const bvt &current,
-    bvt &next)
+  const typet &,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
 {
   const literalt bit = convert(value);
   next = current;
@@ -136,11 +136,11 @@ bool boolbvt::convert_with_bv(
 }
 
 bool boolbvt::convert_with_struct(
-    const typet &type,
-    const exprt &designator,
-    const exprt &value,
-    const bvt &current,
-    bvt &next)
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
 {
   next = current;
   bvt component_bits;
@@ -151,7 +151,7 @@ bool boolbvt::convert_with_struct(
   for(const irept &component : type.find("components").get_sub())
   {
     const typet &component_type =
-        static_cast<const typet &>(component.find("type"));
+      static_cast<const typet &>(component.find("type"));
     unsigned component_width;
     if(get_width(component_type, component_width))
       return true;
@@ -162,13 +162,13 @@ bool boolbvt::convert_with_struct(
     }
     if(component_type != value.type())
       throw "with/struct: component `" + name.as_string() +
-          "' type does not match: " + component_type.to_string() + " vs. " +
-          value.type().to_string();
+        "' type does not match: " + component_type.to_string() + " vs. " +
+        value.type().to_string();
     if(component_bits.size() != component_width)
       throw "unexpected operand op2 width";
     std::copy(
-        component_bits.begin(), component_bits.end(),
-        next.begin() + static_cast<std::ptrdiff_t>(offset));
+      component_bits.begin(), component_bits.end(),
+      next.begin() + static_cast<std::ptrdiff_t>(offset));
     return false;
   }
   // No such component: the value stays as it was.
@@ -176,11 +176,11 @@ bool boolbvt::convert_with_struct(
 }
 
 bool boolbvt::convert_with_union(
-    const typet &type,
-    const exprt &designator,
-    const exprt &value,
-    const bvt &current,
-    bvt &next)
+  const typet &type,
+  const exprt &designator,
+  const exprt &value,
+  const bvt &current,
+  bvt &next)
 {
   next = current;
   bvt member;
@@ -194,9 +194,8 @@ bool boolbvt::convert_with_union(
   if(get_component_number(type, designator.get("component_name"), number))
     throw "with/union: component not found";
   const std::size_t count = type.find("components").get_sub().size();
-  const std::size_t selector_bits =
-      static_cast<std::size_t>(integer_to_unsigned(
-          address_bits(static_cast<unsigned long long>(count))));
+  const std::size_t selector_bits = static_cast<std::size_t>(
+    integer_to_unsigned(address_bits(static_cast<unsigned long long>(count))));
   const std::size_t width = next.size();
   for(std::size_t j = 0; j < selector_bits && j < width; ++j)
     next[width - selector_bits + j] = const_literal(((number >> j) & 1) != 0);

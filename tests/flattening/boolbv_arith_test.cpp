@@ -62,7 +62,7 @@ TEST(BoolbvArithmetic, SumsAndDifferencesMatchTheReference)
   check_every_pair({"+", "-"});
   for(const typet &type : {unsignedbv_type(4), signedbv_type(5)})
     check_table(
-        make_expr("unary-", type, {symbol_expr("x", type)}), {{"x", type}});
+      make_expr("unary-", type, {symbol_expr("x", type)}), {{"x", type}});
 }
 
 TEST(BoolbvArithmetic, ProductsMatchTheReference)
@@ -80,17 +80,16 @@ TEST(BoolbvArithmetic, SubtractionIsLeftAssociativeAndOneOperandIsItself)
   const typet u8 = unsignedbv_type(8);
   const typet u4 = unsignedbv_type(4);
   check_table(
-      make_expr(
-          "-", u8,
-          {bv_constant(5, u8), bv_constant(2, u8), bv_constant(1, u8)}),
-      {}, [](const assignmentt &) { return 2; }, table_modet::SYMBOLIC);
+    make_expr(
+      "-", u8, {bv_constant(5, u8), bv_constant(2, u8), bv_constant(1, u8)}),
+    {}, [](const assignmentt &) { return 2; }, table_modet::SYMBOLIC);
   check_table(make_expr("+", u4, {x4u}), {{"x", u4}});
   check_table(
-      make_expr("*", u4, {x4u, symbol_expr("y", u4), symbol_expr("z", u4)}),
-      {{"x", u4}, {"y", u4}, {"z", u4}},
-      [](const assignmentt &a)
-      { return wrap(a.at("x") * a.at("y") * a.at("z"), 4, false); },
-      table_modet::SYMBOLIC);
+    make_expr("*", u4, {x4u, symbol_expr("y", u4), symbol_expr("z", u4)}),
+    {{"x", u4}, {"y", u4}, {"z", u4}},
+    [](const assignmentt &a)
+    { return wrap(a.at("x") * a.at("y") * a.at("z"), 4, false); },
+    table_modet::SYMBOLIC);
 }
 
 TEST(BoolbvArithmetic, NoOverflowFormsExcludeOverflowingOperands)
@@ -106,24 +105,24 @@ TEST(BoolbvArithmetic, NoOverflowFormsExcludeOverflowingOperands)
       return v;
     };
     check_constrained_table(
-        binary("no-overflow-plus", type), two_of(type),
-        [&](const assignmentt &a) { return within(a.at("x") + a.at("y")); });
+      binary("no-overflow-plus", type), two_of(type),
+      [&](const assignmentt &a) { return within(a.at("x") + a.at("y")); });
     check_constrained_table(
-        binary("no-overflow-minus", type), two_of(type),
-        [&](const assignmentt &a) { return within(a.at("x") - a.at("y")); });
+      binary("no-overflow-minus", type), two_of(type),
+      [&](const assignmentt &a) { return within(a.at("x") - a.at("y")); });
     check_constrained_table(
-        binary("no-overflow-mult", type), two_of(type),
-        [&](const assignmentt &a) { return within(a.at("x") * a.at("y")); });
+      binary("no-overflow-mult", type), two_of(type),
+      [&](const assignmentt &a) { return within(a.at("x") * a.at("y")); });
     // Negation excludes only the pattern 1000, whatever the signedness.
     check_constrained_table(
-        make_expr("no-overflow-unary-minus", type, {symbol_expr("x", type)}),
-        {{"x", type}},
-        [=](const assignmentt &a) -> std::optional<long long>
-        {
-          if(wrap(a.at("x"), 4, false) == 8)
-            return std::nullopt;
-          return wrap(-a.at("x"), 4, is_signed);
-        });
+      make_expr("no-overflow-unary-minus", type, {symbol_expr("x", type)}),
+      {{"x", type}},
+      [=](const assignmentt &a) -> std::optional<long long>
+      {
+        if(wrap(a.at("x"), 4, false) == 8)
+          return std::nullopt;
+        return wrap(-a.at("x"), 4, is_signed);
+      });
   }
 }
 
@@ -134,35 +133,35 @@ TEST(BoolbvArithmetic, FixedPointProductsAndQuotients)
   const unsigned f = 3;
   const unsigned values = 4; // pairs of 4-bit raw values
   check_table(
-      binary("*", fixed), two_of(fixed),
-      [&](const assignmentt &a)
-      {
-        // Truncated towards minus infinity, modulo 2^width.
-        return wrap(floor_div(a.at("x") * a.at("y"), 1LL << f), 5, true);
-      },
-      table_modet::SYMBOLIC, values);
+    binary("*", fixed), two_of(fixed),
+    [&](const assignmentt &a)
+    {
+      // Truncated towards minus infinity, modulo 2^width.
+      return wrap(floor_div(a.at("x") * a.at("y"), 1LL << f), 5, true);
+    },
+    table_modet::SYMBOLIC, values);
   for(const table_modet mode : {table_modet::SYMBOLIC, table_modet::CONSTANT})
     check_table(
-        binary("/", fixed), two_of(fixed),
-        [&](const assignmentt &a) -> std::optional<long long>
-        {
-          if(a.at("y") == 0)
-            return std::nullopt;
-          // a * 2^f / b on width + f bits, truncated towards zero.
-          return wrap((a.at("x") * (1LL << f)) / a.at("y"), 5, true);
-        },
-        mode, values);
+      binary("/", fixed), two_of(fixed),
+      [&](const assignmentt &a) -> std::optional<long long>
+      {
+        if(a.at("y") == 0)
+          return std::nullopt;
+        // a * 2^f / b on width + f bits, truncated towards zero.
+        return wrap((a.at("x") * (1LL << f)) / a.at("y"), 5, true);
+      },
+      mode, values);
 
   // Width 8 with 4 integer bits: 1.5 * 2.0 = 3.0 and 1.5 / 0.5 = 3.0.
   const typet q4 = fixedbv_type(8, 4);
   const auto raw = [](long long v)
   { return [v](const assignmentt &) { return std::optional<long long>(v); }; };
   check_table(
-      make_expr("*", q4, {bv_constant(24, q4), bv_constant(32, q4)}), {},
-      raw(48), table_modet::SYMBOLIC);
+    make_expr("*", q4, {bv_constant(24, q4), bv_constant(32, q4)}), {}, raw(48),
+    table_modet::SYMBOLIC);
   check_table(
-      make_expr("/", q4, {bv_constant(24, q4), bv_constant(8, q4)}), {},
-      raw(48), table_modet::SYMBOLIC);
+    make_expr("/", q4, {bv_constant(24, q4), bv_constant(8, q4)}), {}, raw(48),
+    table_modet::SYMBOLIC);
 }
 
 TEST(BoolbvArithmetic, FixedPointWithoutIntegerBitsHasHalfTheWidthAsFraction)
@@ -171,8 +170,8 @@ TEST(BoolbvArithmetic, FixedPointWithoutIntegerBitsHasHalfTheWidthAsFraction)
   // 1.0 * 1.0 stays raw 8.
   typet fixed = width_type("fixedbv", 7);
   check_table(
-      make_expr("*", fixed, {bv_constant(8, fixed), bv_constant(8, fixed)}), {},
-      [](const assignmentt &) { return 8; }, table_modet::SYMBOLIC);
+    make_expr("*", fixed, {bv_constant(8, fixed), bv_constant(8, fixed)}), {},
+    [](const assignmentt &) { return 8; }, table_modet::SYMBOLIC);
 }
 
 TEST(BoolbvArithmetic, OverflowPredicatesMatchTheirDefinitions)
@@ -186,37 +185,35 @@ TEST(BoolbvArithmetic, OverflowPredicatesMatchTheirDefinitions)
     const auto as_signed = [](long long v) { return wrap(v, 4, true); };
     // "+" and "-" test two's-complement overflow whatever the types.
     check_table(
-        make_expr("overflow-+", bool_type(), {x, y}), two_of(type),
-        [&](const assignmentt &a) {
-          return out_of_range(
-              as_signed(a.at("x")) + as_signed(a.at("y")), -8, 7);
-        },
-        table_modet::SYMBOLIC);
+      make_expr("overflow-+", bool_type(), {x, y}), two_of(type),
+      [&](const assignmentt &a) {
+        return out_of_range(as_signed(a.at("x")) + as_signed(a.at("y")), -8, 7);
+      },
+      table_modet::SYMBOLIC);
     check_table(
-        make_expr("overflow--", bool_type(), {x, y}), two_of(type),
-        [&](const assignmentt &a) {
-          return out_of_range(
-              as_signed(a.at("x")) - as_signed(a.at("y")), -8, 7);
-        },
-        table_modet::SYMBOLIC);
+      make_expr("overflow--", bool_type(), {x, y}), two_of(type),
+      [&](const assignmentt &a) {
+        return out_of_range(as_signed(a.at("x")) - as_signed(a.at("y")), -8, 7);
+      },
+      table_modet::SYMBOLIC);
     check_table(
-        make_expr("overflow-*", bool_type(), {x, y}), two_of(type),
-        [&](const assignmentt &a)
-        {
-          return is_signed ? out_of_range(a.at("x") * a.at("y"), -8, 7)
-                           : out_of_range(a.at("x") * a.at("y"), 0, 15);
-        },
-        table_modet::SYMBOLIC);
+      make_expr("overflow-*", bool_type(), {x, y}), two_of(type),
+      [&](const assignmentt &a)
+      {
+        return is_signed ? out_of_range(a.at("x") * a.at("y"), -8, 7)
+                         : out_of_range(a.at("x") * a.at("y"), 0, 15);
+      },
+      table_modet::SYMBOLIC);
     check_table(
-        make_expr("overflow-unary-", bool_type(), {x}), {{"x", type}},
-        [](const assignmentt &a)
-        { return std::optional<long long>(wrap(a.at("x"), 4, false) == 8); },
-        table_modet::SYMBOLIC);
+      make_expr("overflow-unary-", bool_type(), {x}), {{"x", type}},
+      [](const assignmentt &a)
+      { return std::optional<long long>(wrap(a.at("x"), 4, false) == 8); },
+      table_modet::SYMBOLIC);
     check_table(
-        make_expr("overflow-typecast-2", bool_type(), {x}), {{"x", type}},
-        [](const assignmentt &a)
-        { return std::optional<long long>(wrap(a.at("x"), 4, false) >= 4); },
-        table_modet::SYMBOLIC);
+      make_expr("overflow-typecast-2", bool_type(), {x}), {{"x", type}},
+      [](const assignmentt &a)
+      { return std::optional<long long>(wrap(a.at("x"), 4, false) >= 4); },
+      table_modet::SYMBOLIC);
   }
 }
 
@@ -228,23 +225,23 @@ TEST(BoolbvArithmetic, UnencodableOverflowsAreFreeWithAWarning)
   conv.set_message_handler(&handler);
   const exprt y5 = symbol_expr("y", unsignedbv_type(5));
   const literalt l =
-      conv.convert(make_expr("overflow-+", bool_type(), {x4u, y5}));
+    conv.convert(make_expr("overflow-+", bool_type(), {x4u, y5}));
   EXPECT_FALSE(l.is_constant());
   EXPECT_TRUE(handler.has(2, "warning: ignoring "));
 
   EXPECT_EQ(
-      thrown_text(
-          [&]
-          {
-            conv.convert(make_expr(
-                "overflow-typecast-8", bool_type(),
-                {symbol_expr("b", unsignedbv_type(8))}));
-          }),
-      "char*: overflow-typecast got wrong number of bits");
+    thrown_text(
+      [&]
+      {
+        conv.convert(make_expr(
+          "overflow-typecast-8", bool_type(),
+          {symbol_expr("b", unsignedbv_type(8))}));
+      }),
+    "char*: overflow-typecast got wrong number of bits");
   EXPECT_EQ(
-      thrown_text(
-          [&] { conv.convert(make_expr("overflow-*", bool_type(), {x4u})); }),
-      "string: operand overflow-* takes two operands");
+    thrown_text([&]
+                { conv.convert(make_expr("overflow-*", bool_type(), {x4u})); }),
+    "string: operand overflow-* takes two operands");
 }
 
 TEST(BoolbvArithmetic, MalformedOperandsAreRefusedOrThrown)
@@ -259,39 +256,37 @@ TEST(BoolbvArithmetic, MalformedOperandsAreRefusedOrThrown)
   // Not converted: the caller gives free bits after a warning.
   EXPECT_TRUE(conv.convert_vector_expr(make_expr("*", u4, {}), bv));
   EXPECT_TRUE(conv.convert_vector_expr(
-      make_expr("/", u4, {symbol_expr("s", s4), x4u}), bv));
+    make_expr("/", u4, {symbol_expr("s", s4), x4u}), bv));
 
   testing::internal::CaptureStderr();
   const std::string mixed = thrown_text(
+    [&]
+    {
+      conv.convert_vector_expr(
+        make_expr("+", u4, {x4u, symbol_expr("y", unsignedbv_type(5))}), bv);
+    });
+  EXPECT_NE(
+    testing::internal::GetCapturedStderr().find("+"), std::string::npos);
+  EXPECT_EQ(mixed, "char*: add/sub with mixed types");
+  EXPECT_EQ(
+    thrown_text([&] { conv.convert_vector_expr(make_expr("+", u4, {}), bv); }),
+    "string: operand + takes at least one operand");
+  EXPECT_EQ(
+    thrown_text(
       [&]
       {
         conv.convert_vector_expr(
-            make_expr("+", u4, {x4u, symbol_expr("y", unsignedbv_type(5))}),
-            bv);
-      });
-  EXPECT_NE(
-      testing::internal::GetCapturedStderr().find("+"), std::string::npos);
-  EXPECT_EQ(mixed, "char*: add/sub with mixed types");
+          make_expr("*", u4, {x4u, symbol_expr("s", s4)}), bv);
+      }),
+    "char*: multiplication with mixed types");
   EXPECT_EQ(
-      thrown_text([&]
-                  { conv.convert_vector_expr(make_expr("+", u4, {}), bv); }),
-      "string: operand + takes at least one operand");
+    thrown_text([&]
+                { conv.convert_vector_expr(make_expr("mod", u4, {x4u}), bv); }),
+    "char*: mod takes two operands");
   EXPECT_EQ(
-      thrown_text(
-          [&]
-          {
-            conv.convert_vector_expr(
-                make_expr("*", u4, {x4u, symbol_expr("s", s4)}), bv);
-          }),
-      "char*: multiplication with mixed types");
-  EXPECT_EQ(
-      thrown_text(
-          [&] { conv.convert_vector_expr(make_expr("mod", u4, {x4u}), bv); }),
-      "char*: mod takes two operands");
-  EXPECT_EQ(
-      thrown_text(
-          [&] { conv.convert_vector_expr(make_expr("unary-", u4, {}), bv); }),
-      "char*: unary minus takes one operand");
+    thrown_text([&]
+                { conv.convert_vector_expr(make_expr("unary-", u4, {}), bv); }),
+    "char*: unary minus takes one operand");
 }
 
 TEST(BoolbvArithmetic, OperandsOfNoBitsReadNoSign)
@@ -309,15 +304,15 @@ TEST(BoolbvArithmetic, OperandsOfNoBitsReadNoSign)
     {
       bvt bv;
       EXPECT_FALSE(conv.convert_vector_expr(make_expr(id, empty, {a, b}), bv))
-          << id;
+        << id;
       EXPECT_TRUE(bv.empty()) << id;
     }
     for(const char *id : {"overflow-+", "overflow--", "overflow-unary-"})
     {
       handler.messages.clear();
       const exprt predicate = std::string(id) == "overflow-unary-"
-                                  ? make_expr(id, bool_type(), {a})
-                                  : make_expr(id, bool_type(), {a, b});
+                                ? make_expr(id, bool_type(), {a})
+                                : make_expr(id, bool_type(), {a, b});
       EXPECT_FALSE(conv.convert(predicate).is_constant()) << id;
       EXPECT_TRUE(handler.has(2, "warning: ignoring ")) << id;
     }
@@ -325,9 +320,9 @@ TEST(BoolbvArithmetic, OperandsOfNoBitsReadNoSign)
   bvt bv;
   const typet empty_fixed = fixedbv_type(0, 0);
   EXPECT_FALSE(conv.convert_vector_expr(
-      make_expr(
-          "*", empty_fixed,
-          {symbol_expr("f", empty_fixed), symbol_expr("f", empty_fixed)}),
-      bv));
+    make_expr(
+      "*", empty_fixed,
+      {symbol_expr("f", empty_fixed), symbol_expr("f", empty_fixed)}),
+    bv));
   EXPECT_TRUE(bv.empty());
 }

@@ -41,11 +41,11 @@ TEST(BoolbvQuantifier, ForallAndExistsAreTheirInstancesCombined)
   for(const table_modet mode : {table_modet::SYMBOLIC, table_modet::CONSTANT})
   {
     check_table(
-        quantifier("forall", list, subset), {{"y", u4}},
-        holds([](long long y) { return (y & 3) == 3; }), mode);
+      quantifier("forall", list, subset), {{"y", u4}},
+      holds([](long long y) { return (y & 3) == 3; }), mode);
     check_table(
-        quantifier("exists", list, subset), {{"y", u4}},
-        holds([](long long y) { return (y & 3) != 0; }), mode);
+      quantifier("exists", list, subset), {{"y", u4}},
+      holds([](long long y) { return (y & 3) != 0; }), mode);
   }
 }
 
@@ -54,24 +54,24 @@ TEST(BoolbvQuantifier, CandidatesAreSharedAcrossQuantifiers)
   // Each lists one candidate, or none at all ("nil"), and each is
   // instantiated with 1 and 2 all the same.
   const exprt both = make_expr(
-      "and", bool_type(),
-      {quantifier("forall", instances({bv_constant(1, u4)}), subset),
-       quantifier("exists", instances({bv_constant(2, u4)}), subset),
-       quantifier("forall", exprt("nil"), subset)});
+    "and", bool_type(),
+    {quantifier("forall", instances({bv_constant(1, u4)}), subset),
+     quantifier("exists", instances({bv_constant(2, u4)}), subset),
+     quantifier("forall", exprt("nil"), subset)});
   check_table(
-      both, {{"y", u4}}, holds([](long long y) { return (y & 3) == 3; }),
-      table_modet::SYMBOLIC);
+    both, {{"y", u4}}, holds([](long long y) { return (y & 3) == 3; }),
+    table_modet::SYMBOLIC);
 }
 
 TEST(BoolbvQuantifier, CandidatesOfAnotherTypeAreCast)
 {
   // The 2-bit candidate 3 becomes the 4-bit 3.
   const exprt q = quantifier(
-      "forall", instances({bv_constant(3, unsignedbv_type(2))}),
-      equal_expr(v, y));
+    "forall", instances({bv_constant(3, unsignedbv_type(2))}),
+    equal_expr(v, y));
   check_table(
-      q, {{"y", u4}}, holds([](long long y) { return y == 3; }),
-      table_modet::SYMBOLIC);
+    q, {{"y", u4}}, holds([](long long y) { return y == 3; }),
+    table_modet::SYMBOLIC);
 }
 
 TEST(BoolbvQuantifier, WithoutCandidatesOrOperandsTheyAreRefused)
@@ -81,15 +81,15 @@ TEST(BoolbvQuantifier, WithoutCandidatesOrOperandsTheyAreRefused)
     boolbvt conv(prop);
     conv.set_to(quantifier("forall", exprt("nil"), subset), true);
     EXPECT_EQ(
-        thrown_text([&] { conv.solve(); }),
-        "char*: post_process_quantifiers: no instances");
+      thrown_text([&] { conv.solve(); }),
+      "char*: post_process_quantifiers: no instances");
   }
   cnf_clause_listt prop;
   capturing_message_handlert handler;
   boolbvt conv(prop);
   conv.set_message_handler(&handler);
   const literalt l =
-      conv.convert(make_expr("exists", bool_type(), {v, subset}));
+    conv.convert(make_expr("exists", bool_type(), {v, subset}));
   EXPECT_FALSE(l.is_constant());
   EXPECT_TRUE(handler.has(2, "warning: ignoring "));
   // It takes no part in instantiation: nothing is left to instantiate.

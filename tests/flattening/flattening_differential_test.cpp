@@ -43,8 +43,8 @@ bool defined_everywhere(const exprt &tree)
   const reference_evaluatort evaluate(tree);
   bool defined = true;
   for_each_assignment(
-      random_expressiont::variables(), [&](const assignmentt &assignment)
-      { defined = defined && evaluate(assignment).has_value(); });
+    random_expressiont::variables(), [&](const assignmentt &assignment)
+    { defined = defined && evaluate(assignment).has_value(); });
   return defined;
 }
 
@@ -69,9 +69,8 @@ TEST(FlatteningDifferential, RandomTreesMatchTheReference)
   {
     const reference_evaluatort evaluate(tree);
     check_table(
-        tree, random_expressiont::variables(),
-        [&](const assignmentt &a) { return evaluate(a); },
-        table_modet::SYMBOLIC);
+      tree, random_expressiont::variables(),
+      [&](const assignmentt &a) { return evaluate(a); }, table_modet::SYMBOLIC);
     if(HasFailure())
       FAIL() << tree.pretty();
   }
@@ -87,7 +86,7 @@ TEST(FlatteningDifferential, SimplifiedTreesAreEqualToTheirOriginals)
     boolbvt conv(prop);
     conv.set_to(equal_expr(simplified, tree), false);
     ASSERT_EQ(conv.solve(), decision_proceduret::D_UNSATISFIABLE)
-        << tree.pretty() << "\nsimplified to\n"
-        << simplified.pretty();
+      << tree.pretty() << "\nsimplified to\n"
+      << simplified.pretty();
   }
 }

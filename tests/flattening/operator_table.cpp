@@ -36,9 +36,9 @@ std::string describe(const assignmentt &assignment)
 // "signedbv" of its width, and bit-vectors over the values of value_bits
 // bits only when that is not 0.
 void for_each_table_assignment(
-    const table_variablest &variables,
-    unsigned value_bits,
-    const std::function<void(const assignmentt &)> &check)
+  const table_variablest &variables,
+  unsigned value_bits,
+  const std::function<void(const assignmentt &)> &check)
 {
   table_variablest ranges = variables;
   for(auto &variable : ranges)
@@ -58,26 +58,26 @@ void for_each_table_assignment(
 // The copy of the expression for one assignment, and the pins of its
 // variables (none in the constant mode).
 exprt instance_for(
-    const exprt &expr,
-    const table_variablest &variables,
-    const assignmentt &assignment,
-    table_modet mode,
-    const std::string &suffix,
-    std::vector<exprt> &pins)
+  const exprt &expr,
+  const table_variablest &variables,
+  const assignmentt &assignment,
+  table_modet mode,
+  const std::string &suffix,
+  std::vector<exprt> &pins)
 {
   exprt instance = expr;
   for(const auto &variable : variables)
   {
     const exprt symbol = symbol_expr(variable.first, variable.second);
     const exprt value =
-        constant_of(assignment.at(variable.first), variable.second);
+      constant_of(assignment.at(variable.first), variable.second);
     if(mode == table_modet::CONSTANT)
     {
       replace_expr_pair(symbol, value, instance);
       continue;
     }
     const exprt renamed =
-        symbol_expr(variable.first + "#" + suffix, variable.second);
+      symbol_expr(variable.first + "#" + suffix, variable.second);
     replace_expr_pair(symbol, renamed, instance);
     pins.push_back(equal_expr(renamed, value));
   }
@@ -114,26 +114,26 @@ std::optional<long long> read_value(const exprt &constant)
 }
 
 void check_table(
-    const exprt &expr,
-    const table_variablest &variables,
-    const table_oraclet &oracle,
-    table_modet mode,
-    unsigned value_bits)
+  const exprt &expr,
+  const table_variablest &variables,
+  const table_oraclet &oracle,
+  table_modet mode,
+  unsigned value_bits)
 {
   // A table where the oracle never gives a value checks nothing.
   bool some_value = false;
   if(mode == table_modet::SYMBOLIC)
   {
     check_constrained_table(
-        expr, variables,
-        [&](const assignmentt &a)
-        {
-          // Where the oracle gives no value, any value (but some) will do.
-          const std::optional<long long> value = oracle(a);
-          some_value |= value.has_value();
-          return value ? value : std::optional<long long>(free_value);
-        },
-        value_bits);
+      expr, variables,
+      [&](const assignmentt &a)
+      {
+        // Where the oracle gives no value, any value (but some) will do.
+        const std::optional<long long> value = oracle(a);
+        some_value |= value.has_value();
+        return value ? value : std::optional<long long>(free_value);
+      },
+      value_bits);
     EXPECT_TRUE(some_value) << "vacuous table: " << expr.pretty();
     return;
   }
@@ -144,17 +144,17 @@ void check_table(
   boolbvt conv(prop);
   std::vector<std::pair<assignmentt, exprt>> results;
   for_each_table_assignment(
-      variables, value_bits,
-      [&](const assignmentt &assignment)
-      {
-        std::vector<exprt> pins;
-        const exprt instance =
-            instance_for(expr, variables, assignment, mode, "", pins);
-        const exprt result = symbol_expr(
-            "result#" + std::to_string(results.size()), expr.type());
-        conv.set_to(equal_expr(result, instance), true);
-        results.emplace_back(assignment, result);
-      });
+    variables, value_bits,
+    [&](const assignmentt &assignment)
+    {
+      std::vector<exprt> pins;
+      const exprt instance =
+        instance_for(expr, variables, assignment, mode, "", pins);
+      const exprt result =
+        symbol_expr("result#" + std::to_string(results.size()), expr.type());
+      conv.set_to(equal_expr(result, instance), true);
+      results.emplace_back(assignment, result);
+    });
   ASSERT_EQ(conv.solve(), decision_proceduret::D_SATISFIABLE) << expr.pretty();
   for(const auto &entry : results)
   {
@@ -163,14 +163,14 @@ void check_table(
       continue;
     some_value = true;
     EXPECT_EQ(read_value(conv.get(entry.second)), expected)
-        << expr.id() << " (constant) at " << describe(entry.first) << "over "
-        << expr.type().to_string();
+      << expr.id() << " (constant) at " << describe(entry.first) << "over "
+      << expr.type().to_string();
   }
   EXPECT_TRUE(some_value) << "vacuous table: " << expr.pretty();
 }
 
 void check_table(
-    const exprt &expr, const table_variablest &variables, unsigned value_bits)
+  const exprt &expr, const table_variablest &variables, unsigned value_bits)
 {
   const reference_evaluatort evaluate(expr);
   const table_oraclet oracle = [&](const assignmentt &assignment)
@@ -180,15 +180,15 @@ void check_table(
 }
 
 bool satisfiable_at(
-    const exprt &expr,
-    const table_variablest &variables,
-    const assignmentt &assignment)
+  const exprt &expr,
+  const table_variablest &variables,
+  const assignmentt &assignment)
 {
   satcheck_proofsatt prop;
   boolbvt conv(prop);
   std::vector<exprt> pins;
-  const exprt instance = instance_for(
-      expr, variables, assignment, table_modet::SYMBOLIC, "0", pins);
+  const exprt instance =
+    instance_for(expr, variables, assignment, table_modet::SYMBOLIC, "0", pins);
   conv.set_to(instance, true);
   for(const exprt &pin : pins)
     conv.set_to(pin, true);
@@ -196,21 +196,21 @@ bool satisfiable_at(
 }
 
 void check_constrained_table(
-    const exprt &expr,
-    const table_variablest &variables,
-    const table_oraclet &oracle,
-    unsigned value_bits)
+  const exprt &expr,
+  const table_variablest &variables,
+  const table_oraclet &oracle,
+  unsigned value_bits)
 {
   test_dpll_propt prop;
   check_constrained_table(prop, expr, variables, oracle, value_bits);
 }
 
 void check_constrained_table(
-    test_dpll_propt &prop,
-    const exprt &expr,
-    const table_variablest &variables,
-    const table_oraclet &oracle,
-    unsigned value_bits)
+  test_dpll_propt &prop,
+  const exprt &expr,
+  const table_variablest &variables,
+  const table_oraclet &oracle,
+  unsigned value_bits)
 {
   boolbvt conv(prop);
   const exprt result = symbol_expr("result", expr.type());
@@ -223,40 +223,40 @@ void check_constrained_table(
   {
     bits.emplace_back();
     ASSERT_FALSE(conv.convert_cached(
-        symbol_expr(variable.first, variable.second), bits.back()));
+      symbol_expr(variable.first, variable.second), bits.back()));
   }
 
   for_each_table_assignment(
-      variables, value_bits,
-      [&](const assignmentt &assignment)
+    variables, value_bits,
+    [&](const assignmentt &assignment)
+    {
+      prop.assumptions.clear();
+      for(std::size_t k = 0; k < variables.size(); ++k)
       {
-        prop.assumptions.clear();
-        for(std::size_t k = 0; k < variables.size(); ++k)
+        const long long value = assignment.at(variables[k].first);
+        for(std::size_t i = 0; i < bits[k].size(); ++i)
         {
-          const long long value = assignment.at(variables[k].first);
-          for(std::size_t i = 0; i < bits[k].size(); ++i)
-          {
-            const bool set = (static_cast<unsigned long long>(value) >> i) & 1;
-            prop.assumptions.push_back(set ? bits[k][i] : !bits[k][i]);
-          }
+          const bool set = (static_cast<unsigned long long>(value) >> i) & 1;
+          prop.assumptions.push_back(set ? bits[k][i] : !bits[k][i]);
         }
-        const std::optional<long long> expected = oracle(assignment);
-        const decision_proceduret::resultt answer = conv.solve();
-        if(expected == free_value)
-        {
-          EXPECT_EQ(answer, decision_proceduret::D_SATISFIABLE)
-              << expr.id() << " at " << describe(assignment);
-          return;
-        }
-        if(!expected)
-        {
-          EXPECT_EQ(answer, decision_proceduret::D_UNSATISFIABLE)
-              << expr.id() << " at " << describe(assignment);
-          return;
-        }
-        ASSERT_EQ(answer, decision_proceduret::D_SATISFIABLE)
-            << expr.id() << " at " << describe(assignment);
-        EXPECT_EQ(read_value(conv.get(result)), expected)
-            << expr.id() << " at " << describe(assignment);
-      });
+      }
+      const std::optional<long long> expected = oracle(assignment);
+      const decision_proceduret::resultt answer = conv.solve();
+      if(expected == free_value)
+      {
+        EXPECT_EQ(answer, decision_proceduret::D_SATISFIABLE)
+          << expr.id() << " at " << describe(assignment);
+        return;
+      }
+      if(!expected)
+      {
+        EXPECT_EQ(answer, decision_proceduret::D_UNSATISFIABLE)
+          << expr.id() << " at " << describe(assignment);
+        return;
+      }
+      ASSERT_EQ(answer, decision_proceduret::D_SATISFIABLE)
+        << expr.id() << " at " << describe(assignment);
+      EXPECT_EQ(read_value(conv.get(result)), expected)
+        << expr.id() << " at " << describe(assignment);
+    });
 }

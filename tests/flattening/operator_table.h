@@ -24,7 +24,7 @@
 
 typedef std::vector<std::pair<std::string, typet>> table_variablest;
 typedef std::function<std::optional<long long>(const assignmentt &)>
-    table_oraclet;
+  table_oraclet;
 
 enum class table_modet
 {
@@ -41,17 +41,17 @@ enum class table_modet
 // from the oracle's; assignments where the oracle gives none are skipped
 // (the expression's value is free there).
 void check_table(
-    const exprt &expr,
-    const table_variablest &variables,
-    const table_oraclet &oracle,
-    table_modet mode,
-    unsigned value_bits = 0);
+  const exprt &expr,
+  const table_variablest &variables,
+  const table_oraclet &oracle,
+  table_modet mode,
+  unsigned value_bits = 0);
 
 // Both modes against the reference evaluator.
 void check_table(
-    const exprt &expr,
-    const table_variablest &variables,
-    unsigned value_bits = 0);
+  const exprt &expr,
+  const table_variablest &variables,
+  unsigned value_bits = 0);
 
 // For operators that constrain their operands ("no-overflow-" forms): one
 // copy of the expression over free variables, solved under each
@@ -59,26 +59,26 @@ void check_table(
 // gives none the assignment must be unsatisfiable; elsewhere satisfiable
 // with the oracle's value.
 void check_constrained_table(
-    const exprt &expr,
-    const table_variablest &variables,
-    const table_oraclet &oracle,
-    unsigned value_bits = 0);
+  const exprt &expr,
+  const table_variablest &variables,
+  const table_oraclet &oracle,
+  unsigned value_bits = 0);
 // The same on a given, unused test DPLL (for one that reports no
 // constraints, which makes converters select instead of constrain).
 void check_constrained_table(
-    test_dpll_propt &prop,
-    const exprt &expr,
-    const table_variablest &variables,
-    const table_oraclet &oracle,
-    unsigned value_bits = 0);
+  test_dpll_propt &prop,
+  const exprt &expr,
+  const table_variablest &variables,
+  const table_oraclet &oracle,
+  unsigned value_bits = 0);
 
 // Whether the Boolean expression can be true with every variable pinned
 // to the assignment (after the expression is converted), on a real
 // engine.
 bool satisfiable_at(
-    const exprt &expr,
-    const table_variablest &variables,
-    const assignmentt &assignment);
+  const exprt &expr,
+  const table_variablest &variables,
+  const assignmentt &assignment);
 
 // The value of a constant read back: "bool" as 0 or 1, bit-vectors (also
 // "fixedbv", as its raw two's-complement bits) as numbers in the range of
