@@ -121,4 +121,12 @@ TEST(BoolbvExtraction, MalformedBoundsAndWidthsAreThrown)
   EXPECT_FALSE(conv.convert_vector_expr(
     make_expr("replication", unsignedbv_type(0), {natural(0), x}), bv));
   EXPECT_TRUE(bv.empty());
+  // Nor does repeating an empty vector, however often: no 2^40 rounds.
+  const exprt empty = symbol_expr("e", unsignedbv_type(0));
+  EXPECT_FALSE(conv.convert_vector_expr(
+    make_expr(
+      "replication", unsignedbv_type(0),
+      {bv_constant(1LL << 40, unsignedbv_type(48)), empty}),
+    bv));
+  EXPECT_TRUE(bv.empty());
 }
