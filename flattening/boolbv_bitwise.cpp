@@ -35,9 +35,9 @@ bool boolbvt::convert_bitwise(const exprt &expr, bvt &bv)
     if(op.size() != width)
       throw "convert_bitwise: unexpected operand width";
     for(unsigned i = 0; i < width; ++i)
-      bv[i] = id == "bitand" ? prop.land(bv[i], op[i])
-            : id == "bitor"  ? prop.lor(bv[i], op[i])
-                             : prop.lxor(bv[i], op[i]);
+      bv[i] = id == "bitand"  ? prop.land(bv[i], op[i])
+              : id == "bitor" ? prop.lor(bv[i], op[i])
+                              : prop.lxor(bv[i], op[i]);
   }
   return false;
 }

@@ -54,8 +54,9 @@ bool boolbvt::convert_byte_extract(const exprt &expr, bvt &bv)
   }
 
   const std::size_t first = byte_start(0, n, little_endian);
-  bv.assign(bytes.begin() + static_cast<std::ptrdiff_t>(first),
-            bytes.begin() + static_cast<std::ptrdiff_t>(first + 8));
+  bv.assign(
+    bytes.begin() + static_cast<std::ptrdiff_t>(first),
+    bytes.begin() + static_cast<std::ptrdiff_t>(first + 8));
   for(std::size_t k = 1; k < n; ++k)
   {
     literalt at_k;
@@ -69,10 +70,7 @@ bool boolbvt::convert_byte_extract(const exprt &expr, bvt &bv)
 }
 
 bool boolbvt::convert_byte_extract_constant(
-  const exprt &operand,
-  const mp_integer &offset,
-  bvt &bv,
-  bool little_endian)
+  const exprt &operand, const mp_integer &offset, bvt &bv, bool little_endian)
 {
   bvt bytes;
   if(convert_cached(operand, bytes))

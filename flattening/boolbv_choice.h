@@ -9,8 +9,8 @@
 
 #include <iostream>
 
-[[noreturn]] inline void
-throw_value_width(std::size_t width, const bvt &value, const exprt &operand)
+[[noreturn]] inline void throw_value_width(
+  std::size_t width, const bvt &value, const exprt &operand)
 {
   std::cerr << "result size: " << width << '\n'
             << "operand: " << value.size() << '\n'

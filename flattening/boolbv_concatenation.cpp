@@ -20,7 +20,8 @@ bool boolbvt::convert_concatenation(const exprt &expr, bvt &bv)
     if(op.size() > rest)
       throw "concatenation operand width too big";
     rest -= op.size();
-    std::copy(op.begin(), op.end(), bv.begin() + static_cast<std::ptrdiff_t>(rest));
+    std::copy(
+      op.begin(), op.end(), bv.begin() + static_cast<std::ptrdiff_t>(rest));
   }
   if(rest != 0)
     throw "concatenation operand width too small";

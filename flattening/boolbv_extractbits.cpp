@@ -39,7 +39,8 @@ bool boolbvt::convert_extractbits(const exprt &expr, bvt &bv)
       std::to_string(width) + "): " + expr.to_string();
 
   const std::size_t from = static_cast<std::size_t>(integer_to_unsigned(lower));
-  bv.assign(src.begin() + static_cast<std::ptrdiff_t>(from),
-            src.begin() + static_cast<std::ptrdiff_t>(from + width));
+  bv.assign(
+    src.begin() + static_cast<std::ptrdiff_t>(from),
+    src.begin() + static_cast<std::ptrdiff_t>(from + width));
   return false;
 }

@@ -9,7 +9,9 @@ bool boolbvt::convert_if(const exprt &expr, bvt &bv)
     throw "if takes three operands";
   const literalt condition = convert(expr.op0());
   bvt then_bits, else_bits;
-  if(convert_cached(expr.op1(), then_bits) || convert_cached(expr.op2(), else_bits))
+  if(
+    convert_cached(expr.op1(), then_bits) ||
+    convert_cached(expr.op2(), else_bits))
     return true;
   if(then_bits.size() != width || else_bits.size() != width)
     return true;

@@ -4,6 +4,7 @@
 #include "util/mp_arith.h"
 
 #include <iostream>
+#include <limits>
 
 bool boolbvt::convert_index(const exprt &expr, bvt &bv)
 {
@@ -95,9 +96,7 @@ bool boolbvt::convert_index(const exprt &expr, bvt &bv)
 }
 
 bool boolbvt::convert_index_constant(
-  const exprt &array,
-  const mp_integer &index,
-  bvt &bv)
+  const exprt &array, const mp_integer &index, bvt &bv)
 {
   const typet &array_type = array.type();
   if(array_type.id() != "array")
@@ -107,14 +106,20 @@ bool boolbvt::convert_index_constant(
     return true;
   bv.resize(width);
 
-  if(index.is_negative())
+  mp_integer offset_value = index;
+  offset_value *= width;
+  mp_integer end = offset_value;
+  end += width;
+  // Below 0, or beyond what a bit number can hold, there are no bits of
+  // the array to read (and none to alias).
+  if(
+    index.is_negative() ||
+    end > mp_integer(std::numeric_limits<unsigned>::max()))
   {
     for(literalt &bit : bv)
       bit = prop.new_variable();
     return false;
   }
-  mp_integer offset_value = index;
-  offset_value *= width;
 
   if(array.id() == "symbol")
   {
@@ -123,15 +128,14 @@ bool boolbvt::convert_index_constant(
     const unsigned offset =
       static_cast<unsigned>(integer_to_unsigned(offset_value));
     for(unsigned j = 0; j < width; ++j)
-      bv[j] = symbol_bit_literal(array.get("identifier"), offset + j, array_type);
+      bv[j] =
+        symbol_bit_literal(array.get("identifier"), offset + j, array_type);
     return false;
   }
 
   bvt elements;
   if(convert_cached(array, elements))
     return true;
-  mp_integer end = offset_value;
-  end += width;
   if(end <= mp_integer(elements.size()))
   {
     const std::size_t offset =

@@ -41,8 +41,9 @@ bool boolbvt::convert_member(const exprt &expr, bvt &bv)
     if(component_type != expr.type())
       throw "member: component type does not match: " +
         component_type.to_string() + " vs. " + expr.type().to_string();
-    bv.assign(bits.begin() + static_cast<std::ptrdiff_t>(offset),
-              bits.begin() + static_cast<std::ptrdiff_t>(offset + component_width));
+    bv.assign(
+      bits.begin() + static_cast<std::ptrdiff_t>(offset),
+      bits.begin() + static_cast<std::ptrdiff_t>(offset + component_width));
     return false;
   }
   throw "component " + name.as_string() + " not found in structure";

@@ -80,7 +80,8 @@ literalt boolbvt::convert_overflow(const exprt &expr)
       return prop_convt::convert_rest(expr);
     if(a.size() <= bits)
       throw "overflow-typecast got wrong number of bits";
-    return prop.lor(bvt(a.begin() + static_cast<std::ptrdiff_t>(bits), a.end()));
+    return prop.lor(
+      bvt(a.begin() + static_cast<std::ptrdiff_t>(bits), a.end()));
   }
 
   return prop_convt::convert_rest(expr);

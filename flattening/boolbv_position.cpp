@@ -3,9 +3,7 @@
 #include "expr_algorithms/arith_tools.h"
 
 bool boolbvt::position_literal(
-  const exprt &index,
-  const mp_integer &position,
-  literalt &l)
+  const exprt &index, const mp_integer &position, literalt &l)
 {
   const exprt constant = integer_to_expr(position, index.type());
   if(constant.is_nil())

@@ -25,7 +25,8 @@ bool boolbvt::convert_replication(const exprt &expr, bvt &bv)
   {
     if(offset + op.size() > width)
       throw "replication operand width too big";
-    std::copy(op.begin(), op.end(), bv.begin() + static_cast<std::ptrdiff_t>(offset));
+    std::copy(
+      op.begin(), op.end(), bv.begin() + static_cast<std::ptrdiff_t>(offset));
     offset += op.size();
   }
   if(offset != width)

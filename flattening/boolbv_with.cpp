@@ -90,8 +90,11 @@ bool boolbvt::convert_with_array(
     // A constant outside the array changes nothing.
     if(!position.is_negative() && position < size)
     {
-      const std::size_t e = static_cast<std::size_t>(integer_to_unsigned(position));
-      std::copy(element.begin(), element.end(), next.begin() + static_cast<std::ptrdiff_t>(e * w));
+      const std::size_t e =
+        static_cast<std::size_t>(integer_to_unsigned(position));
+      std::copy(
+        element.begin(), element.end(),
+        next.begin() + static_cast<std::ptrdiff_t>(e * w));
     }
     return false;
   }
@@ -163,8 +166,9 @@ bool boolbvt::convert_with_struct(
         value.type().to_string();
     if(component_bits.size() != component_width)
       throw "unexpected operand op2 width";
-    std::copy(component_bits.begin(), component_bits.end(),
-              next.begin() + static_cast<std::ptrdiff_t>(offset));
+    std::copy(
+      component_bits.begin(), component_bits.end(),
+      next.begin() + static_cast<std::ptrdiff_t>(offset));
     return false;
   }
   // No such component: the value stays as it was.

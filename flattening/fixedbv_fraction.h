@@ -5,7 +5,8 @@
 
 // The fraction bits of a "fixedbv" type: its "width" less its
 // "integer_bits" (both decimal), or half the width when "integer_bits" is
-// empty or absent. Integer bits beyond the width leave no fraction.
+// empty or absent. Integer bits outside 0 .. width are taken as the
+// nearer bound, so the fraction never exceeds the width.
 unsigned fixedbv_fraction_bits(const typet &type);
 
 #endif

@@ -24,7 +24,8 @@ TEST(BoolbvExtraction, BitAtAPositionMatchesTheReference)
     const exprt vector = symbol_expr("x", type);
     const typet in_range = unsignedbv_type(2);
     check_table(
-      make_expr("extractbit", bool_type(), {vector, symbol_expr("p", in_range)}),
+      make_expr(
+        "extractbit", bool_type(), {vector, symbol_expr("p", in_range)}),
       {{"x", type}, {"p", in_range}});
     // Positions 4 to 7 may lie outside x: the reference has no value there
     // and the bit is free (a constant there is thrown, see below).
@@ -60,13 +61,15 @@ TEST(BoolbvExtraction, RangesConcatenationAndReplicationMatchTheReference)
   // Bits 1 to 3 whichever bound comes first.
   for(const auto &bounds : {std::make_pair(3, 1), std::make_pair(1, 3)})
     check_table(
-      make_expr("extractbits", unsignedbv_type(3),
-                {x, natural(bounds.first), natural(bounds.second)}),
+      make_expr(
+        "extractbits", unsignedbv_type(3),
+        {x, natural(bounds.first), natural(bounds.second)}),
       {{"x", u4}});
   check_table(make_expr("concatenation", u8, {x, y}), xy);
   check_table(
-    make_expr("concatenation", unsignedbv_type(9),
-              {symbol_expr("b", unsignedbv_type(1)), x, y}),
+    make_expr(
+      "concatenation", unsignedbv_type(9),
+      {symbol_expr("b", unsignedbv_type(1)), x, y}),
     {{"b", unsignedbv_type(1)}, {"x", u4}, {"y", u4}});
   check_table(make_expr("replication", u8, {natural(2), x}), {{"x", u4}});
 }
@@ -78,12 +81,10 @@ TEST(BoolbvExtraction, MalformedBoundsAndWidthsAreThrown)
   boolbvt conv(prop);
   conv.set_message_handler(&handler);
   bvt bv;
-  const auto vector_text = [&](const exprt &expr) {
-    return thrown_text([&] { conv.convert_vector_expr(expr, bv); });
-  };
-  const auto bool_text = [&](const exprt &expr) {
-    return thrown_text([&] { conv.convert(expr); });
-  };
+  const auto vector_text = [&](const exprt &expr)
+  { return thrown_text([&] { conv.convert_vector_expr(expr, bv); }); };
+  const auto bool_text = [&](const exprt &expr)
+  { return thrown_text([&] { conv.convert(expr); }); };
   EXPECT_EQ(
     bool_text(make_expr("extractbit", bool_type(), {x, natural(4)})),
     "char*: extractbit: second operand out of range");
@@ -114,8 +115,18 @@ TEST(BoolbvExtraction, MalformedBoundsAndWidthsAreThrown)
   // A bound that is not constant is not converted; a count of 0 into no
   // bits is the empty vector.
   EXPECT_TRUE(conv.convert_vector_expr(
-    make_expr("extractbits", unsignedbv_type(1), {x, symbol_expr("i", u4), natural(0)}), bv));
+    make_expr(
+      "extractbits", unsignedbv_type(1), {x, symbol_expr("i", u4), natural(0)}),
+    bv));
   EXPECT_FALSE(conv.convert_vector_expr(
     make_expr("replication", unsignedbv_type(0), {natural(0), x}), bv));
+  EXPECT_TRUE(bv.empty());
+  // Nor does repeating an empty vector, however often: no 2^40 rounds.
+  const exprt empty = symbol_expr("e", unsignedbv_type(0));
+  EXPECT_FALSE(conv.convert_vector_expr(
+    make_expr(
+      "replication", unsignedbv_type(0),
+      {bv_constant(1LL << 40, unsignedbv_type(48)), empty}),
+    bv));
   EXPECT_TRUE(bv.empty());
 }

@@ -30,9 +30,8 @@ const exprt subset = equal_expr(make_expr("bitand", u4, {v, y}), v);
 
 table_oraclet holds(bool value_of(long long))
 {
-  return [value_of](const assignmentt &a) {
-    return std::optional<long long>(value_of(a.at("y")));
-  };
+  return [value_of](const assignmentt &a)
+  { return std::optional<long long>(value_of(a.at("y"))); };
 }
 } // namespace
 
@@ -68,7 +67,8 @@ TEST(BoolbvQuantifier, CandidatesOfAnotherTypeAreCast)
 {
   // The 2-bit candidate 3 becomes the 4-bit 3.
   const exprt q = quantifier(
-    "forall", instances({bv_constant(3, unsignedbv_type(2))}), equal_expr(v, y));
+    "forall", instances({bv_constant(3, unsignedbv_type(2))}),
+    equal_expr(v, y));
   check_table(
     q, {{"y", u4}}, holds([](long long y) { return y == 3; }),
     table_modet::SYMBOLIC);

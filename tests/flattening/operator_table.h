@@ -33,7 +33,9 @@ enum class table_modet
 };
 
 // Variables range over "bool" and bit-vectors of up to 16 bits; a
-// "fixedbv" variable over its raw two's-complement bits.
+// "fixedbv" variable over its raw two's-complement bits. With value_bits
+// not 0, wider bit-vectors take only the values of that many bits (of
+// their signedness).
 //
 // Adds a failure for every assignment where the value read back differs
 // from the oracle's; assignments where the oracle gives none are skipped
@@ -42,10 +44,14 @@ void check_table(
   const exprt &expr,
   const table_variablest &variables,
   const table_oraclet &oracle,
-  table_modet mode);
+  table_modet mode,
+  unsigned value_bits = 0);
 
 // Both modes against the reference evaluator.
-void check_table(const exprt &expr, const table_variablest &variables);
+void check_table(
+  const exprt &expr,
+  const table_variablest &variables,
+  unsigned value_bits = 0);
 
 // For operators that constrain their operands ("no-overflow-" forms): one
 // copy of the expression over free variables, solved under each
@@ -55,14 +61,16 @@ void check_table(const exprt &expr, const table_variablest &variables);
 void check_constrained_table(
   const exprt &expr,
   const table_variablest &variables,
-  const table_oraclet &oracle);
+  const table_oraclet &oracle,
+  unsigned value_bits = 0);
 // The same on a given, unused test DPLL (for one that reports no
 // constraints, which makes converters select instead of constrain).
 void check_constrained_table(
   test_dpll_propt &prop,
   const exprt &expr,
   const table_variablest &variables,
-  const table_oraclet &oracle);
+  const table_oraclet &oracle,
+  unsigned value_bits = 0);
 
 // Whether the Boolean expression can be true with every variable pinned
 // to the assignment (after the expression is converted), on a real
