@@ -1,30 +1,11 @@
 #include "flattening/boolbv.h"
+#include "flattening/fixedbv_fraction.h"
 
 #include "util/mp_arith.h"
 #include "util/std_types.h"
 
 namespace
 {
-// The fraction bits of a "fixedbv" type: its width less its integer bits,
-// or half its width when those are not given. False on success; true when
-// the integer bits are negative or exceed the
-// width.
-bool fraction_bits(const typet &type, unsigned &fraction)
-{
-  const unsigned width = type_width(type);
-  const std::string &integer_text = type.get("integer_bits").as_string();
-  if(integer_text.empty())
-  {
-    fraction = width / 2;
-    return false;
-  }
-  const mp_integer integer_bits = string_to_integer(integer_text, 10);
-  if(integer_bits.is_negative() || integer_bits > width)
-    return true;
-  fraction = width - static_cast<unsigned>(integer_to_unsigned(integer_bits));
-  return false;
-}
-
 bool is_integral_kind(bv_kindt kind)
 {
   return kind == BV_KIND_SIGNED || kind == BV_KIND_UNSIGNED ||
@@ -85,7 +66,7 @@ bool boolbvt::convert_typecast(const exprt &expr, bvt &bv)
     {
       // The integer part: the fraction is dropped.
       unsigned fraction;
-      if(fraction_bits(operand.type(), fraction) || fraction > n)
+      if(fixedbv_fraction_bits(operand.type(), fraction) || fraction > n)
         return true;
       first = fraction;
     }
@@ -99,12 +80,14 @@ bool boolbvt::convert_typecast(const exprt &expr, bvt &bv)
   if(target == BV_KIND_FIXED)
   {
     unsigned target_fraction;
-    if(fraction_bits(type, target_fraction) || target_fraction > width)
+    if(fixedbv_fraction_bits(type, target_fraction) || target_fraction > width)
       return true;
     if(source == BV_KIND_FIXED)
     {
       unsigned source_fraction;
-      if(fraction_bits(operand.type(), source_fraction) || source_fraction > n)
+      if(
+        fixedbv_fraction_bits(operand.type(), source_fraction) ||
+        source_fraction > n)
         return true;
       // Aligned at the point: surplus low fraction bits are dropped,
       // missing ones are zero.

@@ -5,14 +5,31 @@
 
 unsigned fixedbv_fraction_bits(const typet &type)
 {
+  unsigned fraction;
+  fixedbv_fraction_bits(type, fraction);
+  return fraction;
+}
+
+bool fixedbv_fraction_bits(const typet &type, unsigned &fraction)
+{
   const unsigned width = type_width(type);
   const std::string &integer_text = type.get("integer_bits").as_string();
   if(integer_text.empty())
-    return width / 2;
+  {
+    fraction = width / 2;
+    return false;
+  }
   const mp_integer integer_bits = string_to_integer(integer_text, 10);
   if(integer_bits.is_negative())
-    return width;
+  {
+    fraction = width;
+    return true;
+  }
   if(integer_bits > width)
-    return 0;
-  return width - static_cast<unsigned>(integer_to_unsigned(integer_bits));
+  {
+    fraction = 0;
+    return true;
+  }
+  fraction = width - static_cast<unsigned>(integer_to_unsigned(integer_bits));
+  return false;
 }

@@ -9,4 +9,8 @@
 // nearer bound, so the fraction never exceeds the width.
 unsigned fixedbv_fraction_bits(const typet &type);
 
+// The same fraction bits in `fraction`; false when the integer bits are
+// absent or lie within 0 .. width, true when they had to be bounded.
+bool fixedbv_fraction_bits(const typet &type, unsigned &fraction);
+
 #endif
