@@ -1,6 +1,7 @@
 #include "boolbv_round_trip.h"
 #include "flattening/bv_pointers.h"
 #include "flattening_types.h"
+#include "harness/type_builders.h"
 #include "sat/satcheck_proofsat.h"
 #include "thrown_text.h"
 
@@ -19,16 +20,9 @@ const typet s32 = signedbv_type(32);
 // components starting at 1 and 2.
 const typet pair_type = compound_type("struct", {{"x", u32}, {"y", u32}});
 
-typet pointer_to(const typet &subtype)
-{
-  typet type("pointer");
-  type.subtype() = subtype;
-  return type;
-}
-
 exprt address_of(const exprt &object)
 {
-  return make_expr("address_of", pointer_to(object.type()), {object});
+  return make_expr("address_of", pointer_type_to(object.type()), {object});
 }
 
 exprt member_of(
@@ -153,7 +147,7 @@ TEST_F(BvPointers, AddressesAndCastsAreLaidOutAsOffsetThenObject)
     std::string bits;
   };
   const std::vector<caset> cases = {
-    {"NULL", null_pointer(pointer_to(u32)), std::string(40, '0')},
+    {"NULL", null_pointer(pointer_type_to(u32)), std::string(40, '0')},
     {"&x", to_x, offset_text(0) + object_text(2)},
     {"&a[2], elements of 3 units",
      address_of(element2),
@@ -185,10 +179,10 @@ TEST_F(BvPointers, AddressesAndCastsAreLaidOutAsOffsetThenObject)
     EXPECT_EQ(value_bits(c.expr), c.bits) << c.what;
 
   unsigned width;
-  EXPECT_FALSE(conv->get_width(pointer_to(pair_type), width));
+  EXPECT_FALSE(conv->get_width(pointer_type_to(pair_type), width));
   EXPECT_EQ(width, 40u);
   // Pointers inside aggregates are measured the same way.
-  EXPECT_FALSE(conv->get_width(array_type(pointer_to(u32), 3), width));
+  EXPECT_FALSE(conv->get_width(array_type(pointer_type_to(u32), 3), width));
   EXPECT_EQ(width, 120u);
   EXPECT_FALSE(conv->get_width(typet("reference"), width));
   EXPECT_EQ(width, 40u);
@@ -206,7 +200,7 @@ TEST_F(BvPointers, PredicatesOnConstantAddressesAreDecided)
   const exprt x = symbol_expr("x", u32);
   const exprt a1 = address_of(index_expr(a, bv_constant(1, u32)));
   const exprt a3 = address_of(index_expr(a, bv_constant(3, u32)));
-  const typet int_pointer = pointer_to(u32);
+  const typet int_pointer = pointer_type_to(u32);
   const exprt from_42 =
     make_expr("typecast", int_pointer, {bv_constant(42, u32)});
   auto predicate = [](const char *id, std::initializer_list<exprt> operands) {
@@ -249,7 +243,7 @@ TEST_F(BvPointers, PredicatesOnConstantAddressesAreDecided)
 
 TEST_F(BvPointers, ArithmeticStaysInsideTheObject)
 {
-  const typet pair_pointer = pointer_to(pair_type);
+  const typet pair_pointer = pointer_type_to(pair_type);
   const exprt p = symbol_expr("p", pair_pointer);
   const exprt k = symbol_expr("k", s32);
   const exprt minus_one = bv_constant(-1, s32);
@@ -269,7 +263,7 @@ TEST_F(BvPointers, ArithmeticStaysInsideTheObject)
 TEST_F(BvPointers, ArithmeticScalesByTheElementSize)
 {
   const exprt a = symbol_expr("a", array_type(pair_type, 4));
-  const typet pair_pointer = pointer_to(pair_type);
+  const typet pair_pointer = pointer_type_to(pair_type);
   const exprt start = make_expr(
     "implicit_address_of", pair_pointer, {index_expr(a, bv_constant(0, u32))});
   const exprt one = bv_constant(1, u32);
@@ -342,7 +336,7 @@ TEST_F(BvPointers, TheObjectNumbersEndAt255)
 
 TEST_F(BvPointers, DynamicObjectTestsCoverObjectsNumberedLater)
 {
-  const typet int_pointer = pointer_to(u32);
+  const typet int_pointer = pointer_type_to(u32);
   const exprt p = symbol_expr("p", int_pointer);
   const literalt dynamic =
     conv->convert(make_expr("is_dynamic_object", bool_type(), {p}));
@@ -357,7 +351,7 @@ TEST_F(BvPointers, DynamicObjectTestsCoverObjectsNumberedLater)
 
 TEST_F(BvPointers, DynamicObjectsAreFlaggedOrNamedSo)
 {
-  const typet int_pointer = pointer_to(u32);
+  const typet int_pointer = pointer_type_to(u32);
   typet flagged = u32;
   flagged.set("#dynamic", 1);
   struct caset
@@ -396,7 +390,7 @@ TEST_F(BvPointers, PointersReadBackAsAddressesOfElementsAndComponents)
 {
   const unsigned elements = 5;
   const exprt a = symbol_expr("a", array_type(pair_type, elements));
-  const typet int_pointer = pointer_to(u32);
+  const typet int_pointer = pointer_type_to(u32);
   bits(address_of(a));
 
   // The value's "bv_literals" form, every bit constant.
@@ -452,8 +446,8 @@ TEST_F(BvPointers, PointersReadBackAsAddressesOfElementsAndComponents)
 TEST_F(BvPointers, SymbolPointersReadBackFromTheModel)
 {
   const exprt x = symbol_expr("x", u32);
-  const exprt p = symbol_expr("p", pointer_to(u32));
-  const exprt q = symbol_expr("q", pointer_to(u32));
+  const exprt p = symbol_expr("p", pointer_type_to(u32));
+  const exprt q = symbol_expr("q", pointer_type_to(u32));
   conv->set_to(make_expr("same-object", bool_type(), {p, address_of(x)}), true);
   conv->set_to(
     make_expr(
@@ -473,13 +467,13 @@ TEST_F(BvPointers, SymbolPointersReadBackFromTheModel)
   ASSERT_EQ(conv->solve(), decision_proceduret::D_SATISFIABLE);
   EXPECT_EQ(
     conv->get(p),
-    make_expr("+", pointer_to(u32), {address_of(x), integer_constant(3)}));
+    make_expr("+", pointer_type_to(u32), {address_of(x), integer_constant(3)}));
   EXPECT_EQ(conv->get(q).get("value"), "INVALID");
 }
 
 TEST_F(BvPointers, MalformedPointerExpressionsAreThrown)
 {
-  const typet int_pointer = pointer_to(u32);
+  const typet int_pointer = pointer_type_to(u32);
   const exprt p = symbol_expr("p", int_pointer);
   const exprt x = symbol_expr("x", u32);
   exprt two_operand_cast = make_expr("typecast", int_pointer, {x, x});
@@ -515,7 +509,7 @@ TEST_F(BvPointers, MalformedPointerExpressionsAreThrown)
 
 TEST_F(BvPointers, PointersInsideChoicesAndStructuresKeepTheirBits)
 {
-  const typet int_pointer = pointer_to(u32);
+  const typet int_pointer = pointer_type_to(u32);
   const exprt x = symbol_expr("x", u32);
   const exprt c = bool_symbol("c");
   const exprt chosen = symbol_expr("chosen", int_pointer);
@@ -556,5 +550,5 @@ TEST_F(BvPointers, ReferencesCastToPointersKeepTheirBits)
   typet reference("reference");
   reference.subtype() = u32;
   const exprt r = symbol_expr("r", reference);
-  EXPECT_FALSE(can_differ(make_expr("typecast", pointer_to(u32), {r}), r));
+  EXPECT_FALSE(can_differ(make_expr("typecast", pointer_type_to(u32), {r}), r));
 }

@@ -1,5 +1,6 @@
 #include "flattening/pointer_logic.h"
 #include "harness/decision_test_harness.h"
+#include "harness/type_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -9,37 +10,6 @@ namespace
 {
 const typet int_type = signedbv_type(32);
 
-typet pointer_to(const typet &subtype, const char *id = "pointer")
-{
-  typet type{dstring(id)};
-  type.subtype() = subtype;
-  return type;
-}
-
-typet array_of(const typet &element, unsigned size)
-{
-  typet type("array");
-  type.subtype() = element;
-  type.add("size") = bv_constant(size, int_type);
-  return type;
-}
-
-// A structure of components named c0, c1, ... of the given types.
-typet struct_of(std::initializer_list<typet> component_types)
-{
-  typet type("struct");
-  irept &components = type.add("components");
-  unsigned n = 0;
-  for(const typet &component_type : component_types)
-  {
-    irept component("component");
-    component.set("name", dstring("c" + std::to_string(n++)));
-    component.add("type") = component_type;
-    components.get_sub().push_back(component);
-  }
-  return type;
-}
-
 exprt integer(long long value)
 {
   return constant_expr(std::to_string(value), typet("integer"));
@@ -48,7 +18,7 @@ exprt integer(long long value)
 exprt address(
   const char *id, const exprt &object, const char *type_id = "pointer")
 {
-  return make_expr(id, pointer_to(object.type(), type_id), {object});
+  return make_expr(id, pointer_type_to(object.type(), type_id), {object});
 }
 
 exprt plus(const exprt &pointer, long long rest)
@@ -74,7 +44,7 @@ exprt read_back(
   pointer_logict &logic,
   const exprt &object,
   long long offset,
-  const typet &type = pointer_to(int_type))
+  const typet &type = pointer_type_to(int_type))
 {
   exprt dest;
   logic.pointer_expr(
@@ -96,7 +66,7 @@ TEST(PointerLogic, NumbersObjectsDenselyAfterTheTwoFixedOnes)
   located.location().set("line", "7");
   EXPECT_EQ(logic.add_object(located), 2u);
 
-  exprt null_pointer("constant", pointer_to(typet("empty")));
+  exprt null_pointer("constant", pointer_type_to(typet("empty")));
   null_pointer.set("value", "NULL");
   EXPECT_EQ(logic.add_object(null_pointer), 0u);
 }
@@ -105,7 +75,7 @@ TEST(PointerLogic, FixedAndUnknownNumbersReadBackAsConstants)
 {
   pointer_logict logic;
   logic.add_object(symbol_expr("x", int_type));
-  const typet type = pointer_to(int_type);
+  const typet type = pointer_type_to(int_type);
   struct
   {
     unsigned object;
@@ -123,9 +93,9 @@ TEST(PointerLogic, OffsetDescendsIntoElementsAndComponents)
 {
   pointer_logict logic;
   const exprt x = symbol_expr("x", int_type);
-  const exprt a = symbol_expr("a", array_of(int_type, 10));
-  const typet pair = struct_of({int_type, int_type});
-  const exprt pairs = symbol_expr("pairs", array_of(pair, 4));
+  const exprt a = symbol_expr("a", array_type_of(int_type, 10));
+  const typet pair = struct_type_of({int_type, int_type});
+  const exprt pairs = symbol_expr("pairs", array_type_of(pair, 4));
   const exprt s = symbol_expr("s", pair);
 
   EXPECT_EQ(read_back(logic, x, 0), address("address_of", x));
@@ -146,18 +116,18 @@ TEST(PointerLogic, AddressKindFollowsTypeAndObject)
 {
   pointer_logict logic;
   const exprt x = symbol_expr("x", int_type);
-  const exprt a = symbol_expr("a", array_of(int_type, 10));
+  const exprt a = symbol_expr("a", array_type_of(int_type, 10));
 
   exprt start;
-  logic.pointer_expr(logic.add_object(a), pointer_to(int_type), start);
-  EXPECT_EQ(start, make_expr("implicit_address_of", pointer_to(int_type), {a}));
+  logic.pointer_expr(logic.add_object(a), pointer_type_to(int_type), start);
+  EXPECT_EQ(start, make_expr("implicit_address_of", pointer_type_to(int_type), {a}));
 
   // A reference never shows a remainder.
   EXPECT_EQ(
-    read_back(logic, x, 3, pointer_to(int_type, "reference")),
+    read_back(logic, x, 3, pointer_type_to(int_type, "reference")),
     address("reference_to", x, "reference"));
   EXPECT_EQ(
-    read_back(logic, x, 0, array_of(int_type, 2)),
+    read_back(logic, x, 0, array_type_of(int_type, 2)),
     address("implicit_address_of", x));
 }
 
@@ -174,12 +144,12 @@ TEST(PointerLogic, UnplaceableOffsetLeavesNilObject)
   // component that the walk has to step over. The whole offset stays as
   // the remainder.
   const exprt empty_elements =
-    symbol_expr("e", array_of(array_of(int_type, 0), 3));
+    symbol_expr("e", array_type_of(array_type_of(int_type, 0), 3));
   dest = read_back(logic, empty_elements, 1);
   EXPECT_EQ(dest.id(), "+");
   EXPECT_TRUE(dest.op0().op0().is_nil());
   const exprt empty_first =
-    symbol_expr("f", struct_of({array_of(int_type, 0), int_type}));
+    symbol_expr("f", struct_type_of({array_type_of(int_type, 0), int_type}));
   dest = read_back(logic, empty_first, 1);
   EXPECT_EQ(dest.id(), "+");
   EXPECT_TRUE(dest.op0().op0().is_nil());
