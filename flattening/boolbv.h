@@ -229,6 +229,16 @@ protected:
     const bvt &current,
     bvt &next);
 
+  // Where the component `name` of the structure type lies in its bits:
+  // its type (null when there is no such component), its first bit and
+  // its width. True when it, or a component before it, has no width.
+  bool locate_component(
+    const typet &struct_type,
+    const dstring &name,
+    const typet *&component_type,
+    std::size_t &offset,
+    unsigned &width);
+
   // The literal of "index = position", the position written as a constant
   // of the index's type. True, with nothing made, when that type cannot
   // express the position (no constant, or one that reads back as another

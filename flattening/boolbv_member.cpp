@@ -25,26 +25,43 @@ bool boolbvt::convert_member(const exprt &expr, bvt &bv)
     return true;
 
   const dstring &name = expr.get("component_name");
-  std::size_t offset = 0;
-  for(const irept &component : compound_type.find("components").get_sub())
+  const typet *component_type;
+  std::size_t offset;
+  unsigned component_width;
+  if(locate_component(
+       compound_type, name, component_type, offset, component_width))
+    return true;
+  if(component_type == nullptr)
+    throw "component " + name.as_string() + " not found in structure";
+  if(*component_type != expr.type())
+    throw "member: component type does not match: " +
+      component_type->to_string() + " vs. " + expr.type().to_string();
+  bv.assign(
+    bits.begin() + static_cast<std::ptrdiff_t>(offset),
+    bits.begin() + static_cast<std::ptrdiff_t>(offset + component_width));
+  return false;
+}
+
+bool boolbvt::locate_component(
+  const typet &struct_type,
+  const dstring &name,
+  const typet *&component_type,
+  std::size_t &offset,
+  unsigned &width)
+{
+  component_type = nullptr;
+  offset = 0;
+  for(const irept &component : struct_type.find("components").get_sub())
   {
-    const typet &component_type =
-      static_cast<const typet &>(component.find("type"));
-    unsigned component_width;
-    if(get_width(component_type, component_width))
+    const typet &type = static_cast<const typet &>(component.find("type"));
+    if(get_width(type, width))
       return true;
-    if(component.get("name") != name)
+    if(component.get("name") == name)
     {
-      offset += component_width;
-      continue;
+      component_type = &type;
+      return false;
     }
-    if(component_type != expr.type())
-      throw "member: component type does not match: " +
-        component_type.to_string() + " vs. " + expr.type().to_string();
-    bv.assign(
-      bits.begin() + static_cast<std::ptrdiff_t>(offset),
-      bits.begin() + static_cast<std::ptrdiff_t>(offset + component_width));
-    return false;
+    offset += width;
   }
-  throw "component " + name.as_string() + " not found in structure";
+  return false;
 }

@@ -147,31 +147,23 @@ bool boolbvt::convert_with_struct(
   if(convert_cached(value, component_bits))
     return true;
   const dstring &name = designator.get("component_name");
-  std::size_t offset = 0;
-  for(const irept &component : type.find("components").get_sub())
-  {
-    const typet &component_type =
-      static_cast<const typet &>(component.find("type"));
-    unsigned component_width;
-    if(get_width(component_type, component_width))
-      return true;
-    if(component.get("name") != name)
-    {
-      offset += component_width;
-      continue;
-    }
-    if(component_type != value.type())
-      throw "with/struct: component `" + name.as_string() +
-        "' type does not match: " + component_type.to_string() + " vs. " +
-        value.type().to_string();
-    if(component_bits.size() != component_width)
-      throw "unexpected operand op2 width";
-    std::copy(
-      component_bits.begin(), component_bits.end(),
-      next.begin() + static_cast<std::ptrdiff_t>(offset));
-    return false;
-  }
+  const typet *component_type;
+  std::size_t offset;
+  unsigned component_width;
+  if(locate_component(type, name, component_type, offset, component_width))
+    return true;
   // No such component: the value stays as it was.
+  if(component_type == nullptr)
+    return false;
+  if(*component_type != value.type())
+    throw "with/struct: component `" + name.as_string() +
+      "' type does not match: " + component_type->to_string() + " vs. " +
+      value.type().to_string();
+  if(component_bits.size() != component_width)
+    throw "unexpected operand op2 width";
+  std::copy(
+    component_bits.begin(), component_bits.end(),
+    next.begin() + static_cast<std::ptrdiff_t>(offset));
   return false;
 }
 
