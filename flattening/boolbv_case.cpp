@@ -6,12 +6,9 @@
 
 bool boolbvt::convert_case(const exprt &expr, bvt &bv)
 {
-  unsigned width;
-  if(get_width(expr.type(), width))
+  if(free_bits_for(expr, bv))
     return true;
-  bv.resize(width);
-  for(literalt &bit : bv)
-    bit = prop.new_variable();
+  const std::size_t width = bv.size();
 
   const exprt::operandst &operands = expr.operands();
   if(operands.size() < 3)

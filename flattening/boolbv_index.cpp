@@ -21,12 +21,8 @@ bool boolbvt::convert_index(const exprt &expr, bvt &bv)
   if(treat_as_unbounded_array(array_type))
   {
     // The read gets bits of its own; the array theory relates the reads.
-    unsigned width;
-    if(get_width(expr.type(), width))
+    if(free_bits_for(expr, bv))
       return true;
-    bv.resize(width);
-    for(literalt &bit : bv)
-      bit = prop.new_variable();
     record_function_application(expr);
     if(array.id() == "symbol")
       symbol_map_entry(array.get("identifier"), array_type);
