@@ -229,6 +229,15 @@ protected:
     const bvt &current,
     bvt &next);
 
+  // The bits of an array value from its elements, each taking an equal
+  // share of bv, which holds the array's width: true when an element cannot
+  // be converted, or when there are none but bits to fill. Throws
+  // `width_error` for an element whose width is not its share.
+  bool convert_array_elements(
+    const exprt::operandst &operands,
+    const char *width_error,
+    bvt &bv);
+
   // Where the component `name` of the structure type lies in its bits:
   // its type (null when there is no such component), its first bit and
   // its width. True when it, or a component before it, has no width.

@@ -99,13 +99,18 @@ bool boolbvt::convert_array(const exprt &expr, bvt &bv)
   bv.resize(width);
   if(expr.type().id() != "array")
     return true;
-  const exprt::operandst &operands = expr.operands();
+  return convert_array_elements(
+    expr.operands(), "convert_array: unexpected operand width", bv);
+}
+
+bool boolbvt::convert_array_elements(
+  const exprt::operandst &operands, const char *width_error, bvt &bv)
+{
   // Without elements there is no element width to divide by: only an
   // array of no bits is such a value.
   if(operands.empty())
-    return width != 0;
-
-  const std::size_t element_width = width / operands.size();
+    return !bv.empty();
+  const std::size_t element_width = bv.size() / operands.size();
   std::size_t offset = 0;
   for(const exprt &operand : operands)
   {
@@ -113,7 +118,7 @@ bool boolbvt::convert_array(const exprt &expr, bvt &bv)
     if(convert_cached(operand, element))
       return true;
     if(element.size() != element_width)
-      throw "convert_array: unexpected operand width";
+      throw width_error;
     copy_bits(element, bv, offset);
     offset += element_width;
   }

@@ -28,27 +28,8 @@ bool boolbvt::convert_constant(const exprt &expr, bvt &bv)
 
   const dstring &type_id = type.id();
   if(type_id == "array")
-  {
-    const exprt::operandst &operands = expr.operands();
-    // Without elements there is no element width to divide by: only an
-    // array of no bits is such a constant.
-    if(operands.empty())
-      return width != 0;
-    const std::size_t element_width = width / operands.size();
-    std::size_t offset = 0;
-    for(const exprt &operand : operands)
-    {
-      bvt element;
-      if(convert_cached(operand, element))
-        return true;
-      if(element.size() != element_width)
-        throw "convert_constant: unexpected operand width";
-      for(std::size_t j = 0; j < element_width; ++j)
-        bv[offset + j] = element[j];
-      offset += element_width;
-    }
-    return false;
-  }
+    return convert_array_elements(
+      expr.operands(), "convert_constant: unexpected operand width", bv);
   if(
     type_id == "range" || type_id == "c_enum" ||
     type_id == "incomplete_c_enum")
