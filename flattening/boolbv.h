@@ -229,6 +229,18 @@ protected:
     const bvt &current,
     bvt &next);
 
+  // The two operands of a division or remainder, of the expression's type
+  // and `width` bits each: true when an operand's type is of another kind
+  // or cannot be converted. Throws `arity_error` without exactly two
+  // operands and `width_error` for an operand of another width.
+  bool convert_divider_operands(
+    const exprt &expr,
+    unsigned width,
+    const char *arity_error,
+    const char *width_error,
+    bvt &a,
+    bvt &b);
+
   // The bits of an array value from its elements, each taking an equal
   // share of bv, which holds the array's width: true when an element cannot
   // be converted, or when there are none but bits to fill. Throws

@@ -12,16 +12,15 @@ bool boolbvt::convert_div(const exprt &expr, bvt &bv)
   unsigned width;
   if(get_width(type, width))
     return true;
-  if(expr.operands().size() != 2)
-    throw "division takes two operands";
-  if(expr.op0().type().id() != type.id() || expr.op1().type().id() != type.id())
-    return true;
-
   bvt a, b;
-  if(convert_cached(expr.op0(), a) || convert_cached(expr.op1(), b))
+  if(convert_divider_operands(
+       expr,
+       width,
+       "division takes two operands",
+       "convert_div: unexpected operand width",
+       a,
+       b))
     return true;
-  if(a.size() != width || b.size() != width)
-    throw "convert_div: unexpected operand width";
 
   // A value of no bits has no sign to read and nothing to compute.
   if(width == 0)
@@ -42,5 +41,25 @@ bool boolbvt::convert_div(const exprt &expr, bvt &bv)
   else
     bv_utils.divider(a, b, quotient, remainder, type.id() == "signedbv");
   bv = quotient;
+  return false;
+}
+
+bool boolbvt::convert_divider_operands(
+  const exprt &expr,
+  unsigned width,
+  const char *arity_error,
+  const char *width_error,
+  bvt &a,
+  bvt &b)
+{
+  if(expr.operands().size() != 2)
+    throw arity_error;
+  const dstring &type_id = expr.type().id();
+  if(expr.op0().type().id() != type_id || expr.op1().type().id() != type_id)
+    return true;
+  if(convert_cached(expr.op0(), a) || convert_cached(expr.op1(), b))
+    return true;
+  if(a.size() != width || b.size() != width)
+    throw width_error;
   return false;
 }

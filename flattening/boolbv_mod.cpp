@@ -8,16 +8,15 @@ bool boolbvt::convert_mod(const exprt &expr, bvt &bv)
   unsigned width;
   if(get_width(type, width))
     return true;
-  if(expr.operands().size() != 2)
-    throw "mod takes two operands";
-  if(expr.op0().type().id() != type.id() || expr.op1().type().id() != type.id())
-    return true;
-
   bvt a, b;
-  if(convert_cached(expr.op0(), a) || convert_cached(expr.op1(), b))
+  if(convert_divider_operands(
+       expr,
+       width,
+       "mod takes two operands",
+       "convert_mod: unexpected operand width",
+       a,
+       b))
     return true;
-  if(a.size() != width || b.size() != width)
-    throw "convert_mod: unexpected operand width";
 
   // A value of no bits has no sign to read and nothing to compute.
   if(width == 0)
