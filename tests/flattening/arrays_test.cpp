@@ -1,4 +1,5 @@
-#include "array_test_convt.h"
+#include "flattening/boolbv.h"
+#include "flattening_types.h"
 #include "propositional/cnf_clause_list.h"
 #include "sat/satcheck_coresat.h"
 #include "test_dpll.h"
@@ -41,7 +42,7 @@ public:
     // A clause-learning engine: the multiplexers of the bounded layout are
     // beyond plain DPLL.
     satcheck_coresatt prop;
-    array_test_convt conv(prop);
+    boolbvt conv(prop);
     conv.unbounded_array_mode = mode;
     for(const char *name : {"i", "j"})
     {
@@ -163,7 +164,7 @@ resultt decide_unbounded(
   bool set_value = true)
 {
   satcheck_coresatt prop;
-  array_test_convt conv(prop);
+  boolbvt conv(prop);
   conv.unbounded_array_mode = mode;
   for(const exprt &constraint : constraints)
     conv.set_to(constraint, set_value);
@@ -233,7 +234,7 @@ TEST(Arrays, NoConstraintsWhereNothingIsRead)
   {
     // One engine at a time: this one ends with the block.
     satcheck_coresatt prop;
-    array_test_convt conv(prop);
+    boolbvt conv(prop);
     conv.unbounded_array_mode = 1;
     for(const exprt &constraint : same_elements)
       conv.set_to(constraint, true);

@@ -1,4 +1,3 @@
-#include "array_test_convt.h"
 #include "boolbv_round_trip.h"
 #include "propositional/cnf_clause_list.h"
 
@@ -130,7 +129,7 @@ exprt unbounded_read_back(
   const std::vector<std::pair<exprt, exprt>> &reads)
 {
   test_dpll_propt prop;
-  array_test_convt conv(prop);
+  boolbvt conv(prop);
   conv.unbounded_array_mode = 1;
   const exprt a = symbol_expr("a", array_type);
   for(const auto &read : reads)
@@ -168,7 +167,7 @@ TEST(BoolbvGet, UnboundedArraysFromTheirReads)
   expected = exprt("array", small);
   expected.operands() = {unknown, unknown, nine};
   test_dpll_propt prop;
-  array_test_convt conv(prop);
+  boolbvt conv(prop);
   conv.unbounded_array_mode = 1;
   const exprt a = symbol_expr("a", small);
   conv.set_to(equal_expr(i, bv_constant(2, unsignedbv_type(2))), true);
