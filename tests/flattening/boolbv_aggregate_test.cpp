@@ -1,4 +1,5 @@
 #include "boolbv_round_trip.h"
+#include "logged_boolbv.h"
 #include "propositional/cnf_clause_list.h"
 #include "thrown_text.h"
 
@@ -152,10 +153,8 @@ TEST(BoolbvAggregate, WhatCannotBeLaidOutGetsFreeBits)
   };
   for(const exprt &expr : cases)
   {
-    cnf_clause_listt prop;
-    capturing_message_handlert handler;
-    boolbvt conv(prop);
-    conv.set_message_handler(&handler);
+    logged_boolbvt logged;
+    auto &[prop, handler, conv] = logged;
     bvt bv;
     conv.convert_cached(expr, bv);
     EXPECT_TRUE(handler.has(2, "warning: ignoring ")) << expr.to_string();

@@ -1,5 +1,6 @@
 #include "flattening/boolbv.h"
 #include "flattening_types.h"
+#include "logged_boolbv.h"
 #include "operator_table.h"
 #include "propositional/cnf_clause_list.h"
 #include "thrown_text.h"
@@ -219,10 +220,8 @@ TEST(BoolbvArithmetic, OverflowPredicatesMatchTheirDefinitions)
 
 TEST(BoolbvArithmetic, UnencodableOverflowsAreFreeWithAWarning)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   const exprt y5 = symbol_expr("y", unsignedbv_type(5));
   const literalt l =
     conv.convert(make_expr("overflow-+", bool_type(), {x4u, y5}));
@@ -246,10 +245,8 @@ TEST(BoolbvArithmetic, UnencodableOverflowsAreFreeWithAWarning)
 
 TEST(BoolbvArithmetic, MalformedOperandsAreRefusedOrThrown)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   const typet u4 = unsignedbv_type(4), s4 = signedbv_type(4);
   bvt bv;
 
@@ -292,10 +289,8 @@ TEST(BoolbvArithmetic, MalformedOperandsAreRefusedOrThrown)
 TEST(BoolbvArithmetic, OperandsOfNoBitsReadNoSign)
 {
   // Circuits that read a top bit are not built for values of no bits.
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   for(const bool is_signed : {false, true})
   {
     const typet empty = bv_type(0, is_signed);

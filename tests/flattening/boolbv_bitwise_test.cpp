@@ -1,5 +1,6 @@
 #include "flattening/boolbv.h"
 #include "flattening_types.h"
+#include "logged_boolbv.h"
 #include "operator_table.h"
 #include "propositional/cnf_clause_list.h"
 #include "test_dpll.h"
@@ -140,10 +141,8 @@ TEST(BoolbvRelation, WideOperandsAreTiedToTheirEquality)
 
 TEST(BoolbvRelation, UnorderableOperandsAreFreeWithAWarning)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   const exprt mixed = make_expr(
     "<", bool_type(),
     {symbol_expr("s", signedbv_type(4)), symbol_expr("u", unsignedbv_type(4))});

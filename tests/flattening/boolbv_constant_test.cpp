@@ -1,5 +1,6 @@
 #include "boolbv_round_trip.h"
 #include "harness/reference_evaluator.h"
+#include "logged_boolbv.h"
 #include "propositional/cnf_clause_list.h"
 #include "thrown_text.h"
 #include "util/std_types.h"
@@ -281,10 +282,8 @@ TEST(BoolbvTypecast, UnsupportedPairsAreNotConverted)
   };
   for(const exprt &cast : cases)
   {
-    cnf_clause_listt prop;
-    capturing_message_handlert handler;
-    boolbvt conv(prop);
-    conv.set_message_handler(&handler);
+    logged_boolbvt logged;
+    auto &[prop, handler, conv] = logged;
     bvt bv;
     ASSERT_FALSE(conv.convert_cached(cast, bv));
     EXPECT_TRUE(handler.has(2, "warning: ignoring ")) << cast.to_string();
@@ -303,10 +302,8 @@ TEST(BoolbvTypecast, UnsupportedPairsAreNotConverted)
 // the operand that cannot be converted.
 TEST(BoolbvTypecast, ToBoolOfWhatHasNoBitsIsAFreeLiteral)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   const exprt x = symbol_expr("x", unsignedbv_type(8));
   EXPECT_FALSE(
     conv.convert(make_expr("typecast", bool_type(), {x})).is_constant());

@@ -1,5 +1,6 @@
 #include "flattening/boolbv.h"
 #include "flattening_types.h"
+#include "logged_boolbv.h"
 #include "operator_table.h"
 #include "propositional/cnf_clause_list.h"
 #include "thrown_text.h"
@@ -76,10 +77,8 @@ TEST(BoolbvExtraction, RangesConcatenationAndReplicationMatchTheReference)
 
 TEST(BoolbvExtraction, MalformedBoundsAndWidthsAreThrown)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   bvt bv;
   const auto vector_text = [&](const exprt &expr)
   { return thrown_text([&] { conv.convert_vector_expr(expr, bv); }); };

@@ -1,5 +1,6 @@
 #include "flattening/boolbv.h"
 #include "flattening_types.h"
+#include "logged_boolbv.h"
 #include "operator_table.h"
 #include "propositional/cnf_clause_list.h"
 #include "thrown_text.h"
@@ -84,10 +85,8 @@ TEST(BoolbvQuantifier, WithoutCandidatesOrOperandsTheyAreRefused)
       thrown_text([&] { conv.solve(); }),
       "char*: post_process_quantifiers: no instances");
   }
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   const literalt l =
     conv.convert(make_expr("exists", bool_type(), {v, subset}));
   EXPECT_FALSE(l.is_constant());

@@ -1,5 +1,6 @@
 #include "flattening/boolbv.h"
 #include "flattening_types.h"
+#include "logged_boolbv.h"
 #include "propositional/cnf_clause_list.h"
 #include "test_dpll.h"
 #include "thrown_text.h"
@@ -65,10 +66,8 @@ unsigned warnings(const capturing_message_handlert &handler)
 
 TEST(Boolbv, UnhandledExpressionsGetFreeBitsOnceAndOneWarning)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
 
   const exprt abs = make_expr("abs", u8, {symbol_expr("x", u8)});
   const bvt first = bits_of_expr(conv, abs);
@@ -223,10 +222,8 @@ TEST(Boolbv, BvLiteralsConvertBackToTheSameLiterals)
 
 TEST(Boolbv, SignIsTheTopBitOfSignedOperands)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   const exprt s = symbol_expr("s", signedbv_type(8));
   const exprt u = symbol_expr("u", u8);
   const exprt f = symbol_expr("f", width_type("floatbv", 8));

@@ -10,6 +10,7 @@
 #include "expr_algorithms/simplify_expr.h"
 #include "flattening/boolbv.h"
 #include "flattening_types.h"
+#include "logged_boolbv.h"
 #include "operator_table.h"
 #include "propositional/cnf_clause_list.h"
 #include "sat/satcheck_proofsat.h"
@@ -20,10 +21,8 @@ namespace
 {
 bool converts_without_warning(const exprt &tree)
 {
-  cnf_clause_listt prop;
-  capturing_message_handlert handler;
-  boolbvt conv(prop);
-  conv.set_message_handler(&handler);
+  logged_boolbvt logged;
+  auto &[prop, handler, conv] = logged;
   bvt bv;
   try
   {
