@@ -21,6 +21,16 @@ bool boolbvt::convert_mult(const exprt &expr, bvt &bv)
   if(operands.empty())
     return true;
   const bool no_overflow = expr.id() == "no-overflow-mult";
+  // A factor's bits; true when it cannot be converted.
+  const auto convert_factor = [&](const exprt &operand, bvt &op) {
+    if(operand.type() != type)
+      throw "multiplication with mixed types";
+    if(convert_cached(operand, op))
+      return true;
+    if(op.size() != width)
+      throw "convert_mult: unexpected operand width";
+    return false;
+  };
 
   if(type.id() == "fixedbv")
   {
@@ -35,13 +45,9 @@ bool boolbvt::convert_mult(const exprt &expr, bvt &bv)
     const unsigned fraction = fixedbv_fraction_bits(type);
     for(std::size_t i = 0; i < operands.size(); ++i)
     {
-      if(operands[i].type() != type)
-        throw "multiplication with mixed types";
       bvt op;
-      if(convert_cached(operands[i], op))
+      if(convert_factor(operands[i], op))
         return true;
-      if(op.size() != width)
-        throw "convert_mult: unexpected operand width";
       if(i == 0)
       {
         bv = op;
@@ -60,13 +66,9 @@ bool boolbvt::convert_mult(const exprt &expr, bvt &bv)
   const bool is_signed = type.id() == "signedbv";
   for(std::size_t i = 0; i < operands.size(); ++i)
   {
-    if(operands[i].type() != type)
-      throw "multiplication with mixed types";
     bvt op;
-    if(convert_cached(operands[i], op))
+    if(convert_factor(operands[i], op))
       return true;
-    if(op.size() != width)
-      throw "convert_mult: unexpected operand width";
     if(i == 0)
       bv = op;
     else if(no_overflow)
