@@ -30,6 +30,19 @@ I arithmetic_shift(I value, I s)
   return value >= 0 ? value >> s : -((-value - 1) >> s) - 1;
 }
 
+// Every circuit the cases make at each width checked: 1 (the sign alone),
+// odd and even widths beyond.
+void expect_circuits_at_each_width(
+  std::vector<circuit_caset> (*cases)(unsigned w))
+{
+  for(unsigned w : {1u, 3u, 4u, 5u})
+    for(const circuit_caset &circuit : cases(w))
+    {
+      SCOPED_TRACE("width " + std::to_string(w));
+      expect_circuit(circuit);
+    }
+}
+
 // Circuits over operands of width w that compute a value modulo 2^width.
 std::vector<circuit_caset> arithmetic_cases(unsigned w)
 {
@@ -122,12 +135,7 @@ std::vector<circuit_caset> arithmetic_cases(unsigned w)
 
 TEST(BvUtils, ArithmeticCircuitsMatchReferenceOnEveryInput)
 {
-  for(unsigned w : {1u, 3u, 4u, 5u})
-    for(const circuit_caset &circuit : arithmetic_cases(w))
-    {
-      SCOPED_TRACE("width " + std::to_string(w));
-      expect_circuit(circuit);
-    }
+  expect_circuits_at_each_width(arithmetic_cases);
 }
 
 namespace
@@ -172,12 +180,7 @@ std::vector<circuit_caset> predicate_cases(unsigned w)
 
 TEST(BvUtils, PredicatesMatchReferenceOnEveryInput)
 {
-  for(unsigned w : {1u, 3u, 4u, 5u})
-    for(const circuit_caset &circuit : predicate_cases(w))
-    {
-      SCOPED_TRACE("width " + std::to_string(w));
-      expect_circuit(circuit);
-    }
+  expect_circuits_at_each_width(predicate_cases);
 }
 
 namespace
@@ -310,12 +313,7 @@ std::vector<circuit_caset> no_overflow_cases(unsigned w)
 
 TEST(BvUtils, NoOverflowCircuitsAdmitExactlyTheFittingResults)
 {
-  for(unsigned w : {1u, 3u, 4u, 5u})
-    for(const circuit_caset &circuit : no_overflow_cases(w))
-    {
-      SCOPED_TRACE("width " + std::to_string(w));
-      expect_circuit(circuit);
-    }
+  expect_circuits_at_each_width(no_overflow_cases);
 }
 
 namespace
