@@ -32,10 +32,6 @@ protected:
   }
 };
 
-exprt equal(const exprt &left, const exprt &right)
-{
-  return make_expr("=", bool_type(), {left, right});
-}
 } // namespace
 
 TEST_F(TextConv, IdentifiersAreEscapedBytewise)
@@ -145,19 +141,19 @@ TEST_F(TextConv, WorkedExampleDefinesTheNewSymbol)
 {
   std::ostringstream out;
   cvc_convt conv(out);
-  conv.set_to(equal(x, y), true);
+  conv.set_to(equal_expr(x, y), true);
   EXPECT_EQ(
     out.str(), "%% set_to true\ny: BITVECTOR(8);\nx: BITVECTOR(8) = y;\n\n");
 
   // Declared now: the next equality on x is asserted.
   out.str("");
-  conv.set_to(equal(x, y), true);
+  conv.set_to(equal_expr(x, y), true);
   EXPECT_EQ(out.str(), "%% set_to true\nASSERT (x)=(y);\n\n");
 
   // An expression mentioning the symbol cannot define it.
   out.str("");
   const exprt z = symbol_expr("z", u8);
-  conv.set_to(equal(z, make_expr("+", u8, {z, y})), true);
+  conv.set_to(equal_expr(z, make_expr("+", u8, {z, y})), true);
   EXPECT_EQ(
     out.str(),
     "%% set_to true\nz: BITVECTOR(8);\nASSERT (z)=(BVPLUS(8, z, y));\n\n");

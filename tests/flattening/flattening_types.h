@@ -62,11 +62,6 @@ inline typet compound_type(
   return type;
 }
 
-inline exprt equal_expr(const exprt &lhs, const exprt &rhs)
-{
-  return make_expr("=", bool_type(), {lhs, rhs});
-}
-
 inline exprt index_expr(const exprt &array, const exprt &index)
 {
   return make_expr("index", array.type().subtype(), {array, index});

@@ -42,10 +42,6 @@ exprt apply(const exprt &function, const exprt &argument)
   return make_expr("function_application", u4, {function, argument});
 }
 
-exprt equal(const exprt &lhs, const exprt &rhs)
-{
-  return make_expr("=", bool_type(), {lhs, rhs});
-}
 } // namespace
 
 TEST(Functions, EqualArgumentsForceEqualResults)
@@ -71,12 +67,12 @@ TEST(Functions, EqualArgumentsForceEqualResults)
     uninterpreted_convt conv(prop);
     conv.record_function_application(apply(f, x));
     conv.record_function_application(apply(f, y));
-    conv.set_to(equal(x, y), test.arguments_equal);
+    conv.set_to(equal_expr(x, y), test.arguments_equal);
     // Through z, so that the equality of the two results is first met
     // while the function constraints are added and must still be encoded
     // by the same solve.
-    conv.set_to(equal(apply(f, x), z), true);
-    conv.set_to(equal(apply(f, y), z), test.results_equal);
+    conv.set_to(equal_expr(apply(f, x), z), true);
+    conv.set_to(equal_expr(apply(f, y), z), test.results_equal);
     EXPECT_EQ(conv.solve(), test.expected);
   }
 }
@@ -90,7 +86,7 @@ TEST(Functions, SyntacticallyEqualArgumentsNeedNoEquality)
   uninterpreted_convt conv(prop);
   conv.record_function_application(apply(f, x));
   conv.record_function_application(read);
-  conv.set_to(equal(apply(f, x), read), false);
+  conv.set_to(equal_expr(apply(f, x), read), false);
   EXPECT_EQ(conv.solve(), decision_proceduret::D_UNSATISFIABLE);
 }
 
@@ -137,7 +133,7 @@ TEST(Functions, ArgumentsOfDifferentTypesAreComparedThroughATypecast)
   exprt cast = x;
   cast.make_typecast(y.type());
   EXPECT_EQ(arguments.op1(), cast);
-  EXPECT_EQ(conv.equalities_seen[1], equal(apply(f, y), apply(f, x)));
+  EXPECT_EQ(conv.equalities_seen[1], equal_expr(apply(f, y), apply(f, x)));
 }
 
 TEST(Functions, ApplicationsNeedTwoOperands)

@@ -119,6 +119,11 @@ inline exprt make_expr(
   return expr;
 }
 
+inline exprt equal_expr(const exprt &lhs, const exprt &rhs)
+{
+  return make_expr("=", bool_type(), {lhs, rhs});
+}
+
 // Keeps every message it is handed, in order, with its level.
 class capturing_message_handlert : public message_handlert
 {
