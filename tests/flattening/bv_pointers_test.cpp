@@ -113,22 +113,25 @@ protected:
   }
 };
 
-// The object number's bits, least significant first.
-std::string object_text(unsigned n)
+// The value's low `width` bits, least significant first.
+std::string low_bits_first(unsigned value, unsigned width)
 {
   std::string text;
-  for(unsigned i = 0; i < 8; ++i)
-    text += ((n >> i) & 1) ? '1' : '0';
+  for(unsigned i = 0; i < width; ++i)
+    text += ((value >> i) & 1) ? '1' : '0';
   return text;
+}
+
+// The object number's 8 bits, least significant first.
+std::string object_text(unsigned n)
+{
+  return low_bits_first(n, 8);
 }
 
 // The offset's 32 bits, least significant first.
 std::string offset_text(unsigned offset)
 {
-  std::string text;
-  for(unsigned i = 0; i < 32; ++i)
-    text += ((offset >> i) & 1) ? '1' : '0';
-  return text;
+  return low_bits_first(offset, 32);
 }
 } // namespace
 
