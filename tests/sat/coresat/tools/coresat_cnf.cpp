@@ -1,7 +1,7 @@
 // Bench driver: decides a DIMACS CNF file with the Coresat engine through
 // its propositional adapter. Prints SATISFIABLE or UNSATISFIABLE and exits
-// with 10 or 20; 99 when the file cannot be read, the engine fails, or a
-// model it reports leaves a clause false.
+// with 10 or 20; 99 when the file cannot be read, the engine fails or runs
+// out of memory, or a model it reports leaves a clause false.
 
 #include "propositional/cnf_clause_list.h"
 #include "propositional/read_dimacs_cnf.h"
@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <new>
 
 namespace
 {
@@ -19,9 +20,8 @@ bool satisfies(const propt &solver, const bvt &clause)
       return true;
   return false;
 }
-} // namespace
 
-int main(int argc, char **argv)
+int decide(int argc, char **argv)
 {
   if(argc != 2)
   {
@@ -61,6 +61,22 @@ int main(int argc, char **argv)
     std::cout << "UNSATISFIABLE\n";
     return 20;
   default:
+    return 99;
+  }
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+  // A large variable number makes the engine's tables larger than memory:
+  // that is an error answer, not an abort.
+  try
+  {
+    return decide(argc, argv);
+  }
+  catch(const std::bad_alloc &)
+  {
+    std::cerr << "out of memory\n";
     return 99;
   }
 }
