@@ -11,7 +11,7 @@ built with the address and undefined-behaviour sanitizers), and checks:
 - several files in one run give the same words as one run each, and
   --parse-only and --v behave as on one file.
 
-usage: bench/fuzz_qbf.py [-n COUNT] [-s SEED] [-j JOBS] BUILD_DIR
+usage: bench/fuzz_qbf.py [-n COUNT] [-s SEED] [-j JOBS] [-v VARIABLES] BUILD_DIR
 Exit code 0 when nothing was found; the findings are kept in a folder named
 at the end.
 """
@@ -76,8 +76,8 @@ def random_clause(r, variables):
     return clause
 
 
-def well_formed(r):
-    count = r.randint(1, 12)
+def well_formed(r, max_variables=12):
+    count = r.randint(1, max_variables)
     if r.random() < 0.15:
         # Sparse, large variable numbers.
         numbers = sorted(r.sample(range(1, 200000), count))
@@ -388,6 +388,9 @@ def main():
     parser.add_argument('-n', type=int, default=2000)
     parser.add_argument('-s', type=int, default=1)
     parser.add_argument('-j', type=int, default=os.cpu_count())
+    parser.add_argument('-v', type=int, default=12,
+                        help='most variables of a generated formula (the '
+                        'oracle decides up to 20)')
     parser.add_argument('build')
     args = parser.parse_args()
     folder = tempfile.mkdtemp(prefix='fuzz_qbf.')
@@ -396,7 +399,7 @@ def main():
 
     def job(i):
         r = random.Random(args.s * 1000003 + i)
-        text = well_formed(r)
+        text = well_formed(r, args.v)
         mutated = r.random() < 0.4
         if mutated:
             text = mutate(r, text)
