@@ -4,6 +4,7 @@
 #include "sat/coresat/coresat_heap.h"
 #include "sat/coresat/coresat_propagate.h"
 
+#include <climits>
 #include <cstring>
 
 coresat_clause *coresat_new_clause(int original, int learned)
@@ -189,9 +190,7 @@ T *grow_literal_array(T *middle, int old_size, int new_size)
 void grow_vars(int v)
 {
   int old_size = coresat.size_vars;
-  int new_size = old_size ? 2 * old_size : 2;
-  while(new_size < v)
-    new_size *= 2;
+  int new_size = coresat_grown_size(old_size, v);
   coresat.lits = grow_literal_array(coresat.lits, old_size, new_size);
   coresat.vars = static_cast<coresat_var *>(coresat_resize(
     coresat.vars,
@@ -294,6 +293,17 @@ void backtrack_if_false(coresat_clause *c)
   coresat.conflict_clause = nullptr;
 }
 } // namespace
+
+int coresat_grown_size(int size, int v)
+{
+  // Doubling past half the int range would overflow (and never end).
+  if(size > INT_MAX / 2)
+    return v;
+  int new_size = size ? 2 * size : 2;
+  while(new_size < v)
+    new_size = new_size > INT_MAX / 2 ? v : 2 * new_size;
+  return new_size;
+}
 
 void coresat_add_literal(int lit)
 {

@@ -37,6 +37,11 @@ void coresat_discard_clause(coresat_clause *c);
 // Lists c in antecedent_buffer unless it is listed already.
 void coresat_add_antecedent(coresat_clause *c);
 
+// The size the variable arrays grow to from `size` so that variable v fits
+// (v > size): doubled, from 2, until v fits; v itself where doubling would
+// pass the int range.
+int coresat_grown_size(int size, int v);
+
 // The original-clause half of coresat_add: a nonzero literal goes to the
 // clause being built (creating its variable), 0 ends and adds the clause.
 void coresat_add_literal(int lit);

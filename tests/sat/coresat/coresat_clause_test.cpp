@@ -83,6 +83,29 @@ TEST_F(CoresatClause, VariableArraysGrowByDoublingAndKeepTheirContents)
   EXPECT_EQ(coresat.lits[3].occurrences, 1);
 }
 
+// Variable numbers past half the int range once doubled the size past
+// INT_MAX: undefined, and in practice a loop that never ended.
+TEST(CoresatClauseGrowth, StopsAtTheVariableNearTheIntRange)
+{
+  const struct
+  {
+    int size, v, expected;
+  } cases[] = {
+    {0, 1, 2},
+    {0, 5, 8},
+    {8, 9, 16},
+    {1 << 29, (1 << 30) + 1, (1 << 30) + 1},
+    {1 << 30, (1 << 30) + 1, (1 << 30) + 1},
+    {2, INT_MAX, INT_MAX},
+    {(1 << 30) + 1, INT_MAX, INT_MAX},
+  };
+  for(const auto &c : cases)
+  {
+    EXPECT_EQ(coresat_grown_size(c.size, c.v), c.expected)
+      << c.size << " " << c.v;
+  }
+}
+
 TEST_F(CoresatClause, WatchesPreferTrueThenUnassignedThenLateFalse)
 {
   add_clause({1, 2, 3, 4});

@@ -1,15 +1,18 @@
 // Bench driver: decides a DIMACS CNF file with the Coresat engine through
 // its propositional adapter. Prints SATISFIABLE or UNSATISFIABLE and exits
-// with 10 or 20; 99 when the file cannot be read, the engine fails, or a
-// model it reports leaves a clause false.
+// with 10 or 20; 99 when the file cannot be read, the engine fails or runs
+// out of memory, or a model it reports leaves a clause false.
 
 #include "tests/sat/tools/dimacs_driver.h"
 
 #include "sat/satcheck_coresat.h"
 
 #include <iostream>
+#include <new>
 
-int main(int argc, char **argv)
+namespace
+{
+int decide(int argc, char **argv)
 {
   if(argc != 2)
   {
@@ -39,6 +42,22 @@ int main(int argc, char **argv)
     std::cout << "UNSATISFIABLE\n";
     return 20;
   default:
+    return 99;
+  }
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+  // A large variable number makes the engine's tables larger than memory:
+  // that is an error answer, not an abort.
+  try
+  {
+    return decide(argc, argv);
+  }
+  catch(const std::bad_alloc &)
+  {
+    std::cerr << "out of memory\n";
     return 99;
   }
 }

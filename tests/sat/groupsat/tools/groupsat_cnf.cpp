@@ -1,8 +1,8 @@
 // Decides a DIMACS CNF file with the clause-learning engine, for the
 // benchmark script: prints "SATISFIABLE" (exit code 10) or "UNSATISFIABLE"
-// (20); 99 when the file cannot be read, the engine stops undecided, or a
-// model it reports leaves a clause false. The engine writes its trace
-// "resolve_trace" into the working directory.
+// (20); 99 when the file cannot be read, the engine stops undecided or runs
+// out of memory, or a model it reports leaves a clause false. The engine
+// writes its trace "resolve_trace" into the working directory.
 //
 // usage: groupsat_cnf FILE
 
@@ -11,9 +11,12 @@
 #include "sat/groupsat/groupsat_solver.h"
 
 #include <iostream>
+#include <new>
 #include <vector>
 
-int main(int argc, char **argv)
+namespace
+{
+int decide(int argc, char **argv)
 {
   if(argc != 2)
   {
@@ -52,6 +55,22 @@ int main(int argc, char **argv)
     return 20;
   default:
     std::cerr << "undecided, outcome " << solver.outcome() << "\n";
+    return 99;
+  }
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+  // A large variable number makes the engine's tables larger than memory:
+  // that is an error answer, not an abort.
+  try
+  {
+    return decide(argc, argv);
+  }
+  catch(const std::bad_alloc &)
+  {
+    std::cerr << "out of memory\n";
     return 99;
   }
 }
