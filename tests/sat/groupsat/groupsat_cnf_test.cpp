@@ -82,7 +82,7 @@ TEST(GroupsatCnfDriver, HugeVariableNumberIsAnError)
   drivent huge = drive(
     "huge", "p cnf 2147483646 1\n2147483646 0\n", "ulimit -v 1000000; ");
   EXPECT_EQ(huge.exit_code, 99);
-  EXPECT_EQ(read_file("huge/err"), "out of memory\n");
+  EXPECT_EQ(file_text("huge/err"), "out of memory\n");
 }
 
 TEST(ResolveTrace, ResetStartsAnEmptyFileThatTakesTheNextRecords)
