@@ -289,20 +289,9 @@ class Campaign:
 
     def explain(self, text, oracle_out, word, work):
         """Why an answer on text the oracle's reader rejects is sound, or
-        None. Text after a quantifier line's 0 is ignored by design, and
-        the program stops reading once the formula is false, so an INVALID
-        answer needs only the lines before the bad one."""
+        None. The program stops reading once the formula is false, so an
+        INVALID answer needs only the lines before the bad one."""
         lines = text.split('\n')
-        stripped = False
-        for i, line in enumerate(lines):
-            words = line.split()
-            if words and words[0] in ('e', 'a') and '0' in words[:-1]:
-                lines[i] = ' '.join(words[:words.index('0') + 1])
-                stripped = True
-        if stripped:
-            oracle_out = self.oracle_on('\n'.join(lines), work)
-            if oracle_out == word:
-                return 'text after a quantifier line\'s 0 ignored'
         if word == 'INVALID' and oracle_out.startswith('malformed: line '):
             bad = int(oracle_out.split()[2].rstrip(':'))
             if self.oracle_on('\n'.join(lines[:bad - 1]) + '\n',

@@ -245,8 +245,14 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
       if(number == numbert::NOT_A_NUMBER)
         return bad_input(not_a_number(word));
       // The line ends at its 0, or where the line ends without one.
-      if(number == numbert::NONE || (number == numbert::OK && n == 0))
+      if(number == numbert::NONE)
         return R_UNKNOWN;
+      // Text after the 0 would quantify nothing or open another block on
+      // the same line; ignoring it would change the formula.
+      if(number == numbert::OK && n == 0)
+        return skip_space(p, end) == end
+                 ? R_UNKNOWN
+                 : bad_input("text after the quantifier line's 0");
       if(number == numbert::OVERFLOW || n < 0 || n > max_variable)
         return bad_input("variable number out of range");
       quantify(unsigned(n), existential, false);

@@ -106,6 +106,10 @@ TEST(MorvaneFaults, MalformedLinesAreErrors)
     {"e 1 0\n1 2 0\na 2 0\n-2 0\n", "line 3: quantifier line after a clause line"},
     {"e 1 0\n1\n\t e 2 0\n2 0\n", "line 3: quantifier line after a clause line"},
     {"e 1 0\n1 -1 0\na 2 0\n", "line 3: quantifier line after a clause line"},
+    // A second block on the quantifier line would be dropped, leaving 2
+    // free: outermost instead of innermost.
+    {"a 1 0 e 2 0\n1 2 0\n-1 -2 0\n", "line 1: text after the quantifier line's 0"},
+    {"e 1 0 4\n1 0\n", "line 1: text after the quantifier line's 0"},
   };
   scratch_foldert folder;
   for(const auto &c : cases)

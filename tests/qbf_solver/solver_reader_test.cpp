@@ -43,7 +43,7 @@ TEST(SolverReader, ClausesAndPrefix)
     // A last clause without its 0 is taken as ended.
     {"e 1 2 0\n1 2", "e1 e2", 1},
     // Quantifier lines end at 0 or where no number follows.
-    {"e 1 2\na 3 0 4\n1 2 3 0\n", "e1 e2 a3", 1},
+    {"e 1 2\na 3 0 \t\r\n1 2 3 0\n", "e1 e2 a3", 1},
   };
   for(const auto &c : cases)
   {
