@@ -207,7 +207,9 @@ static bool divide(exprt &expr, bool is_division)
 
   if(!divisor_unknown && divisor.is_zero())
     return true; // never fold a division by zero
-  if(!divisor_unknown && divisor == 1)
+  // x / 1 and 0 / y are the dividend; x % 1 and 0 % y are 0.
+  if((!divisor_unknown && divisor == 1) ||
+     (!dividend_unknown && dividend.is_zero()))
   {
     if(is_division)
       replace_by_operand(expr, 0);
@@ -218,20 +220,7 @@ static bool divide(exprt &expr, bool is_division)
     }
     return false;
   }
-  if(dividend_unknown)
-    return true;
-  if(dividend.is_zero())
-  {
-    if(is_division)
-      replace_by_operand(expr, 0);
-    else
-    {
-      exprt zero = zero_constant(expr.type());
-      expr.swap(zero);
-    }
-    return false;
-  }
-  if(divisor_unknown)
+  if(dividend_unknown || divisor_unknown)
     return true;
 
   mp_integer quotient, remainder;
