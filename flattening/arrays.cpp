@@ -1,5 +1,7 @@
 #include "flattening/arrays.h"
 
+#include "flattening/index_equality.h"
+
 #include <iostream>
 #include <vector>
 
@@ -204,16 +206,12 @@ void arrayst::add_array_constraints_with(const exprt &expr)
   {
     if(index == written)
       continue;
-    exprt other = index;
-    if(other.type() != written.type())
-      other.make_typecast(written.type());
-
-    const literalt guard = convert_equal(written, other);
+    const literalt guard = convert(index_equality(written, index));
     if(guard.is_true())
       continue;
     // Where the indices differ, the update keeps the old element.
     const literalt kept =
-      convert_equal(read_of(expr, other), read_of(array, other));
+      convert_equal(read_of(expr, index), read_of(array, index));
     prop.lcnf({kept, guard});
   }
 }
