@@ -268,6 +268,59 @@ TEST(Arrays, IndicesOfDifferentTypesCompareAsNumbers)
   }
 }
 
+// Arrays whose elements are arrays: an equality of the outer arrays
+// reaches the elements of their elements, however deep, and through reads
+// at different but equal indices.
+TEST(Arrays, EqualityOfArraysOfArraysReachesElementReads)
+{
+  const typet outer = array_type(array4, 4);
+  const typet outermost = array_type(outer, 4);
+  const exprt d = symbol_expr("d", outer), e = symbol_expr("e", outer);
+  const exprt f = symbol_expr("f", outermost);
+  const exprt g = symbol_expr("g", outermost);
+  const exprt i = symbol_expr("i", index_type), j = symbol_expr("j", index_type);
+  const exprt k = symbol_expr("k", index_type), m = symbol_expr("m", index_type);
+  const auto differ = [](const exprt &lhs, const exprt &rhs) {
+    return make_expr("notequal", bool_type(), {lhs, rhs});
+  };
+  const exprt x = symbol_expr("x", array4);
+  const exprt with = make_expr("with", outer, {e, i, x});
+  const struct
+  {
+    const char *name;
+    std::vector<exprt> constraints;
+    resultt expected;
+  } cases[] = {
+    {"one index",
+     {equal_expr(d, e),
+      differ(index_expr(index_expr(d, i), j), index_expr(index_expr(e, i), j))},
+     decision_proceduret::D_UNSATISFIABLE},
+    {"equal indices",
+     {equal_expr(d, e), equal_expr(i, k),
+      differ(index_expr(index_expr(d, i), j), index_expr(index_expr(e, k), j))},
+     decision_proceduret::D_UNSATISFIABLE},
+    {"indices that may differ",
+     {equal_expr(d, e),
+      differ(index_expr(index_expr(d, i), j), index_expr(index_expr(e, k), j))},
+     decision_proceduret::D_SATISFIABLE},
+    {"three levels",
+     {equal_expr(f, g),
+      differ(
+        index_expr(index_expr(index_expr(f, i), j), m),
+        index_expr(index_expr(index_expr(g, i), j), m))},
+     decision_proceduret::D_UNSATISFIABLE},
+    {"written element",
+     {equal_expr(d, with),
+      differ(index_expr(index_expr(d, i), j), index_expr(x, j))},
+     decision_proceduret::D_UNSATISFIABLE},
+  };
+  for(const auto &test : cases)
+  {
+    SCOPED_TRACE(test.name);
+    EXPECT_EQ(decide_unbounded(test.constraints, 1), test.expected);
+  }
+}
+
 // Documented limits of the theory: a false array equality forces no
 // difference (no extensionality), and an equality that nothing reads is
 // left free.
@@ -446,13 +499,20 @@ TEST(Arrays, MalformedExpressionsAreThrown)
        conv.record_array_equality(equal_expr(a, narrow));
      },
      "char*: record_array_equality got equality without matching types"},
-    {"equality with a read",
+    {"equality with a conversion",
+     [](counting_arrayst &conv) {
+       conv.record_array_equality(
+         equal_expr(a, make_expr("typecast", array4, {b})));
+     },
+     "string: unexpected array expression: typecast"},
+    {"element read of three operands",
      [](counting_arrayst &conv) {
        const typet nested = array_type(array4, 2);
+       const exprt zero = bv_constant(0, index_type);
        conv.record_array_equality(equal_expr(
-         a, index_expr(symbol_expr("m", nested), bv_constant(0, index_type))));
+         a, make_expr("index", array4, {symbol_expr("m", nested), zero, zero})));
      },
-     "string: unexpected array expression: index"},
+     "char*: index takes two operands"},
     {"with of two operands",
      [](counting_arrayst &conv) {
        conv.record_array_equality(
