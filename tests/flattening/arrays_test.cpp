@@ -321,6 +321,125 @@ TEST(Arrays, EqualityOfArraysOfArraysReachesElementReads)
   }
 }
 
+namespace
+{
+const typet nested4 = array_type(array4, 4);
+
+// Random constraints over the arrays of arrays d and e (4 rows of array4),
+// their updates by the rows x and y, and reads of rows and of their
+// elements at the 3-bit indices i and j (held inside the arrays).
+class nested_array_formulat
+{
+public:
+  explicit nested_array_formulat(unsigned seed) : random(seed)
+  {
+    const unsigned count = 3 + pick(4);
+    for(unsigned k = 0; k < count; ++k)
+      add_constraint();
+  }
+
+  std::vector<exprt> constraints;
+
+  resultt decide(int mode) const
+  {
+    satcheck_coresatt prop;
+    boolbvt conv(prop);
+    conv.unbounded_array_mode = mode;
+    for(const char *name : {"i", "j"})
+    {
+      bvt bits;
+      EXPECT_FALSE(conv.convert_cached(symbol_expr(name, index_type), bits));
+      prop.l_set_to(bits[2], false);
+    }
+    for(const exprt &constraint : constraints)
+      conv.set_to(constraint, true);
+    return conv.solve();
+  }
+
+private:
+  std::mt19937 random;
+
+  unsigned pick(unsigned n)
+  {
+    return std::uniform_int_distribution<unsigned>(0, n - 1)(random);
+  }
+
+  exprt index()
+  {
+    const unsigned kind = pick(3);
+    if(kind == 2)
+      return bv_constant(pick(4), index_type);
+    return symbol_expr(kind == 0 ? "i" : "j", index_type);
+  }
+
+  exprt outer()
+  {
+    const exprt symbol = symbol_expr(pick(2) == 0 ? "d" : "e", nested4);
+    if(pick(3) != 0)
+      return symbol;
+    return make_expr("with", nested4, {symbol, index(), row()});
+  }
+
+  exprt row()
+  {
+    if(pick(3) == 0)
+      return index_expr(outer(), index());
+    return symbol_expr(pick(2) == 0 ? "x" : "y", array4);
+  }
+
+  exprt read_constraint(const exprt &array)
+  {
+    const exprt read = index_expr(array, index());
+    const exprt other =
+      pick(2) == 0 ? bv_constant(pick(16), element) : index_expr(row(), index());
+    return pick(3) == 0 ? make_expr("notequal", bool_type(), {read, other})
+                        : equal_expr(read, other);
+  }
+
+  void add_constraint()
+  {
+    switch(pick(3))
+    {
+    case 0:
+      constraints.push_back(read_constraint(row()));
+      return;
+    case 1:
+    {
+      // Each equality comes with a read of its class (see
+      // BoundedAndUnboundedVerdictsAgree).
+      const exprt lhs = outer();
+      constraints.push_back(equal_expr(lhs, outer()));
+      constraints.push_back(read_constraint(index_expr(lhs, index())));
+      return;
+    }
+    default:
+      const exprt lhs = row();
+      constraints.push_back(equal_expr(lhs, row()));
+      constraints.push_back(read_constraint(lhs));
+    }
+  }
+};
+} // namespace
+
+TEST(Arrays, ArraysOfArraysAgreeWithTheBoundedLayout)
+{
+  unsigned satisfiable = 0, unsatisfiable = 0;
+  for(unsigned seed = 0; seed < 150; ++seed)
+  {
+    const nested_array_formulat formula(seed);
+    const resultt bounded = formula.decide(0);
+    const resultt unbounded = formula.decide(1);
+    std::string text;
+    for(const exprt &constraint : formula.constraints)
+      text += constraint.to_string() + "\n";
+    EXPECT_EQ(bounded, unbounded) << "seed " << seed << ":\n" << text;
+    satisfiable += bounded == decision_proceduret::D_SATISFIABLE;
+    unsatisfiable += bounded == decision_proceduret::D_UNSATISFIABLE;
+  }
+  EXPECT_GT(satisfiable, 20u);
+  EXPECT_GT(unsatisfiable, 20u);
+}
+
 // Documented limits of the theory: a false array equality forces no
 // difference (no extensionality), and an equality that nothing reads is
 // left free.
