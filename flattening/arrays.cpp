@@ -1,5 +1,7 @@
 #include "flattening/arrays.h"
 
+#include "flattening/index_equality.h"
+
 #include <iostream>
 #include <vector>
 
@@ -17,6 +19,12 @@ exprt equation(const exprt &lhs, const exprt &rhs)
   exprt result("=", typet("bool"));
   result.copy_to_operands(lhs, rhs);
   return result;
+}
+
+bool yields_arrays(const std::set<exprt, irep_less> &applications)
+{
+  return !applications.empty() &&
+         applications.begin()->type().id() == "array";
 }
 
 std::string unexpected_array_expression(const exprt &array)
@@ -85,6 +93,14 @@ void arrayst::collect_arrays(const exprt &array)
     collect_arrays(operands[1]);
     collect_arrays(operands[2]);
   }
+  else if(id == "index")
+  {
+    if(operands.size() != 2)
+      throw "index takes two operands";
+    // An element that is an array: a read of the outer array, whose index
+    // joins the outer class.
+    record_function_application(array);
+  }
   else if(
     id != "symbol" && id != "nondet_symbol" && id != "constant" &&
     id != "array" && id != "array_of")
@@ -99,7 +115,7 @@ void arrayst::collect_read_arrays()
   for(const auto &entry : function_applications)
   {
     const dstring &id = entry.first.id();
-    if(id == "with" || id == "if" || id == "array_of")
+    if(id == "with" || id == "if" || id == "array_of" || id == "index")
       read_arrays.push_back(entry.first);
   }
   for(const exprt &array : read_arrays)
@@ -136,7 +152,34 @@ arrayst::index_sett &arrayst::index_set(const exprt &array)
   return index_map[array_classes.find(n)];
 }
 
+bool arrayst::first_time(const exprt &subject, const exprt &index)
+{
+  exprt key("constrained");
+  key.copy_to_operands(subject, index);
+  return constrained.insert(key).second;
+}
+
+std::size_t arrayst::theory_size() const
+{
+  std::size_t size = array_classes.size() + array_equalities.size() +
+                     constrained.size();
+  for(const auto &entry : function_applications)
+    size += entry.second.size();
+  return size;
+}
+
 void arrayst::add_array_constraints_all()
+{
+  constrained.clear();
+  std::size_t size;
+  do
+  {
+    size = theory_size();
+    add_array_constraints_round();
+  } while(theory_size() != size);
+}
+
+void arrayst::add_array_constraints_round()
 {
   collect_read_arrays();
   build_index_map();
@@ -151,11 +194,35 @@ void arrayst::add_array_constraints_all()
   }
 
   // Equalities recorded while this runs are appended behind the count
-  // taken here and wait for the next post_process.
+  // taken here and wait for the next round.
   const std::size_t count = array_equalities.size();
   auto equality = array_equalities.begin();
   for(std::size_t i = 0; i < count; ++i, ++equality)
     add_array_constraints(*equality);
+
+  add_array_read_constraints();
+}
+
+void arrayst::add_array_read_constraints()
+{
+  // Copies: converting records further reads.
+  std::vector<applicationst> read_sets;
+  for(const auto &entry : function_applications)
+    if(yields_arrays(entry.second))
+      read_sets.push_back(entry.second);
+  for(const applicationst &reads : read_sets)
+  {
+    for(auto x = reads.begin(); x != reads.end(); ++x)
+      for(auto y = reads.begin(); y != x; ++y)
+        if(first_time(*x, *y))
+          add_function_constraint(*x, *y);
+  }
+}
+
+void arrayst::add_function_constraints(const applicationst &applications)
+{
+  if(!yields_arrays(applications))
+    functionst::add_function_constraints(applications);
 }
 
 void arrayst::constrain_array_expr(const exprt &array)
@@ -169,7 +236,7 @@ void arrayst::constrain_array_expr(const exprt &array)
     add_array_constraints_array_of(array);
   else if(
     id != "symbol" && id != "nondet_symbol" && id != "constant" &&
-    id != "array")
+    id != "array" && id != "index")
     throw unexpected_array_expression(array);
 }
 
@@ -177,9 +244,12 @@ void arrayst::add_array_constraints(const array_equalityt &equality)
 {
   // Converting the reads may add entries to index_map, which leaves this
   // one in place; index sets themselves only change in build_index_map.
+  const exprt subject = equation(equality.f1, equality.f2);
   const index_sett &indices = index_set(equality.f1);
   for(const exprt &index : indices)
   {
+    if(!first_time(subject, index))
+      continue;
     const literalt elements_equal = convert_equal(
       read_of(equality.f1, index), read_of(equality.f2, index));
     prop.lcnf({prop.lnot(equality.l), elements_equal});
@@ -197,23 +267,20 @@ void arrayst::add_array_constraints_with(const exprt &expr)
   if(expr.type().subtype() != value.type())
     throw "with value does not match the element type";
 
-  set_to(equation(read_of(expr, written), value), true);
+  if(first_time(expr, written))
+    set_to(equation(read_of(expr, written), value), true);
 
   const index_sett &indices = index_set(expr);
   for(const exprt &index : indices)
   {
-    if(index == written)
+    if(index == written || !first_time(expr, index))
       continue;
-    exprt other = index;
-    if(other.type() != written.type())
-      other.make_typecast(written.type());
-
-    const literalt guard = convert_equal(written, other);
+    const literalt guard = convert(index_equality(written, index));
     if(guard.is_true())
       continue;
     // Where the indices differ, the update keeps the old element.
     const literalt kept =
-      convert_equal(read_of(expr, other), read_of(array, other));
+      convert_equal(read_of(expr, index), read_of(array, index));
     prop.lcnf({kept, guard});
   }
 }
@@ -225,7 +292,10 @@ void arrayst::add_array_constraints_if(const exprt &expr)
     throw "if expected to have three operands";
   const literalt condition = convert(operands[0]);
 
-  const index_sett &indices = index_set(expr);
+  std::vector<exprt> indices;
+  for(const exprt &index : index_set(expr))
+    if(first_time(expr, index))
+      indices.push_back(index);
   for(const exprt &index : indices)
   {
     const literalt same =
@@ -250,7 +320,8 @@ void arrayst::add_array_constraints_array_of(const exprt &expr)
 
   const index_sett &indices = index_set(expr);
   for(const exprt &index : indices)
-    set_to(equation(read_of(expr, index), value), true);
+    if(first_time(expr, index))
+      set_to(equation(read_of(expr, index), value), true);
 }
 
 void arrayst::post_process()

@@ -11,6 +11,13 @@
 // array agree. There is no extensionality: a false array equality forces
 // no difference between the arrays.
 //
+// Arrays whose elements are arrays: the constraints of the outer arrays
+// read and equate elements that are arrays themselves, and reads of one
+// array at equal indices make equal arrays; those elements then need
+// constraints of their own. The passes therefore run in rounds, each
+// adding only what no earlier round of this post_process added, until a
+// round adds nothing.
+//
 // Cost per class with k read indices: k clauses per equality, k (or fewer)
 // clauses per "with", 2k per "if", k per "array_of".
 //
@@ -46,7 +53,8 @@ public:
   // The literal of an "=" between two arrays of one type; its operands
   // join one class.
   virtual literalt record_array_equality(const exprt &equality);
-  // All array constraints; runs again, in full, at every post_process.
+  // All array constraints, with the function constraints of reads that
+  // yield arrays; runs again, in full, at every post_process.
   virtual void add_array_constraints_all();
   virtual void add_array_constraints(const array_equalityt &equality);
 
@@ -61,6 +69,8 @@ protected:
   void add_array_constraints_with(const exprt &expr);
   void add_array_constraints_if(const exprt &expr);
   void add_array_constraints_array_of(const exprt &expr);
+  // Skips reads that yield arrays: add_array_constraints_all took them.
+  void add_function_constraints(const applicationst &applications) override;
 
   std::list<array_equalityt> array_equalities;
   union_find<exprt> array_classes;
@@ -74,6 +84,19 @@ private:
   // theory even when no array equality mentions it.
   void collect_read_arrays();
   literalt convert_equal(const exprt &lhs, const exprt &rhs);
+  // One round: the classes, index sets and constraints as far as known.
+  void add_array_constraints_round();
+  // Equal indices make equal arrays, for every two reads of one array
+  // whose elements are arrays.
+  void add_array_read_constraints();
+  // Whether the constraint of a subject (an array, an equality, a pair of
+  // reads) at an index is new to this post_process; it counts as added.
+  bool first_time(const exprt &subject, const exprt &index);
+  // Grows with every array, equality, read and constraint a round adds.
+  std::size_t theory_size() const;
+
+  // Keys of the constraints added in this post_process (see first_time).
+  std::set<exprt, irep_less> constrained;
 };
 
 #endif

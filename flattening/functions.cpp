@@ -1,5 +1,7 @@
 #include "flattening/functions.h"
 
+#include "flattening/index_equality.h"
+
 void functionst::record_function_application(const exprt &application)
 {
   if(application.operands().size() != 2)
@@ -20,21 +22,19 @@ void functionst::add_function_constraints(const applicationst &applications)
       ++x)
   {
     for(applicationst::const_iterator y = applications.begin(); y != x; ++y)
-    {
-      exprt arguments_equal("=", typet("bool"));
-      arguments_equal.copy_to_operands(x->op1(), y->op1());
-      if(arguments_equal.op1().type() != arguments_equal.op0().type())
-        arguments_equal.op1().make_typecast(arguments_equal.op0().type());
-
-      literalt la = convert(arguments_equal);
-      if(la.is_false())
-        continue;
-
-      exprt results_equal("=", typet("bool"));
-      results_equal.copy_to_operands(*x, *y);
-      prop.lcnf({prop.lnot(la), convert(results_equal)});
-    }
+      add_function_constraint(*x, *y);
   }
+}
+
+void functionst::add_function_constraint(const exprt &x, const exprt &y)
+{
+  literalt la = convert(index_equality(x.op1(), y.op1()));
+  if(la.is_false())
+    return;
+
+  exprt results_equal("=", typet("bool"));
+  results_equal.copy_to_operands(x, y);
+  prop.lcnf({prop.lnot(la), convert(results_equal)});
 }
 
 void functionst::post_process()

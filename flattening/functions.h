@@ -35,6 +35,9 @@ protected:
 
   virtual void add_function_constraints_all();
   virtual void add_function_constraints(const applicationst &applications);
+  // Equal arguments imply equal results, for two applications of one
+  // function; nothing when the arguments are known to differ.
+  void add_function_constraint(const exprt &x, const exprt &y);
 
   std::map<exprt, applicationst, irep_less> function_applications;
 };
