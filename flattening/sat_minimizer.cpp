@@ -43,20 +43,18 @@ bool bv_minimizing_dect::minimize(const minimization_listt &symbols)
   for(const exprt &symbol : symbols)
   {
     print(6, "Minimizing... ");
-    // The assertion texts name the conditions as written here; the
-    // second runs the solver, which is safe as assertions stay enabled.
-    // clang-format off
-    INVARIANT(symbol.type().id()=="unsignedbv");
-    // clang-format on
+    INVARIANT(symbol.type().id() == "unsignedbv");
 
     unsigned width;
-    INVARIANT(!width_of_type(symbol.type(), width));
+    const bool width_unknown = width_of_type(symbol.type(), width);
+    INVARIANT(!width_unknown);
     mp_integer value;
 
     for(unsigned b = width; b-- > 0;)
     {
       literalt l;
-      INVARIANT(!literal(symbol, b, l));
+      const bool no_literal = literal(symbol, b, l);
+      INVARIANT(!no_literal);
       constraints.push_back(satcheck.lnot(l));
       if(satcheck.l_get(l).is_false())
         continue;
@@ -64,9 +62,10 @@ bool bv_minimizing_dect::minimize(const minimization_listt &symbols)
       {
         constraints.back() = l;
         value += integer_shift_left(mp_integer(1), b);
-        // clang-format off
-        INVARIANT(satcheck.prop_solve (constraints) != propt::P_UNSATISFIABLE);
-        // clang-format on
+        // With the bit fixed at 1 the constraints are satisfiable again,
+        // which also leaves the solver's model on this value.
+        const propt::resultt fixed = satcheck.prop_solve(constraints);
+        INVARIANT(fixed != propt::P_UNSATISFIABLE);
       }
     }
 

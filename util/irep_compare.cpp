@@ -94,19 +94,18 @@ int irept::compare(const irept &i) const
 
   if(int r = compare_count(get_named_sub().size(), i.get_named_sub().size()))
     return r;
+  auto named1 = get_named_sub().begin();
+  auto named2 = i.get_named_sub().begin();
+  for(; named1 != get_named_sub().end() && named2 != i.get_named_sub().end();
+      ++named1, ++named2)
   {
-    auto it1 = get_named_sub().begin();
-    auto it2 = i.get_named_sub().begin();
-    for(; it1 != get_named_sub().end() && it2 != i.get_named_sub().end();
-        ++it1, ++it2)
-    {
-      if(int r = compare_text(it1->first, it2->first))
-        return r;
-      if(int r = it1->second.compare(it2->second))
-        return r;
-    }
-    INVARIANT(it1==get_named_sub().end() && it2==i.get_named_sub().end());
+    if(int r = compare_text(named1->first, named2->first))
+      return r;
+    if(int r = named1->second.compare(named2->second))
+      return r;
   }
+  INVARIANT(
+    named1 == get_named_sub().end() && named2 == i.get_named_sub().end());
   return 0;
 }
 

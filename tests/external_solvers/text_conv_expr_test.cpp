@@ -1,5 +1,6 @@
 #include "expr_algorithms/arith_tools.h"
 #include "flattening/thrown_text.h"
+#include "tests/util/condition_regex.h"
 #include "text_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -288,11 +289,14 @@ TEST_F(TextConvExpr, ThrownTexts)
 
 TEST(TextConvExprDeathTest, OperandCountsAreInvariants)
 {
-  EXPECT_DEATH(expr_text<cvc_convt>(e("and", bool_type(), {})), "n >= 1");
-  EXPECT_DEATH(expr_text<cvc_convt>(e("+", u8, {})), "empty");
-  EXPECT_DEATH(expr_text<cvc_convt>(e("-", u8, {x, y, z})), "n == 1");
   EXPECT_DEATH(
-    expr_text<cvc_convt>(e("with", u8, {x, y})), "size\\(\\) % 2 == 1");
+    expr_text<cvc_convt>(e("and", bool_type(), {})), condition_regex("n >= 1"));
+  EXPECT_DEATH(expr_text<cvc_convt>(e("+", u8, {})), "empty");
+  EXPECT_DEATH(
+    expr_text<cvc_convt>(e("-", u8, {x, y, z})), condition_regex("n == 1"));
+  EXPECT_DEATH(
+    expr_text<cvc_convt>(e("with", u8, {x, y})),
+    condition_regex("size() % 2 == 1"));
 }
 
 TEST_F(TextConvExpr, AddressesCountObjectsAndScaleOffsets)

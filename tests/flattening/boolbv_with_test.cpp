@@ -66,10 +66,10 @@ TEST(BoolbvWith, BitUpdatesApplyPairsInOrder)
   // A position below 0 or of 4 or more changes nothing.
   const table_oraclet set_bit = [](const assignmentt &v)
   {
-    const long long i = v.at("i");
-    if(i < 0 || i >= 4)
+    const long long bit = v.at("i");
+    if(bit < 0 || bit >= 4)
       return std::optional<long long>(v.at("x"));
-    const long long mask = 1LL << i;
+    const long long mask = 1LL << bit;
     return std::optional<long long>(
       v.at("b") ? v.at("x") | mask : v.at("x") & ~mask);
   };

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,20 @@ inline std::vector<int> watches_of(int lit)
 {
   const coresat_stack<int> &list = coresat.lits[lit].watch_list;
   return std::vector<int>(list.begin, list.end);
+}
+
+// The indices of the clauses in lit's watch list, each once per entry;
+// a binary clause's entry is read with the other literal stored after it.
+inline std::multiset<int> clauses_watched_by(int lit)
+{
+  std::multiset<int> clauses;
+  const std::vector<int> list = watches_of(lit);
+  for(std::size_t i = 0; i < list.size(); ++i)
+    if(list[i] < 0)
+      clauses.insert(-list[i++]);
+    else
+      clauses.insert(list[i]);
+  return clauses;
 }
 
 inline std::vector<int> stack_items(const coresat_stack<int> &stack)

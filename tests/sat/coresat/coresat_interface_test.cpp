@@ -3,6 +3,8 @@
 #include "coresat_fixture.h"
 
 #include <cstring>
+#include <set>
+#include <vector>
 
 typedef CoresatTest CoresatInterface;
 
@@ -53,11 +55,38 @@ TEST_F(CoresatInterface, SettersAnnounceThemselvesWhenVerbose)
     "c conflict limit 10\n"
     "c decision limit 20\n"
     "c time limit 1.50\n");
-  EXPECT_EQ(coresat.rng_state, 7u);
   EXPECT_EQ(coresat.conflict_limit, 10);
   EXPECT_EQ(coresat.decision_limit, 20);
   EXPECT_EQ(coresat.time_limit, 1.5);
   EXPECT_EQ(coresat.trace, 0);
+}
+
+TEST_F(CoresatInterface, SeedDecidesBetweenEquallyGoodPhases)
+{
+  // Pairs of variables of which exactly one is true: neither phase of a
+  // variable occurs more often, so the random numbers choose.
+  const auto model_for = [](unsigned seed) {
+    coresat_reset();
+    coresat_set_seed(seed);
+    for(int v = 1; v < 16; v += 2)
+    {
+      add_clause({v, v + 1});
+      add_clause({-v, -(v + 1)});
+    }
+    EXPECT_EQ(coresat_sat(), coresat_satisfiable);
+    std::vector<int> model;
+    for(int v = 1; v <= 16; ++v)
+      model.push_back(coresat_deref(v));
+    return model;
+  };
+  std::set<std::vector<int>> models;
+  for(unsigned seed = 1; seed <= 8; ++seed)
+  {
+    const std::vector<int> model = model_for(seed);
+    EXPECT_EQ(model_for(seed), model) << "seed " << seed;
+    models.insert(model);
+  }
+  EXPECT_GT(models.size(), 1u);
 }
 
 TEST_F(CoresatInterface, LimitsSetBeforeFirstUse)

@@ -10,17 +10,14 @@
 #include <random>
 #include <string>
 
-#include <unistd.h>
-
 namespace
 {
 // Runs one self-test case; the file's text, or "<missing>".
 std::string self_test(const char *name, int *result)
 {
-  // ctest runs each test in its own process, several at once: one file per
-  // process keeps them from reading each other's output.
-  std::string path = ::testing::TempDir() + "coresat_score_self_test_" +
-                     std::to_string(getpid()) + ".txt";
+  // Each test process works in a scratch folder of its own, removed at its
+  // end: processes running at once never read each other's output.
+  const std::string path = "score_self_test.txt";
   std::remove(path.c_str());
   char *argv[] = {
     const_cast<char *>(name),

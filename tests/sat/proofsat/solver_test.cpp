@@ -1,4 +1,5 @@
 #include "solver_harness.h"
+#include "tests/util/condition_regex.h"
 
 #include <gtest/gtest.h>
 
@@ -351,8 +352,8 @@ TEST(SolverDeathTest, MisuseStops)
   solver_harnesst h(proof_modet::NONE, 2);
   EXPECT_DEATH(
     h.solver.newClause(lits({0, 2}), false, 3),
-    "learnt \\|\\| id == ClauseId_NULL");
-  EXPECT_DEATH(h.solve({pos(2)}), "var\\(p\\) < nVars\\(\\)");
+    condition_regex("learnt || id == ClauseId_NULL"));
+  EXPECT_DEATH(h.solve({pos(2)}), condition_regex("var(p) < nVars()"));
   ASSERT_TRUE(h.solver.assume(Lit(0)));
-  EXPECT_DEATH(h.add({pos(1)}), "decisionLevel\\(\\) == 0");
+  EXPECT_DEATH(h.add({pos(1)}), condition_regex("decisionLevel() == 0"));
 }

@@ -1,5 +1,5 @@
-// Adversarial campaign against the SAT engines' propositional adapters, kept
-// out of the test suite (bench/fuzz_sat.py runs it):
+// Adversarial campaign against the SAT engines' propositional adapters; the
+// test suite runs a few seconds of it, bench/fuzz_sat.py runs it at length:
 //   sat_fuzz [ROUNDS [SEED]]
 // Random clause sets of many shapes (empty clauses, units, repeated and
 // complementary literals, constants, unused and far-apart variables) go to
