@@ -10,21 +10,21 @@ bool expr_to_integer(const exprt &expr, mp_integer &value)
     return true;
   const std::string &text = expr.get("value").as_string();
   const dstring &type_id = expr.type().id();
-  if(type_id == "pointer")
+  if(type_id == ID_pointer)
   {
     if(text != "NULL")
       return true;
     value = 0;
     return false;
   }
-  if(type_id == "integer" || type_id == "natural")
+  if(type_id == ID_integer || type_id == ID_natural)
   {
     value = string_to_integer(text, 10);
     return false;
   }
-  if(type_id == "unsignedbv" || type_id == "signedbv")
+  if(type_id == ID_unsignedbv || type_id == ID_signedbv)
   {
-    value = binary_to_integer(text, type_id == "signedbv");
+    value = binary_to_integer(text, type_id == ID_signedbv);
     return false;
   }
   return true;
@@ -34,11 +34,11 @@ exprt integer_to_expr(const mp_integer &value, const typet &type)
 {
   exprt result("constant", type);
   const dstring &type_id = type.id();
-  if(type_id == "integer" || (type_id == "natural" && !value.is_negative()))
+  if(type_id == ID_integer || (type_id == ID_natural && !value.is_negative()))
     result.set("value", dstring(integer_to_string_base(value, 10)));
-  else if(type_id == "unsignedbv" || type_id == "signedbv")
+  else if(type_id == ID_unsignedbv || type_id == ID_signedbv)
     result.set("value", dstring(integer_to_binary(value, type_width(type))));
-  else if(type_id == "bool" && (value == 0 || value == 1))
+  else if(type_id == ID_bool && (value == 0 || value == 1))
     result.make_bool(value == 1);
   else
     result.make_nil();

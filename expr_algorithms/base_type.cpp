@@ -20,7 +20,7 @@ public:
   void rewrite(typet &type)
   {
     const dstring id = type.id();
-    if(id == "symbol")
+    if(id == ID_symbol)
     {
       const dstring name = type.get("identifier");
       const symbolt *symbol;
@@ -33,29 +33,29 @@ public:
       rewrite(type);
       expanding.pop_back();
     }
-    else if(id == "subtype")
+    else if(id == ID_subtype)
     {
       const typet subtype = type.subtype();
       type = subtype;
     }
-    else if(id == "predicate")
+    else if(id == ID_predicate)
     {
       exprt &predicate = static_cast<exprt &>(type.add("predicate"));
       rewrite(predicate.type());
-      INVARIANT(predicate.type().id() == "mapping");
+      INVARIANT(predicate.type().id() == ID_mapping);
       const typet domain = predicate.type().subtypes().front();
       type = domain;
       rewrite(type);
     }
-    else if(id == "mapping")
+    else if(id == ID_mapping)
     {
       INVARIANT(type.subtypes().size() == 2);
       rewrite(type.subtypes()[0]);
       rewrite(type.subtypes()[1]);
     }
-    else if(id == "array")
+    else if(id == ID_array)
       rewrite(type.subtype());
-    else if(id == "struct" || id == "class" || id == "union")
+    else if(id == ID_struct || id == ID_class || id == ID_union)
     {
       if(type.find("components").is_not_nil())
         for(irept &component : type.add("components").get_sub())
@@ -101,11 +101,11 @@ base_type_eqt::definition(const typet &symbol_type, const typet &other) const
   // the comparison; against anything else a chain of symbol types that
   // comes back to a name it has passed would be followed forever.
   // Checking the chain here keeps the caller's steps as they are.
-  if(other.id() == "symbol")
+  if(other.id() == ID_symbol)
     return result;
   std::set<dstring> seen{symbol_type.get("identifier")};
   const symbolt *symbol;
-  for(const typet *next = &result; next->id() == "symbol"; next = &symbol->type)
+  for(const typet *next = &result; next->id() == ID_symbol; next = &symbol->type)
   {
     const dstring &name = next->get("identifier");
     if(!seen.insert(name).second)
@@ -122,7 +122,7 @@ bool base_type_eqt::type_eq(const typet &type1, const typet &type2)
   if(type1 == type2)
     return true;
 
-  if(type1.id() == "symbol" && type2.id() == "symbol")
+  if(type1.id() == ID_symbol && type2.id() == ID_symbol)
   {
     const unsigned number1 = identifiers.number(type1.get("identifier"));
     const unsigned number2 = identifiers.number(type2.get("identifier"));
@@ -133,16 +133,16 @@ bool base_type_eqt::type_eq(const typet &type1, const typet &type2)
       return true;
   }
 
-  if(type1.id() == "symbol")
+  if(type1.id() == ID_symbol)
     return type_eq(definition(type1, type2), type2);
-  if(type2.id() == "symbol")
+  if(type2.id() == ID_symbol)
     return type_eq(type1, definition(type2, type1));
 
   if(type1.id() != type2.id())
     return false;
   const dstring &id = type1.id();
 
-  if(id == "struct" || id == "class" || id == "union")
+  if(id == ID_struct || id == ID_class || id == ID_union)
   {
     const irept::subt &components1 = type1.find("components").get_sub();
     const irept::subt &components2 = type2.find("components").get_sub();
@@ -159,9 +159,9 @@ bool base_type_eqt::type_eq(const typet &type1, const typet &type2)
     }
     return true;
   }
-  if(id == "incomplete_struct")
+  if(id == ID_incomplete_struct)
     return true;
-  if(id == "code")
+  if(id == ID_code)
   {
     const irept::subt &arguments1 = type1.find("arguments").get_sub();
     const irept::subt &arguments2 = type2.find("arguments").get_sub();
@@ -176,7 +176,7 @@ bool base_type_eqt::type_eq(const typet &type1, const typet &type2)
       static_cast<const typet &>(type1.find("return_type")),
       static_cast<const typet &>(type2.find("return_type")));
   }
-  if(id == "pointer" || id == "array" || id == "incomplete_array")
+  if(id == ID_pointer || id == ID_array || id == ID_incomplete_array)
     return type_eq(type1.subtype(), type2.subtype());
 
   typet base1 = type1, base2 = type2;
@@ -224,7 +224,7 @@ bool type_equal_follow(
   std::set<dstring> seen1, seen2;
   while(!(*t1 == *t2))
   {
-    if(t1->id() == "symbol")
+    if(t1->id() == ID_symbol)
     {
       const dstring &name = t1->get("identifier");
       const typet &next = type_symbol(ns, *t1).type;
@@ -232,7 +232,7 @@ bool type_equal_follow(
         throw "identifier " + name.as_string() + " has a cyclic definition";
       t1 = &next;
     }
-    else if(t2->id() == "symbol")
+    else if(t2->id() == ID_symbol)
     {
       const dstring &name = t2->get("identifier");
       const typet &next = type_symbol(ns, *t2).type;

@@ -10,26 +10,26 @@ static bool has_operands(const exprt &expr)
 void propagate_not(exprt &expr)
 {
   const dstring id = expr.id();
-  if(id == "and" || id == "or")
+  if(id == ID_and || id == ID_or)
   {
-    expr.id(id == "and" ? "or" : "and");
+    expr.id(id == ID_and ? "or" : "and");
     if(has_operands(expr))
       for(exprt &op : expr.operands())
         propagate_not(op);
   }
-  else if(id == "nor")
+  else if(id == ID_nor)
     expr.id("or");
-  else if(id == "nand")
+  else if(id == ID_nand)
     expr.id("and");
-  else if(id == "not")
+  else if(id == ID_not)
   {
     INVARIANT(expr.operands().size() == 1);
     const exprt op = expr.op0();
     expr = op;
   }
-  else if(id == "=")
+  else if(id == ID_equal)
     expr.id("notequal");
-  else if(id == "notequal")
+  else if(id == ID_notequal)
     expr.id("=");
   else
   {
@@ -42,7 +42,7 @@ void propagate_not(exprt &expr)
 void cnf_normalize(exprt &expr)
 {
   const dstring id = expr.id();
-  if(id == "not" && expr.operands().size() == 1)
+  if(id == ID_not && expr.operands().size() == 1)
   {
     // The operand is normalised before it is negated: negating first could
     // bring a "=>", "nand", "nor" or "not" up to this level (not(not(a =>
@@ -55,17 +55,17 @@ void cnf_normalize(exprt &expr)
     expr.swap(op);
     return;
   }
-  else if(id == "nor")
+  else if(id == ID_nor)
   {
     expr.id("or");
     propagate_not(expr);
   }
-  else if(id == "nand")
+  else if(id == ID_nand)
   {
     expr.id("and");
     propagate_not(expr);
   }
-  else if(id == "=>" && expr.operands().size() == 2)
+  else if(id == ID_implies && expr.operands().size() == 2)
   {
     expr.id("or");
     propagate_not(expr.op0());
@@ -102,8 +102,8 @@ void cnf_flatten(exprt &expr)
 
   const dstring id = expr.id();
   if(
-    id == "and" || id == "or" || id == "xor" || id == "bitand" ||
-    id == "bitor" || id == "bitxor")
+    id == ID_and || id == ID_or || id == ID_xor || id == ID_bitand ||
+    id == ID_bitor || id == ID_bitxor)
   {
     exprt::operandst operands;
     collect_same_operands(expr, operands);

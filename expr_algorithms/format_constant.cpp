@@ -10,12 +10,12 @@ std::string format_constant(const exprt &expr)
     const dstring &type_id = expr.type().id();
     mp_integer value;
     if(
-      (type_id == "natural" || type_id == "integer" ||
-       type_id == "unsignedbv" || type_id == "signedbv") &&
+      (type_id == ID_natural || type_id == ID_integer ||
+       type_id == ID_unsignedbv || type_id == ID_signedbv) &&
       !expr_to_integer(expr, value))
       return integer_to_string_base(value, 10);
   }
-  else if(expr.id() == "string-constant")
+  else if(expr.id() == ID_string_constant)
     return expr.get("value").as_string();
   return "(format-constant failed: " + expr.id().as_string() + ")";
 }

@@ -2,7 +2,7 @@
 
 void guardt::add(const exprt &condition)
 {
-  if(condition.id() == "and" && condition.type().id() == "bool")
+  if(condition.id() == ID_and && condition.type().id() == ID_bool)
   {
     for(const exprt &op : condition.operands())
       add(op);
@@ -43,7 +43,7 @@ void guardt::conjunction(exprt &dest, guard_listt::size_type from) const
   exprt::operandst &operands = result.operands();
   for(auto i = from; i < guard_list.size(); ++i)
   {
-    if(guard_list[i].type().id() != "bool")
+    if(guard_list[i].type().id() != ID_bool)
       throw "guard is expected to be Boolean";
     operands.push_back(guard_list[i]);
   }

@@ -5,7 +5,7 @@
 
 void make_lambda(const typet &type, exprt &dest)
 {
-  if(type.id() != "mapping")
+  if(type.id() != ID_mapping)
     throw "expected mapping type";
   if(type.subtypes().size() != 2)
     throw "mapping type expected to have two subtypes";
@@ -18,7 +18,7 @@ void make_lambda(const typet &type, exprt &dest)
   operands[1].type() = range;
   exprt &variable = operands[0];
   variable.type() = domain;
-  if(domain.id() != "tuple")
+  if(domain.id() != ID_tuple)
     variable.id("quant_symbol");
   else
   {
@@ -31,7 +31,7 @@ void make_lambda(const typet &type, exprt &dest)
 
 void tuple_member(const exprt &tuple, unsigned index, exprt &dest)
 {
-  if(tuple.id() == "tuple")
+  if(tuple.id() == ID_tuple)
   {
     if(index >= tuple.operands().size())
       throw "tuple has not enough components";
@@ -50,20 +50,20 @@ void apply_lambda_map(exprt &expr)
   // Read through a constant view: a writing accessor would add an empty
   // operand list to an expression that is to be left unchanged on error.
   const exprt &map = expr;
-  if(map.id() != "map")
+  if(map.id() != ID_map)
     throw "expected mapping";
   if(map.operands().size() != 2)
     throw "mapping takes two operands";
   const exprt &lambda = map.op0();
   const exprt &argument = map.op1();
-  if(lambda.id() != "lambda")
+  if(lambda.id() != ID_lambda)
     throw "expected lambda expression as first operand";
   if(lambda.operands().size() != 2)
     throw "lambda takes two operands";
   const exprt &variable = lambda.op0();
 
   replace_mapt bindings(100);
-  if(variable.id() != "tuple")
+  if(variable.id() != ID_tuple)
     bindings.insert({variable, argument});
   else
   {

@@ -6,7 +6,7 @@
 
 mp_integer pointer_offset_size(const typet &type)
 {
-  if(type.id() == "array")
+  if(type.id() == ID_array)
   {
     mp_integer size;
     if(expr_to_integer(static_cast<const exprt &>(type.find("size")), size))
@@ -15,7 +15,7 @@ mp_integer pointer_offset_size(const typet &type)
     result *= size;
     return result;
   }
-  if(type.id() == "struct" || type.id() == "union")
+  if(type.id() == ID_struct || type.id() == ID_union)
   {
     mp_integer result = 1;
     for(const irept &component : type.find("components").get_sub())
@@ -34,11 +34,11 @@ static mp_integer outside_domain(const exprt &expr)
 
 mp_integer compute_pointer_offset(const namespacet &ns, const exprt &expr)
 {
-  if(expr.id() == "symbol" || expr.id() == "string-constant")
+  if(expr.id() == ID_symbol || expr.id() == ID_string_constant)
     return 0;
-  if(expr.id() == "index")
+  if(expr.id() == ID_index)
   {
-    if(expr.operands().size() != 2 || expr.op0().type().id() != "array")
+    if(expr.operands().size() != 2 || expr.op0().type().id() != ID_array)
       return outside_domain(expr);
     mp_integer index;
     if(expr_to_integer(expr.op1(), index))
@@ -47,12 +47,12 @@ mp_integer compute_pointer_offset(const namespacet &ns, const exprt &expr)
     index += 1;
     return index;
   }
-  if(expr.id() == "member")
+  if(expr.id() == ID_member)
   {
     if(expr.operands().size() != 1)
       return outside_domain(expr);
     const typet &type = ns.follow(expr.op0().type());
-    if(type.id() != "struct" && type.id() != "union")
+    if(type.id() != ID_struct && type.id() != ID_union)
       return outside_domain(expr);
     const dstring &name = expr.get("component_name");
     mp_integer offset = 1;

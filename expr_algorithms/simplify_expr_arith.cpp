@@ -14,7 +14,7 @@
 static bool
 fits_unwrapped(const exprt &sum, const exprt &first, const exprt &second)
 {
-  if(sum.type().id() != "pointer")
+  if(sum.type().id() != ID_pointer)
     return true;
   mp_integer a, b;
   if(expr_to_integer(first, a) || expr_to_integer(second, b))
@@ -27,10 +27,10 @@ fits_unwrapped(const exprt &sum, const exprt &first, const exprt &second)
 
 bool simplify_exprt::simplify_addition_subtraction(exprt &expr, modet mode)
 {
-  if(!is_number_type(expr.type()) && expr.type().id() != "pointer")
+  if(!is_number_type(expr.type()) && expr.type().id() != ID_pointer)
     return true;
 
-  if(expr.id() == "+")
+  if(expr.id() == ID_plus)
   {
     bool unchanged = true;
     exprt::operandst &operands = expr.operands();
@@ -85,7 +85,7 @@ bool simplify_exprt::simplify_addition_subtraction(exprt &expr, modet mode)
 
   const exprt &node = expr;
   if(
-    expr.id() == "-" && node.operands().size() == 2 &&
+    expr.id() == ID_minus && node.operands().size() == 2 &&
     is_number_type(node.op0().type()) && is_number_type(node.op1().type()) &&
     is_number_type(expr.type()))
   {
@@ -161,7 +161,7 @@ bool simplify_exprt::simplify_unary_minus(exprt &expr)
     return true;
 
   const exprt &op = node.op0();
-  if(op.id() == "unary-")
+  if(op.id() == ID_unary_minus)
   {
     if(op.operands().size() != 1 || !is_number_type(op.op0().type()))
       return true;
@@ -174,7 +174,7 @@ bool simplify_exprt::simplify_unary_minus(exprt &expr)
   const dstring &type_id = expr.type().id();
   if(
     !op.is_constant() ||
-    (type_id != "integer" && type_id != "signedbv" && type_id != "unsignedbv"))
+    (type_id != ID_integer && type_id != ID_signedbv && type_id != ID_unsignedbv))
     return true;
   mp_integer value;
   if(expr_to_integer(op, value))
@@ -196,8 +196,8 @@ static bool divide(exprt &expr, bool is_division)
   const dstring &type_id = expr.type().id();
   if(
     node.operands().size() != 2 ||
-    (type_id != "signedbv" && type_id != "unsignedbv" && type_id != "natural" &&
-     type_id != "integer") ||
+    (type_id != ID_signedbv && type_id != ID_unsignedbv && type_id != ID_natural &&
+     type_id != ID_integer) ||
     node.op0().type() != expr.type() || node.op1().type() != expr.type())
     return true;
 
@@ -261,9 +261,9 @@ bool simplify_exprt::simplify_shifts(exprt &expr)
     return true;
 
   const dstring &type_id = expr.type().id();
-  const bool is_bitvector = type_id == "unsignedbv" || type_id == "signedbv";
+  const bool is_bitvector = type_id == ID_unsignedbv || type_id == ID_signedbv;
   mp_integer result;
-  if(expr.id() == "shl")
+  if(expr.id() == ID_shl)
   {
     // A bit-vector loses everything shifted past its width; keep the
     // factor small for huge distances.
@@ -286,7 +286,7 @@ bool simplify_exprt::simplify_shifts(exprt &expr)
     // flattening's shifter does.
     const unsigned width = type_width(expr.type());
     const std::string &bits = node.op0().get("value").as_string();
-    const mp_integer pattern = binary_to_integer(bits, expr.id() == "ashr");
+    const mp_integer pattern = binary_to_integer(bits, expr.id() == ID_ashr);
     if(distance >= width)
       result = pattern.is_negative() ? -1 : 0;
     else
@@ -308,7 +308,7 @@ bool simplify_exprt::simplify_shifts(exprt &expr)
 bool simplify_exprt::simplify_bitwise(exprt &expr)
 {
   const dstring &type_id = expr.type().id();
-  if(type_id != "unsignedbv" && type_id != "signedbv" && type_id != "bv")
+  if(type_id != ID_unsignedbv && type_id != ID_signedbv && type_id != ID_bv)
     return true;
   const unsigned width = type_width(expr.type());
 
@@ -328,8 +328,8 @@ bool simplify_exprt::simplify_bitwise(exprt &expr)
     for(unsigned i = 0; i < width; ++i)
     {
       const bool x = a[i] == '1', y = b[i] == '1';
-      const bool bit = expr.id() == "bitand"  ? x && y
-                       : expr.id() == "bitor" ? x || y
+      const bool bit = expr.id() == ID_bitand  ? x && y
+                       : expr.id() == ID_bitor ? x || y
                                               : x != y;
       bits[i] = bit ? '1' : '0';
     }
@@ -354,7 +354,7 @@ bool simplify_exprt::simplify_bitnot(exprt &expr)
   const dstring &type_id = expr.type().id();
   if(
     node.operands().size() != 1 ||
-    (type_id != "bv" && type_id != "unsignedbv" && type_id != "signedbv") ||
+    (type_id != ID_bv && type_id != ID_unsignedbv && type_id != ID_signedbv) ||
     node.op0().type() != expr.type() || !node.op0().is_constant())
     return true;
   std::string bits = node.op0().get("value").as_string();
@@ -373,7 +373,7 @@ bool simplify_exprt::simplify_extractbit(exprt &expr)
     return true;
   const exprt &vector = node.op0();
   const dstring &type_id = vector.type().id();
-  if(type_id != "unsignedbv" && type_id != "signedbv" && type_id != "bv")
+  if(type_id != ID_unsignedbv && type_id != ID_signedbv && type_id != ID_bv)
     return true;
   const unsigned width = type_width(vector.type());
   mp_integer index;
@@ -394,7 +394,7 @@ bool simplify_exprt::eliminate_common_addends(exprt &left, exprt &right)
 {
   if(left.is_zero() || right.is_zero())
     return true;
-  if(left.id() == "+")
+  if(left.id() == ID_plus)
   {
     if(!has_operand_list(left))
       return true;
@@ -403,7 +403,7 @@ bool simplify_exprt::eliminate_common_addends(exprt &left, exprt &right)
       unchanged = eliminate_common_addends(op, right) && unchanged;
     return unchanged;
   }
-  if(right.id() == "+")
+  if(right.id() == ID_plus)
   {
     if(!has_operand_list(right))
       return true;

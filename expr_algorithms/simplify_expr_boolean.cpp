@@ -12,7 +12,7 @@
 
 static bool is_bool_typed(const exprt &expr)
 {
-  return expr.type().id() == "bool";
+  return expr.type().id() == ID_bool;
 }
 
 bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
@@ -22,12 +22,12 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
   const exprt &node = expr;
   const dstring id = expr.id();
 
-  if(id == "not")
+  if(id == ID_not)
   {
     if(node.operands().size() != 1 || !is_bool_typed(node.op0()))
       return true;
     const exprt &op = node.op0();
-    if(op.id() == "not" && op.operands().size() == 1)
+    if(op.id() == ID_not && op.operands().size() == 1)
     {
       exprt inner;
       inner.swap(expr.op0().op0());
@@ -39,7 +39,7 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
       expr.make_bool(op.is_false());
       return false;
     }
-    if(op.id() == "and" || op.id() == "or")
+    if(op.id() == ID_and || op.id() == ID_or)
     {
       replace_by_operand(expr, 0);
       if(has_operand_list(expr))
@@ -48,13 +48,13 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
           operand.make_not();
           simplify_node(operand, mode);
         }
-      expr.id(expr.id() == "and" ? "or" : "and");
+      expr.id(expr.id() == ID_and ? "or" : "and");
       return false;
     }
     return true;
   }
 
-  if(id == "=>")
+  if(id == ID_implies)
   {
     if(
       node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
@@ -67,7 +67,7 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
     return false;
   }
 
-  if(id == "<=>")
+  if(id == ID_equivalent)
   {
     if(
       node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
@@ -91,12 +91,12 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
     return true;
   }
 
-  if(id != "and" && id != "or" && id != "xor")
+  if(id != ID_and && id != ID_or && id != ID_xor)
     return true;
   if(node.operands().empty())
     return true;
 
-  const bool is_and = id == "and", is_or = id == "or";
+  const bool is_and = id == ID_and, is_or = id == ID_or;
   bool unchanged = true;
   exprt::operandst &operands = expr.operands();
   for(std::size_t i = 0; i < operands.size();)
@@ -112,7 +112,7 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
     // Duplicates are neighbours once the operands are sorted; "xor" keeps
     // them, as a pair of them cancels.
     const bool neutral = is_and ? op.is_true() : op.is_false();
-    const bool duplicate = id != "xor" && i != 0 && op == operands[i - 1];
+    const bool duplicate = id != ID_xor && i != 0 && op == operands[i - 1];
     if(neutral || duplicate)
     {
       operands.erase(operands.begin() + i);
@@ -128,7 +128,7 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
     std::set<exprt> negated;
     for(const exprt &op : operands)
     {
-      if(op.id() == "not" && is_bool_typed(op) && op.operands().size() == 1)
+      if(op.id() == ID_not && is_bool_typed(op) && op.operands().size() == 1)
         negated.insert(op.op0());
       else if(negated.count(op) != 0)
       {
@@ -166,7 +166,7 @@ bool simplify_exprt::simplify_if(exprt &expr)
   if(normalise_if)
   {
     const exprt &condition = node.op0();
-    if(condition.id() == "not" && condition.operands().size() == 1)
+    if(condition.id() == ID_not && condition.operands().size() == 1)
     {
       exprt inner;
       inner.swap(expr.op0().op0());
@@ -205,15 +205,15 @@ bool simplify_exprt::simplify_if(exprt &expr)
 
 static bool is_null_constant(const exprt &expr)
 {
-  return expr.is_constant() && expr.get("value") == "NULL";
+  return expr.is_constant() && expr.get("value") == ID_NULL;
 }
 
 bool simplify_exprt::simplify_relation(exprt &expr, modet mode)
 {
   const exprt &node = expr;
   if(
-    (expr.id() == "=" || expr.id() == "notequal") &&
-    node.operands().size() == 2 && node.op0().type().id() == "pointer")
+    (expr.id() == ID_equal || expr.id() == ID_notequal) &&
+    node.operands().size() == 2 && node.op0().type().id() == ID_pointer)
   {
     const exprt *other = nullptr;
     if(is_null_constant(node.op0()))
@@ -222,11 +222,11 @@ bool simplify_exprt::simplify_relation(exprt &expr, modet mode)
       other = &node.op0();
     // The address of a named object is never NULL.
     if(
-      other != nullptr && other->id() == "address_of" &&
+      other != nullptr && other->id() == ID_address_of &&
       other->operands().size() == 1 &&
-      (other->op0().id() == "symbol" || other->op0().id() == "member"))
+      (other->op0().id() == ID_symbol || other->op0().id() == ID_member))
     {
-      expr.make_bool(expr.id() != "=");
+      expr.make_bool(expr.id() != ID_equal);
       return false;
     }
   }
@@ -237,15 +237,15 @@ bool simplify_exprt::simplify_relation(exprt &expr, modet mode)
 static bool
 relation_holds(const dstring &id, const mp_integer &a, const mp_integer &b)
 {
-  if(id == "=")
+  if(id == ID_equal)
     return a == b;
-  if(id == "notequal")
+  if(id == ID_notequal)
     return a != b;
-  if(id == ">=")
+  if(id == ID_ge)
     return a >= b;
-  if(id == "<=")
+  if(id == ID_le)
     return a <= b;
-  if(id == ">")
+  if(id == ID_gt)
     return a > b;
   return a < b;
 }
@@ -267,13 +267,13 @@ bool simplify_exprt::simplify_inequality(exprt &expr, modet mode)
   if(constant0 && !constant1)
   {
     const dstring id = expr.id();
-    if(id == ">=")
+    if(id == ID_ge)
       expr.id("<=");
-    else if(id == "<=")
+    else if(id == ID_le)
       expr.id(">=");
-    else if(id == ">")
+    else if(id == ID_gt)
       expr.id("<");
-    else if(id == "<")
+    else if(id == ID_lt)
       expr.id(">");
     expr.op0().swap(expr.op1());
     simplify_inequality_constant(expr, mode);
@@ -281,7 +281,7 @@ bool simplify_exprt::simplify_inequality(exprt &expr, modet mode)
   }
 
   mp_integer a, b;
-  if(node.op0().type().id() == "fixedbv")
+  if(node.op0().type().id() == ID_fixedbv)
   {
     a = binary_to_integer(node.op0().get("value").as_string(), true);
     b = binary_to_integer(node.op1().get("value").as_string(), true);
@@ -298,7 +298,7 @@ bool simplify_exprt::simplify_inequality_constant(exprt &expr, modet mode)
   const exprt &node = expr;
   const dstring id = expr.id();
 
-  if(node.op0().id() == "+" && (id == "=" || id == "notequal"))
+  if(node.op0().id() == ID_plus && (id == ID_equal || id == ID_notequal))
   {
     mp_integer total;
     bool found = false;
@@ -339,15 +339,15 @@ bool simplify_exprt::simplify_inequality_constant(exprt &expr, modet mode)
 
   if(!node.op1().is_zero())
     return true;
-  if(id == ">=" && node.op0().type().id() == "unsignedbv")
+  if(id == ID_ge && node.op0().type().id() == ID_unsignedbv)
   {
     expr.make_true();
     return false;
   }
-  if(id != "=")
+  if(id != ID_equal)
     return true;
   const exprt &left = node.op0();
-  if(left.id() == "unary-" && left.operands().size() == 1)
+  if(left.id() == ID_unary_minus && left.operands().size() == 1)
   {
     // -x = 0 exactly when x = 0.
     exprt inner;
@@ -355,16 +355,16 @@ bool simplify_exprt::simplify_inequality_constant(exprt &expr, modet mode)
     expr.op0().swap(inner);
     return false;
   }
-  if(left.id() == "+" && left.operands().size() == 2)
+  if(left.id() == ID_plus && left.operands().size() == 2)
   {
     bool unchanged = true;
-    if(left.op0().id() == "unary-")
+    if(left.op0().id() == ID_unary_minus)
     {
       expr.op0().op0().swap(expr.op0().op1());
       unchanged = false;
     }
     const exprt &negation = node.op0().op1();
-    if(negation.id() == "unary-" && negation.operands().size() == 1)
+    if(negation.id() == ID_unary_minus && negation.operands().size() == 1)
     {
       // a + (-b) = 0 exactly when a = b.
       exprt equality("=", expr.type());
@@ -380,17 +380,17 @@ bool simplify_exprt::simplify_inequality_constant(exprt &expr, modet mode)
 bool simplify_exprt::simplify_inequality_not_constant(exprt &expr, modet mode)
 {
   const dstring id = expr.id();
-  if(id == "notequal" || id == ">" || id == "<" || id == "<=")
+  if(id == ID_notequal || id == ID_gt || id == ID_lt || id == ID_le)
   {
-    expr.id(id == "notequal" ? "=" : ">=");
-    if(id == ">" || id == "<=")
+    expr.id(id == ID_notequal ? "=" : ">=");
+    if(id == ID_gt || id == ID_le)
       expr.op0().swap(expr.op1());
     simplify_inequality_not_constant(expr, mode);
-    if(id != "<=")
+    if(id != ID_le)
       expr.make_not();
     return false;
   }
-  INVARIANT(expr.id() == ">=" || expr.id() == "=");
+  INVARIANT(expr.id() == ID_ge || expr.id() == ID_equal);
 
   const exprt &node = expr;
   if(node.op0() == node.op1())
@@ -422,7 +422,7 @@ bool simplify_exprt::simplify_inequality_not_constant(exprt &expr, modet mode)
     }
   }
 
-  if(id == "=" && !eliminate_common_addends(expr.op0(), expr.op1()))
+  if(id == ID_equal && !eliminate_common_addends(expr.op0(), expr.op1()))
   {
     simplify_node(expr.op0(), mode);
     simplify_node(expr.op1(), mode);
@@ -469,8 +469,8 @@ static bool comparable_value(const exprt &expr, mp_integer &value)
 {
   const dstring &type_id = expr.type().id();
   return expr.is_constant() &&
-         (type_id == "integer" || type_id == "natural" ||
-          type_id == "unsignedbv" || type_id == "signedbv") &&
+         (type_id == ID_integer || type_id == ID_natural ||
+          type_id == ID_unsignedbv || type_id == ID_signedbv) &&
          !expr_to_integer(expr, value);
 }
 
@@ -483,7 +483,7 @@ bool simplify_exprt::implied_truth(
     return false;
   }
   if(
-    !truth || expr.id() != "<" || condition.id() != "<" ||
+    !truth || expr.id() != ID_lt || condition.id() != ID_lt ||
     expr.operands().size() != 2 || condition.operands().size() != 2)
     return true;
 
@@ -534,7 +534,7 @@ bool simplify_exprt::replace_implied_condition(
 bool simplify_exprt::propagate_conjuncts(exprt &expr, modet mode)
 {
   bool unchanged = true;
-  while(expr.id() == "and" &&
+  while(expr.id() == ID_and &&
         !static_cast<const exprt &>(expr).operands().empty())
   {
     bool changed = false;
@@ -561,12 +561,12 @@ bool simplify_exprt::propagate_if_condition(
   exprt &then_value, exprt &else_value, const exprt &condition, modet mode)
 {
   bool then_unchanged, else_unchanged;
-  if(condition.id() == "and")
+  if(condition.id() == ID_and)
   {
     then_unchanged = replace_conjuncts_true(then_value, condition);
     else_unchanged = replace_implied_condition(else_value, condition, false);
   }
-  else if(condition.id() == "or")
+  else if(condition.id() == ID_or)
   {
     then_unchanged = replace_implied_condition(then_value, condition, true);
     else_unchanged = replace_disjuncts_false(else_value, condition);

@@ -18,7 +18,7 @@ bool simplify_exprt::simplify_index(exprt &expr, modet mode)
   const exprt &index = node.op1();
   const dstring &array_id = array.id();
 
-  if(array_id == "lambda")
+  if(array_id == ID_lambda)
   {
     if(array.operands().size() != 2 || array.op0().type() != index.type())
       return true;
@@ -30,7 +30,7 @@ bool simplify_exprt::simplify_index(exprt &expr, modet mode)
     return false;
   }
 
-  if(array_id == "with")
+  if(array_id == ID_with)
   {
     if(array.operands().size() != 3)
       return true;
@@ -55,7 +55,7 @@ bool simplify_exprt::simplify_index(exprt &expr, modet mode)
     return false;
   }
 
-  if(array_id == "constant" || array_id == "array")
+  if(array_id == ID_constant || array_id == ID_array)
   {
     mp_integer i;
     if(
@@ -68,7 +68,7 @@ bool simplify_exprt::simplify_index(exprt &expr, modet mode)
     return false;
   }
 
-  if(array_id == "string-constant")
+  if(array_id == ID_string_constant)
   {
     const std::string &text = array.get("value").as_string();
     mp_integer i;
@@ -86,7 +86,7 @@ bool simplify_exprt::simplify_index(exprt &expr, modet mode)
     return false;
   }
 
-  if(array_id == "array_of" && array.operands().size() == 1)
+  if(array_id == ID_array_of && array.operands().size() == 1)
   {
     exprt value;
     value.swap(expr.op0().op0());
@@ -106,7 +106,7 @@ bool simplify_exprt::simplify_with(exprt &expr)
   const typet old_type = operands[0].type();
   const dstring &old_id = operands[0].id();
 
-  if(old_type.id() == "struct" && (old_id == "struct" || old_id == "constant"))
+  if(old_type.id() == ID_struct && (old_id == ID_struct || old_id == ID_constant))
   {
     while(operands.size() >= 3)
     {
@@ -122,7 +122,7 @@ bool simplify_exprt::simplify_with(exprt &expr)
     }
   }
   else if(
-    old_type.id() == "array" && (old_id == "array" || old_id == "constant"))
+    old_type.id() == ID_array && (old_id == ID_array || old_id == ID_constant))
   {
     while(operands.size() >= 3)
     {
@@ -153,7 +153,7 @@ bool simplify_exprt::simplify_member(exprt &expr)
   const dstring name = expr.get("component_name");
   const exprt &op = node.op0();
 
-  if(op.id() == "with" && op.operands().size() > 2)
+  if(op.id() == ID_with && op.operands().size() > 2)
   {
     exprt::operandst &updates = expr.op0().operands();
     // The last update of the component wins; updates of other components
@@ -175,11 +175,11 @@ bool simplify_exprt::simplify_member(exprt &expr)
     return false;
   }
 
-  if(op.id() == "struct" || op.id() == "constant")
+  if(op.id() == ID_struct || op.id() == ID_constant)
   {
     unsigned position;
     if(
-      op.type().id() != "struct" ||
+      op.type().id() != ID_struct ||
       get_component_number(op.type(), name, position) ||
       position >= op.operands().size())
       return true;
@@ -195,8 +195,8 @@ bool simplify_exprt::simplify_address_of(exprt &expr)
 {
   const exprt &node = expr;
   if(
-    node.operands().size() != 1 || expr.type().id() != "pointer" ||
-    node.op0().id() != "index" || node.op0().operands().size() != 2 ||
+    node.operands().size() != 1 || expr.type().id() != ID_pointer ||
+    node.op0().id() != ID_index || node.op0().operands().size() != 2 ||
     node.op0().op1().is_zero())
     return true;
   // &a[i] = &a[0] + i: the sum steps by the element's size.
@@ -215,8 +215,8 @@ bool simplify_exprt::simplify_dereference(exprt &expr)
 {
   const exprt &node = expr;
   if(
-    node.operands().size() != 1 || node.op0().type().id() != "pointer" ||
-    node.op0().id() != "address_of" || node.op0().operands().size() != 1)
+    node.operands().size() != 1 || node.op0().type().id() != ID_pointer ||
+    node.op0().id() != ID_address_of || node.op0().operands().size() != 1)
     return true;
   exprt object;
   object.swap(expr.op0().op0());
@@ -228,12 +228,12 @@ bool simplify_exprt::simplify_pointer_offset(exprt &expr)
 {
   const exprt &node = expr;
   if(
-    node.operands().size() != 1 || node.op0().type().id() != "pointer" ||
-    node.op0().id() != "address_of" || node.op0().operands().size() != 1)
+    node.operands().size() != 1 || node.op0().type().id() != ID_pointer ||
+    node.op0().id() != ID_address_of || node.op0().operands().size() != 1)
     return true;
   const exprt &object = node.op0().op0();
 
-  if(object.id() == "symbol")
+  if(object.id() == ID_symbol)
   {
     exprt zero = zero_constant(expr.type());
     zero.location() = expr.location();
@@ -241,8 +241,8 @@ bool simplify_exprt::simplify_pointer_offset(exprt &expr)
     return false;
   }
   if(
-    object.id() == "index" && object.operands().size() == 2 &&
-    object.op0().id() == "symbol" && object.op0().type().id() == "array")
+    object.id() == ID_index && object.operands().size() == 2 &&
+    object.op0().id() == ID_symbol && object.op0().type().id() == ID_array)
   {
     // The offset of an element is its index times the element's size, as
     // the pointer encoding counts it; only for elements of size 1 is that
@@ -258,7 +258,7 @@ bool simplify_exprt::simplify_pointer_offset(exprt &expr)
     const dstring &type_id = expr.type().id();
     exprt factor = integer_to_expr(size, expr.type());
     if(
-      (type_id != "unsignedbv" && type_id != "signedbv") || factor.is_nil() ||
+      (type_id != ID_unsignedbv && type_id != ID_signedbv) || factor.is_nil() ||
       size.is_zero())
       return true;
     exprt index;
@@ -275,12 +275,12 @@ bool simplify_exprt::simplify_pointer_offset(exprt &expr)
 
 bool simplify_exprt::simplify_object(exprt &expr)
 {
-  if(expr.id() == "+" && expr.type().id() == "pointer")
+  if(expr.id() == ID_plus && expr.type().id() == ID_pointer)
   {
     const exprt &node = expr;
     std::size_t pointers = 0, position = 0;
     for(std::size_t i = 0; i < node.operands().size(); ++i)
-      if(node.operands()[i].type().id() == "pointer")
+      if(node.operands()[i].type().id() == ID_pointer)
       {
         ++pointers;
         position = i;
@@ -292,9 +292,9 @@ bool simplify_exprt::simplify_object(exprt &expr)
     return false;
   }
   if(
-    expr.id() == "typecast" &&
+    expr.id() == ID_typecast &&
     static_cast<const exprt &>(expr).operands().size() == 1 &&
-    expr.op0().type().id() == "pointer")
+    expr.op0().type().id() == ID_pointer)
   {
     replace_by_operand(expr, 0);
     simplify_object(expr);

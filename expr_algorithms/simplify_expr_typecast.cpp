@@ -11,13 +11,13 @@ namespace
 {
 bool is_bitvector(const dstring &id)
 {
-  return id == "unsignedbv" || id == "signedbv";
+  return id == ID_unsignedbv || id == ID_signedbv;
 }
 
 bool is_decimal(const dstring &id)
 {
-  return id == "integer" || id == "natural" || id == "c_enum" ||
-         id == "incomplete_c_enum";
+  return id == ID_integer || id == ID_natural || id == ID_c_enum ||
+         id == ID_incomplete_c_enum;
 }
 
 // The fraction bits of a fixed-point type.
@@ -52,21 +52,21 @@ exprt convert_constant(const exprt &operand, const typet &target)
   if(is_decimal(source))
   {
     const mp_integer value = string_to_integer(text, 10);
-    if(target_id == "bool")
+    if(target_id == ID_bool)
       return make_constant(target, value.is_zero() ? "false" : "true");
     if(is_bitvector(target_id))
       return make_constant(target, integer_to_binary(value, target_width));
-    if(target_id == "integer")
+    if(target_id == ID_integer)
       return make_constant(target, text);
-    if(target_id == "c_enum" || target_id == "incomplete_c_enum")
+    if(target_id == ID_c_enum || target_id == ID_incomplete_c_enum)
       return make_constant(target, integer_to_string_base(value, 10));
     return nil;
   }
-  if(source == "bool")
+  if(source == ID_bool)
   {
     if(
-      !is_bitvector(target_id) && target_id != "integer" &&
-      target_id != "natural")
+      !is_bitvector(target_id) && target_id != ID_integer &&
+      target_id != ID_natural)
       return nil;
     if(operand.is_true())
       return integer_to_expr(1, target);
@@ -74,22 +74,22 @@ exprt convert_constant(const exprt &operand, const typet &target)
   }
   if(is_bitvector(source))
   {
-    const mp_integer value = binary_to_integer(text, source == "signedbv");
-    if(target_id == "bool")
+    const mp_integer value = binary_to_integer(text, source == ID_signedbv);
+    if(target_id == ID_bool)
     {
       exprt result;
       result.make_bool(!value.is_zero());
       return result;
     }
-    if(target_id == "integer")
+    if(target_id == ID_integer)
       return integer_to_expr(value, target);
-    if(target_id == "natural")
+    if(target_id == ID_natural)
       return value.is_negative() ? nil : integer_to_expr(value, target);
     if(is_bitvector(target_id))
       return make_constant(target, integer_to_binary(value, target_width));
-    if(target_id == "c_enum" || target_id == "incomplete_c_enum")
+    if(target_id == ID_c_enum || target_id == ID_incomplete_c_enum)
       return make_constant(target, integer_to_string_base(value, 10));
-    if(target_id == "fixedbv")
+    if(target_id == ID_fixedbv)
     {
       const unsigned fraction = fraction_bits(target);
       return make_constant(
@@ -130,8 +130,8 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
   }
 
   if(
-    target.id() == "pointer" && operand.id() == "typecast" &&
-    operand.type().id() == "pointer" && operand.operands().size() == 1)
+    target.id() == ID_pointer && operand.id() == ID_typecast &&
+    operand.type().id() == ID_pointer && operand.operands().size() == 1)
   {
     exprt inner;
     inner.swap(expr.op0().op0());
@@ -145,7 +145,7 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
   {
     // Narrowing twice within one kind is narrowing once.
     if(
-      operand.id() == "typecast" && operand.operands().size() == 1 &&
+      operand.id() == ID_typecast && operand.operands().size() == 1 &&
       operand.type().id() == target.id() && is_bitvector(target.id()) &&
       source_width >= target_width)
     {
@@ -170,8 +170,8 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
   const dstring &operand_id = operand.id();
   if(
     is_bitvector(target.id()) && is_bitvector(operand.type().id()) &&
-    (operand_id == "+" || operand_id == "-" || operand_id == "unary-" ||
-     operand_id == "*") &&
+    (operand_id == ID_plus || operand_id == ID_minus || operand_id == ID_unary_minus ||
+     operand_id == ID_mult) &&
     source_width >= target_width)
   {
     const typet new_type = target;

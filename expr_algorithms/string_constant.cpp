@@ -7,7 +7,7 @@ void string_constant_to_array(const exprt &string_constant, exprt &dest)
 {
   const std::string &text = string_constant.get("value").as_string();
   const typet &char_type = string_constant.type().subtype();
-  const bool is_unsigned = char_type.id() == "unsignedbv";
+  const bool is_unsigned = char_type.id() == ID_unsignedbv;
 
   typet size_type("signedbv");
   size_type.set("width", static_cast<int>(config.ansi_c.int_width));
@@ -35,16 +35,16 @@ void string_constant_to_array(const exprt &string_constant, exprt &dest)
 
 std::string array_name_text(const namespacet &ns, const exprt &expr)
 {
-  if(expr.id() == "index")
+  if(expr.id() == ID_index)
   {
     if(expr.operands().size() != 2)
       throw "index takes two operands";
     return array_name_text(ns, expr.op0()) + "[]";
   }
-  if(expr.id() == "symbol")
+  if(expr.id() == ID_symbol)
     return "array `" + ns.lookup(expr.get("identifier")).base_name.as_string() +
            "'";
-  if(expr.id() == "string-constant")
+  if(expr.id() == ID_string_constant)
     return "string";
   return "array";
 }

@@ -92,17 +92,17 @@ void text_convt::convert_identifier(const dstring &identifier)
 void text_convt::convert_type(const typet &type)
 {
   const dstring &id = type.id();
-  if(id == "array")
+  if(id == ID_array)
   {
     *out << "ARRAY " << array_index_type_text() << " OF ";
-    if(type.subtype().id() == "bool")
+    if(type.subtype().id() == ID_bool)
       *out << "BITVECTOR(1)";
     else
       convert_type(type.subtype());
   }
-  else if(id == "bool")
+  else if(id == ID_bool)
     *out << "BOOLEAN";
-  else if(id == "struct" || id == "union")
+  else if(id == ID_struct || id == ID_union)
   {
     *out << "[#";
     bool first = true;
@@ -116,9 +116,9 @@ void text_convt::convert_type(const typet &type)
     }
     *out << " #]";
   }
-  else if(id == "pointer" || id == "reference")
+  else if(id == ID_pointer || id == ID_reference)
     *out << pointer_type_text();
-  else if(id == "integer")
+  else if(id == ID_integer)
     *out << "INT";
   else
   {
@@ -133,7 +133,7 @@ void text_convt::convert_type(const typet &type)
 
 void text_convt::convert_as_bv(const exprt &expr)
 {
-  if(expr.type().id() == "bool")
+  if(expr.type().id() == ID_bool)
   {
     *out << "IF ";
     convert_expr(expr);
@@ -158,7 +158,7 @@ void text_convt::convert_array_index(const exprt &expr)
 
 void text_convt::find_symbols_in_type(const typet &type)
 {
-  if(type.id() == "array")
+  if(type.id() == ID_array)
     find_symbols(static_cast<const exprt &>(type.find("size")));
 }
 
@@ -175,8 +175,8 @@ void text_convt::find_symbols(const exprt &expr)
   for(const exprt &operand : expr.operands())
     find_symbols(operand);
 
-  const bool is_nondet = expr.id() == "nondet_symbol";
-  if((expr.id() != "symbol" && !is_nondet) || expr.type().id() == "code")
+  const bool is_nondet = expr.id() == ID_nondet_symbol;
+  if((expr.id() != ID_symbol && !is_nondet) || expr.type().id() == ID_code)
     return;
 
   const dstring identifier =
@@ -197,7 +197,7 @@ void text_convt::set_to(const exprt &expr, bool value)
 {
   if(value && dialect == dialectt::CVC)
   {
-    if(expr.id() == "and")
+    if(expr.id() == ID_and)
     {
       for(const exprt &operand : expr.operands())
         set_to(operand, true);
@@ -209,11 +209,11 @@ void text_convt::set_to(const exprt &expr, bool value)
 
   *out << "%% set_to " << (value ? "true" : "false") << std::endl;
 
-  if(value && expr.id() == "=")
+  if(value && expr.id() == ID_equal)
   {
     INVARIANT(expr.operands().size() == 2);
     const exprt &symbol = expr.op0();
-    if(symbol.id() == "symbol")
+    if(symbol.id() == ID_symbol)
     {
       const dstring &identifier = symbol.get("identifier");
       find_symbols_sett mentioned;
@@ -251,7 +251,7 @@ literalt text_convt::convert_rest(const exprt &expr)
   const literalt l = text_prop.new_variable();
   find_symbols(expr);
 
-  const bool is_equality = expr.id() == "=" || expr.id() == "notequal";
+  const bool is_equality = expr.id() == ID_equal || expr.id() == ID_notequal;
   if(is_equality)
     INVARIANT(expr.operands().size() == 2);
 
@@ -264,7 +264,7 @@ literalt text_convt::convert_rest(const exprt &expr)
     if(is_equality)
     {
       convert_expr(expr.op0());
-      atom << (expr.id() == "=" ? "=" : "/=");
+      atom << (expr.id() == ID_equal ? "=" : "/=");
       convert_expr(expr.op1());
     }
     else

@@ -32,7 +32,7 @@ exprt text_convt::scaled_offset(
     return integer_to_expr(value, offset_type(false));
   }
 
-  const typet type = offset_type(index.type().id() == "signedbv");
+  const typet type = offset_type(index.type().id() == ID_signedbv);
   exprt offset = index;
   if(offset.type() != type)
     offset.make_typecast(type);
@@ -68,7 +68,7 @@ void text_convt::convert_plus(const exprt &expr)
   }
 
   const typet &type = expr.type();
-  if(type.id() == "unsignedbv" || type.id() == "signedbv")
+  if(type.id() == ID_unsignedbv || type.id() == ID_signedbv)
   {
     *out << "BVPLUS(" << type.get("width");
     for(const exprt &operand : operands)
@@ -78,14 +78,14 @@ void text_convt::convert_plus(const exprt &expr)
     }
     *out << ")";
   }
-  else if(type.id() == "pointer")
+  else if(type.id() == ID_pointer)
   {
     if(operands.size() != 2)
       throw "pointer arithmetic with more than two operands";
     std::size_t p;
-    if(operands[0].type().id() == "pointer")
+    if(operands[0].type().id() == ID_pointer)
       p = 0;
-    else if(operands[1].type().id() == "pointer")
+    else if(operands[1].type().id() == ID_pointer)
       p = 1;
     else
       throw "unexpected mixture in pointer arithmetic";
@@ -102,19 +102,19 @@ void text_convt::convert_plus(const exprt &expr)
 void text_convt::convert_address_of_rec(const exprt &expr)
 {
   const dstring &id = expr.id();
-  if(id == "symbol" || id == "constant" || id == "string-constant")
+  if(id == ID_symbol || id == ID_constant || id == ID_string_constant)
   {
     *out << "(# object:=" << pointer_logic.add_object(expr)
          << ", offset:=" << bin_zero(config.ansi_c.pointer_width) << " #)";
   }
-  else if(id == "index")
+  else if(id == ID_index)
   {
     if(expr.operands().size() != 2)
       throw "index takes two operands";
     const exprt &base = expr.op0();
     const exprt &index = expr.op1();
-    const bool is_pointer = base.type().id() == "pointer";
-    INVARIANT(is_pointer || base.type().id() == "array");
+    const bool is_pointer = base.type().id() == ID_pointer;
+    INVARIANT(is_pointer || base.type().id() == ID_array);
     if(index.is_zero())
     {
       if(is_pointer)
@@ -131,7 +131,7 @@ void text_convt::convert_address_of_rec(const exprt &expr)
     end_offset_let(
       scaled_offset(index, pointer_offset_size(base.type().subtype())));
   }
-  else if(id == "member")
+  else if(id == ID_member)
     convert_address_of_member(expr);
   else
     throw "don't know how to take address of: " + id.as_string();

@@ -16,7 +16,7 @@ namespace
 {
 bool is_bitvector(const typet &type)
 {
-  return type.id() == "unsignedbv" || type.id() == "signedbv";
+  return type.id() == ID_unsignedbv || type.id() == ID_signedbv;
 }
 
 unsigned width_of(const typet &type)
@@ -47,19 +47,19 @@ void text_convt::convert_expr(const exprt &expr)
   const std::size_t n = operands.size();
   const typet &type = expr.type();
 
-  if(id == "symbol")
+  if(id == ID_symbol)
     convert_identifier(expr.get("identifier"));
-  else if(id == "nondet_symbol")
+  else if(id == ID_nondet_symbol)
     convert_identifier("nondet$" + expr.get("identifier").as_string());
-  else if(id == "typecast")
+  else if(id == ID_typecast)
   {
     INVARIANT(n == 1);
     convert_typecast(expr);
   }
-  else if(id == "struct")
+  else if(id == ID_struct)
   {
     INVARIANT(
-      type.id() == "struct" || type.id() == "union" || type.id() == "class");
+      type.id() == ID_struct || type.id() == ID_union || type.id() == ID_class);
     const irept::subt &components = type.find("components").get_sub();
     INVARIANT(components.size() == n);
     *out << "(# ";
@@ -72,12 +72,12 @@ void text_convt::convert_expr(const exprt &expr)
     }
     *out << " #)";
   }
-  else if(id == "constant")
+  else if(id == ID_constant)
     convert_constant(expr);
-  else if(id == "concatenation" || id == "bitand" || id == "bitor")
+  else if(id == ID_concatenation || id == ID_bitand || id == ID_bitor)
   {
-    const char *separator = id == "concatenation" ? " @ "
-                            : id == "bitand"      ? " & "
+    const char *separator = id == ID_concatenation ? " @ "
+                            : id == ID_bitand      ? " & "
                                                   : " | ";
     *out << "(";
     for(std::size_t k = 0; k < n; ++k)
@@ -88,7 +88,7 @@ void text_convt::convert_expr(const exprt &expr)
     }
     *out << ")";
   }
-  else if(id == "bitxor")
+  else if(id == ID_bitxor)
   {
     INVARIANT(n >= 1);
     if(n == 1)
@@ -110,7 +110,7 @@ void text_convt::convert_expr(const exprt &expr)
       *out << ")";
     }
   }
-  else if(id == "bitnand")
+  else if(id == ID_bitnand)
   {
     INVARIANT(n == 2);
     *out << "BVNAND(";
@@ -119,14 +119,14 @@ void text_convt::convert_expr(const exprt &expr)
     convert_expr(operands[1]);
     *out << ")";
   }
-  else if(id == "bitnot")
+  else if(id == ID_bitnot)
   {
     INVARIANT(n == 1);
     *out << "~(";
     convert_expr(operands[0]);
     *out << ")";
   }
-  else if(id == "unary-")
+  else if(id == ID_unary_minus)
   {
     INVARIANT(n == 1);
     if(!is_bitvector(type))
@@ -135,7 +135,7 @@ void text_convt::convert_expr(const exprt &expr)
     convert_expr(operands[0]);
     *out << ")";
   }
-  else if(id == "if")
+  else if(id == ID_if)
   {
     INVARIANT(n == 3);
     *out << "IF ";
@@ -146,15 +146,15 @@ void text_convt::convert_expr(const exprt &expr)
     convert_expr(operands[2]);
     *out << " ENDIF";
   }
-  else if(id == "and" || id == "or" || id == "xor")
+  else if(id == ID_and || id == ID_or || id == ID_xor)
   {
-    INVARIANT(type.id() == "bool");
+    INVARIANT(type.id() == ID_bool);
     INVARIANT(n >= 1);
     if(n == 1)
       convert_expr(operands[0]);
     else
     {
-      const char *op = id == "and" ? " AND " : id == "or" ? " OR " : " XOR ";
+      const char *op = id == ID_and ? " AND " : id == ID_or ? " OR " : " XOR ";
       for(std::size_t k = 0; k < n; ++k)
       {
         if(k != 0)
@@ -165,19 +165,19 @@ void text_convt::convert_expr(const exprt &expr)
       }
     }
   }
-  else if(id == "not")
+  else if(id == ID_not)
   {
     INVARIANT(n == 1);
     *out << "NOT (";
     convert_expr(operands[0]);
     *out << ")";
   }
-  else if(id == "=" || id == "notequal")
+  else if(id == ID_equal || id == ID_notequal)
   {
     INVARIANT(n == 2);
     INVARIANT(operands[0].type() == operands[1].type());
-    const bool equal = id == "=";
-    if(operands[0].type().id() == "bool")
+    const bool equal = id == ID_equal;
+    if(operands[0].type().id() == ID_bool)
     {
       if(!equal)
         *out << "NOT (";
@@ -198,27 +198,27 @@ void text_convt::convert_expr(const exprt &expr)
       *out << ")";
     }
   }
-  else if(id == "<=" || id == "<" || id == ">=" || id == ">")
+  else if(id == ID_le || id == ID_lt || id == ID_ge || id == ID_gt)
   {
     INVARIANT(n == 2);
     const typet &operand_type = operands[0].type();
     if(!is_bitvector(operand_type))
       throw unsupported_type(id, operand_type);
-    if(operand_type.id() == "signedbv")
+    if(operand_type.id() == ID_signedbv)
       *out << "S";
     *out
-      << (id == "<="   ? "BVLE("
-          : id == "<"  ? "BVLT("
-          : id == ">=" ? "BVGE("
+      << (id == ID_le   ? "BVLE("
+          : id == ID_lt  ? "BVLT("
+          : id == ID_ge ? "BVGE("
                        : "BVGT(");
     convert_expr(operands[0]);
     *out << ", ";
     convert_expr(operands[1]);
     *out << ")";
   }
-  else if(id == "+")
+  else if(id == ID_plus)
     convert_plus(expr);
-  else if(id == "-" || id == "*")
+  else if(id == ID_minus || id == ID_mult)
   {
     INVARIANT(n == 1 || n == 2);
     if(n == 1)
@@ -227,42 +227,42 @@ void text_convt::convert_expr(const exprt &expr)
     {
       if(!is_bitvector(type))
         throw unsupported_type(id, type);
-      *out << (id == "-" ? "BVSUB(" : "BVMULT(") << type.get("width") << ", ";
+      *out << (id == ID_minus ? "BVSUB(" : "BVMULT(") << type.get("width") << ", ";
       convert_expr(operands[0]);
       *out << ", ";
       convert_expr(operands[1]);
       *out << ")";
     }
   }
-  else if(id == "/" || id == "mod")
+  else if(id == ID_div || id == ID_mod)
   {
     INVARIANT(n == 2);
     if(!is_bitvector(type))
       throw unsupported_type(id, type);
-    if(type.id() == "signedbv")
+    if(type.id() == ID_signedbv)
       *out << "S";
-    *out << (id == "/" ? "BVDIV(" : "BVMOD(") << type.get("width") << ", ";
+    *out << (id == ID_div ? "BVDIV(" : "BVMOD(") << type.get("width") << ", ";
     convert_expr(operands[0]);
     *out << ", ";
     convert_expr(operands[1]);
     *out << ")";
   }
   else if(
-    id == "address_of" || id == "implicit_address_of" || id == "reference_to")
+    id == ID_address_of || id == ID_implicit_address_of || id == ID_reference_to)
   {
     INVARIANT(n == 1);
-    INVARIANT(type.id() == "pointer");
+    INVARIANT(type.id() == ID_pointer);
     convert_address_of_rec(operands[0]);
   }
-  else if(id == "array_of")
+  else if(id == ID_array_of)
   {
-    INVARIANT(type.id() == "array");
+    INVARIANT(type.id() == ID_array);
     INVARIANT(n == 1);
     *out << "(ARRAY (i: " << array_index_type_text() << "): ";
     convert_as_bv(operands[0]);
     *out << ")";
   }
-  else if(id == "index")
+  else if(id == ID_index)
   {
     INVARIANT(n == 2);
     *out << "(";
@@ -271,13 +271,13 @@ void text_convt::convert_expr(const exprt &expr)
     convert_array_index(operands[1]);
     *out << "]";
   }
-  else if(id == "ashr" || id == "lshr" || id == "shl")
+  else if(id == ID_ashr || id == ID_lshr || id == ID_shl)
   {
     INVARIANT(n == 2);
     if(!is_bitvector(type))
       throw unsupported_type(id, type);
-    *out << (id == "ashr"   ? "BVASHR("
-             : id == "lshr" ? "BVLSHR("
+    *out << (id == ID_ashr   ? "BVASHR("
+             : id == ID_lshr ? "BVLSHR("
                             : "BVSHL(")
          << type.get("width") << ", ";
     convert_expr(operands[0]);
@@ -285,22 +285,22 @@ void text_convt::convert_expr(const exprt &expr)
     convert_expr(operands[1]);
     *out << ")";
   }
-  else if(id == "with")
+  else if(id == ID_with)
     convert_with(expr);
-  else if(id == "member")
+  else if(id == ID_member)
   {
     INVARIANT(n == 1);
     convert_expr(operands[0]);
     *out << "." << expr.get("component_name");
   }
-  else if(id == "pointer_offset")
+  else if(id == ID_pointer_offset)
   {
     INVARIANT(n == 1);
     *out << "(";
     convert_expr(operands[0]);
     *out << ").offset";
   }
-  else if(id == "same-object")
+  else if(id == ID_same_object)
   {
     INVARIANT(n == 2);
     *out << "(";
@@ -309,13 +309,13 @@ void text_convt::convert_expr(const exprt &expr)
     convert_expr(operands[1]);
     *out << ").object";
   }
-  else if(id == "string-constant")
+  else if(id == ID_string_constant)
   {
     exprt array;
     string_constant_to_array(expr, array);
     convert_expr(array);
   }
-  else if(id == "extractbit")
+  else if(id == ID_extractbit)
   {
     INVARIANT(n == 2);
     if(!is_bitvector(operands[0].type()))
@@ -327,7 +327,7 @@ void text_convt::convert_expr(const exprt &expr)
       throw "extractbit takes constant as second parameter";
     *out << "[" << position << ":" << position << "]=0bin1)";
   }
-  else if(id == "replication")
+  else if(id == ID_replication)
   {
     INVARIANT(n == 2);
     mp_integer count;
@@ -350,9 +350,9 @@ void text_convt::convert_typecast(const exprt &expr)
   const dstring &to_id = expr.type().id();
   const dstring &from_id = x.type().id();
 
-  if(to_id == "bool")
+  if(to_id == ID_bool)
   {
-    if(!is_bitvector(x.type()) && from_id != "pointer")
+    if(!is_bitvector(x.type()) && from_id != ID_pointer)
       throw "TODO typecast1 " + from_id.as_string() + " -> bool";
     convert_expr(x);
     *out << "/=";
@@ -372,7 +372,7 @@ void text_convt::convert_typecast(const exprt &expr)
         convert_expr(x);
         *out << ")[" << (to - 1) << ":0]";
       }
-      else if(from_id == "signedbv")
+      else if(from_id == ID_signedbv)
       {
         *out << "SX(";
         convert_expr(x);
@@ -385,7 +385,7 @@ void text_convt::convert_typecast(const exprt &expr)
         *out << "))";
       }
     }
-    else if(from_id == "bool")
+    else if(from_id == ID_bool)
     {
       if(to > 1)
         *out << "(0bin" << std::string(to - 1, '0') << " @ ";
@@ -399,9 +399,9 @@ void text_convt::convert_typecast(const exprt &expr)
       throw "TODO typecast2 " + from_id.as_string() + " -> " +
         to_id.as_string();
   }
-  else if(to_id == "pointer")
+  else if(to_id == ID_pointer)
   {
-    if(from_id != "pointer")
+    if(from_id != ID_pointer)
       throw "TODO typecast3 " + from_id.as_string() + " -> pointer";
     convert_expr(x);
   }
@@ -414,22 +414,22 @@ void text_convt::convert_constant(const exprt &expr)
   const dstring &type_id = expr.type().id();
   const dstring &value = expr.get("value");
 
-  if(is_bitvector(expr.type()) || type_id == "bv")
+  if(is_bitvector(expr.type()) || type_id == ID_bv)
     *out << "0bin" << value;
-  else if(type_id == "pointer")
+  else if(type_id == ID_pointer)
   {
-    if(value != "NULL")
+    if(value != ID_NULL)
       throw "unknown pointer constant: " + value.as_string();
     *out << "(# object:=" << pointer_logic.null_object
          << ", offset:=" << bin_zero(config.ansi_c.pointer_width) << " #)";
   }
-  else if(type_id == "bool")
-    *out << (value == "false" ? "FALSE" : "TRUE");
-  else if(type_id == "array")
+  else if(type_id == ID_bool)
+    *out << (value == ID_false ? "FALSE" : "TRUE");
+  else if(type_id == ID_array)
     convert_array_literal(expr);
   else if(
     dialect == dialectt::CVC &&
-    (type_id == "integer" || type_id == "natural" || type_id == "range"))
+    (type_id == ID_integer || type_id == ID_natural || type_id == ID_range))
     *out << value;
   else
   {
@@ -468,7 +468,7 @@ void text_convt::convert_with(const exprt &expr)
     INVARIANT((i + 1) < operands.size());
     const exprt &designator = operands[i];
     const exprt &value = operands[i + 1];
-    if(type_id == "array")
+    if(type_id == ID_array)
     {
       *out << " WITH [";
       if(dialect == dialectt::CVC)
@@ -479,7 +479,7 @@ void text_convt::convert_with(const exprt &expr)
       convert_as_bv(value);
       *out << ")";
     }
-    else if(type_id == "struct" || type_id == "union")
+    else if(type_id == ID_struct || type_id == ID_union)
     {
       // A Boolean component stays Boolean, as the record type declares it.
       *out << " WITH ." << designator.get("component_name") << ":=(";

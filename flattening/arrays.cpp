@@ -24,7 +24,7 @@ exprt equation(const exprt &lhs, const exprt &rhs)
 bool yields_arrays(const std::set<exprt, irep_less> &applications)
 {
   return !applications.empty() &&
-         applications.begin()->type().id() == "array";
+         applications.begin()->type().id() == ID_array;
 }
 
 std::string unexpected_array_expression(const exprt &array)
@@ -65,7 +65,7 @@ void arrayst::collect_arrays(const exprt &array)
 {
   const dstring &id = array.id();
   const exprt::operandst &operands = array.operands();
-  if(id == "with")
+  if(id == ID_with)
   {
     if(operands.size() != 3)
       throw "with expected to have three operands";
@@ -79,7 +79,7 @@ void arrayst::collect_arrays(const exprt &array)
     // The written index joins the index set of the class.
     record_function_application(read_of(operands[0], operands[1]));
   }
-  else if(id == "if")
+  else if(id == ID_if)
   {
     if(operands.size() != 3)
       throw "if expected to have three operands";
@@ -93,7 +93,7 @@ void arrayst::collect_arrays(const exprt &array)
     collect_arrays(operands[1]);
     collect_arrays(operands[2]);
   }
-  else if(id == "index")
+  else if(id == ID_index)
   {
     if(operands.size() != 2)
       throw "index takes two operands";
@@ -102,8 +102,8 @@ void arrayst::collect_arrays(const exprt &array)
     record_function_application(array);
   }
   else if(
-    id != "symbol" && id != "nondet_symbol" && id != "constant" &&
-    id != "array" && id != "array_of")
+    id != ID_symbol && id != ID_nondet_symbol && id != ID_constant &&
+    id != ID_array && id != ID_array_of)
     throw unexpected_array_expression(array);
 }
 
@@ -115,7 +115,7 @@ void arrayst::collect_read_arrays()
   for(const auto &entry : function_applications)
   {
     const dstring &id = entry.first.id();
-    if(id == "with" || id == "if" || id == "array_of" || id == "index")
+    if(id == ID_with || id == ID_if || id == ID_array_of || id == ID_index)
       read_arrays.push_back(entry.first);
   }
   for(const exprt &array : read_arrays)
@@ -136,7 +136,7 @@ void arrayst::build_index_map()
     const exprt &representative = array_classes.find(n);
     for(const exprt &application : applications->second)
     {
-      if(application.id() != "index")
+      if(application.id() != ID_index)
         throw "array logic expected index expression as function, but got " +
           application.id().as_string();
       if(application.operands().size() != 2)
@@ -228,15 +228,15 @@ void arrayst::add_function_constraints(const applicationst &applications)
 void arrayst::constrain_array_expr(const exprt &array)
 {
   const dstring &id = array.id();
-  if(id == "with")
+  if(id == ID_with)
     add_array_constraints_with(array);
-  else if(id == "if")
+  else if(id == ID_if)
     add_array_constraints_if(array);
-  else if(id == "array_of")
+  else if(id == ID_array_of)
     add_array_constraints_array_of(array);
   else if(
-    id != "symbol" && id != "nondet_symbol" && id != "constant" &&
-    id != "array" && id != "index")
+    id != ID_symbol && id != ID_nondet_symbol && id != ID_constant &&
+    id != ID_array && id != ID_index)
     throw unexpected_array_expression(array);
 }
 

@@ -13,21 +13,21 @@
 bv_kindt classify_bv_type(const typet &type)
 {
   const dstring &id = type.id();
-  if(id == "signedbv")
+  if(id == ID_signedbv)
     return BV_KIND_SIGNED;
-  if(id == "unsignedbv")
+  if(id == ID_unsignedbv)
     return BV_KIND_UNSIGNED;
-  if(id == "c_enum" || id == "incomplete_c_enum")
+  if(id == ID_c_enum || id == ID_incomplete_c_enum)
     return BV_KIND_C_ENUM;
-  if(id == "floatbv")
+  if(id == ID_floatbv)
     return BV_KIND_FLOAT;
-  if(id == "fixedbv")
+  if(id == ID_fixedbv)
     return BV_KIND_FIXED;
-  if(id == "bv")
+  if(id == ID_bv)
     return BV_KIND_BV;
-  if(id == "verilogbv")
+  if(id == ID_verilogbv)
     return BV_KIND_VERILOG;
-  if(id == "range")
+  if(id == ID_range)
     return BV_KIND_RANGE;
   return BV_KIND_OTHER;
 }
@@ -59,7 +59,7 @@ bool boolbvt::convert_cached(const exprt &expr, bvt &bv)
 
 bool boolbvt::convert_vector_expr(const exprt &expr, bvt &bv)
 {
-  if(expr.type().id() == "bool")
+  if(expr.type().id() == ID_bool)
   {
     bv.assign(1, convert(expr));
     return false;
@@ -69,47 +69,47 @@ bool boolbvt::convert_vector_expr(const exprt &expr, bvt &bv)
   // Looked up by the interned id; calls through the table stay virtual.
   static const hash_mapt<dstring, convertert, dstring_hash> converters = [] {
     hash_mapt<dstring, convertert, dstring_hash> table;
-    const std::pair<const char *, convertert> entries[] = {
-      {"index", &boolbvt::convert_index},
-      {"constraint_select_one", &boolbvt::convert_constraint_select_one},
-      {"member", &boolbvt::convert_member},
-      {"with", &boolbvt::convert_with},
-      {"case", &boolbvt::convert_case},
-      {"cond", &boolbvt::convert_cond},
-      {"if", &boolbvt::convert_if},
-      {"constant", &boolbvt::convert_constant},
-      {"typecast", &boolbvt::convert_typecast},
-      {"symbol", &boolbvt::convert_symbol_bits},
-      {"bv_literals", &boolbvt::convert_literal_list},
-      {"+", &boolbvt::convert_add_sub},
-      {"-", &boolbvt::convert_add_sub},
-      {"no-overflow-plus", &boolbvt::convert_add_sub},
-      {"no-overflow-minus", &boolbvt::convert_add_sub},
-      {"*", &boolbvt::convert_mult},
-      {"no-overflow-mult", &boolbvt::convert_mult},
-      {"/", &boolbvt::convert_div},
-      {"mod", &boolbvt::convert_mod},
-      {"shl", &boolbvt::convert_shift},
-      {"ashr", &boolbvt::convert_shift},
-      {"lshr", &boolbvt::convert_shift},
-      {"concatenation", &boolbvt::convert_concatenation},
-      {"replication", &boolbvt::convert_replication},
-      {"extractbits", &boolbvt::convert_extractbits},
-      {"bitnot", &boolbvt::convert_bitwise},
-      {"bitand", &boolbvt::convert_bitwise},
-      {"bitor", &boolbvt::convert_bitwise},
-      {"bitxor", &boolbvt::convert_bitwise},
-      {"unary-", &boolbvt::convert_unary_minus},
-      {"no-overflow-unary-minus", &boolbvt::convert_unary_minus},
-      {"nondet_symbol", &boolbvt::convert_symbol_bits},
-      {"quant_symbol", &boolbvt::convert_symbol_bits},
-      {"struct", &boolbvt::convert_struct},
-      {"union", &boolbvt::convert_union_value},
-      {"array", &boolbvt::convert_array},
-      {"lambda", &boolbvt::convert_lambda},
-      {"array_of", &boolbvt::convert_array_of}};
+    const std::pair<dstring, convertert> entries[] = {
+      {ID_index, &boolbvt::convert_index},
+      {ID_constraint_select_one, &boolbvt::convert_constraint_select_one},
+      {ID_member, &boolbvt::convert_member},
+      {ID_with, &boolbvt::convert_with},
+      {ID_case, &boolbvt::convert_case},
+      {ID_cond, &boolbvt::convert_cond},
+      {ID_if, &boolbvt::convert_if},
+      {ID_constant, &boolbvt::convert_constant},
+      {ID_typecast, &boolbvt::convert_typecast},
+      {ID_symbol, &boolbvt::convert_symbol_bits},
+      {ID_bv_literals, &boolbvt::convert_literal_list},
+      {ID_plus, &boolbvt::convert_add_sub},
+      {ID_minus, &boolbvt::convert_add_sub},
+      {ID_no_overflow_plus, &boolbvt::convert_add_sub},
+      {ID_no_overflow_minus, &boolbvt::convert_add_sub},
+      {ID_mult, &boolbvt::convert_mult},
+      {ID_no_overflow_mult, &boolbvt::convert_mult},
+      {ID_div, &boolbvt::convert_div},
+      {ID_mod, &boolbvt::convert_mod},
+      {ID_shl, &boolbvt::convert_shift},
+      {ID_ashr, &boolbvt::convert_shift},
+      {ID_lshr, &boolbvt::convert_shift},
+      {ID_concatenation, &boolbvt::convert_concatenation},
+      {ID_replication, &boolbvt::convert_replication},
+      {ID_extractbits, &boolbvt::convert_extractbits},
+      {ID_bitnot, &boolbvt::convert_bitwise},
+      {ID_bitand, &boolbvt::convert_bitwise},
+      {ID_bitor, &boolbvt::convert_bitwise},
+      {ID_bitxor, &boolbvt::convert_bitwise},
+      {ID_unary_minus, &boolbvt::convert_unary_minus},
+      {ID_no_overflow_unary_minus, &boolbvt::convert_unary_minus},
+      {ID_nondet_symbol, &boolbvt::convert_symbol_bits},
+      {ID_quant_symbol, &boolbvt::convert_symbol_bits},
+      {ID_struct, &boolbvt::convert_struct},
+      {ID_union, &boolbvt::convert_union_value},
+      {ID_array, &boolbvt::convert_array},
+      {ID_lambda, &boolbvt::convert_lambda},
+      {ID_array_of, &boolbvt::convert_array_of}};
     for(const auto &entry : entries)
-      table.insert({dstring(entry.first), entry.second});
+      table.insert({entry.first, entry.second});
     return table;
   }();
 
@@ -119,7 +119,7 @@ bool boolbvt::convert_vector_expr(const exprt &expr, bvt &bv)
     return (this->*(found->second))(expr, bv);
   if(id.as_string().compare(0, 12, "byte_extract") == 0)
     return convert_byte_extract(expr, bv);
-  if(id == "string-constant")
+  if(id == ID_string_constant)
   {
     exprt array;
     string_constant_to_array(expr, array);
@@ -143,44 +143,44 @@ literalt boolbvt::convert_single_bit(
 
 literalt boolbvt::convert_rest(const exprt &expr)
 {
-  if(expr.type().id() != "bool")
+  if(expr.type().id() != ID_bool)
   {
     std::cerr << expr.to_string() << '\n';
     throw "boolbvt::convert_rest got non-boolean operand";
   }
 
   const dstring &id = expr.id();
-  if(id == "typecast")
+  if(id == ID_typecast)
     return convert_typecast_to_bool(expr);
-  if(id == "=" || id == "notequal")
+  if(id == ID_equal || id == ID_notequal)
     return convert_equality(expr);
-  if(id == "<=" || id == ">=" || id == "<" || id == ">")
+  if(id == ID_le || id == ID_ge || id == ID_lt || id == ID_gt)
     return convert_relation(expr);
-  if(id == "extractbit")
+  if(id == ID_extractbit)
     return convert_extractbit(expr);
-  if(id == "forall" || id == "exists")
+  if(id == ID_forall || id == ID_exists)
     return convert_quantifier(expr);
-  if(id == "index")
+  if(id == ID_index)
     return convert_single_bit(
       &boolbvt::convert_index,
       "convert_index returned non-bool bitvector",
       expr);
-  if(id == "member")
+  if(id == ID_member)
     return convert_single_bit(
       &boolbvt::convert_member,
       "convert_member returned non-bool bitvector",
       expr);
-  if(id == "case")
+  if(id == ID_case)
     return convert_single_bit(
       &boolbvt::convert_case, "convert_case returned non-bool bitvector", expr);
-  if(id == "cond")
+  if(id == ID_cond)
     return convert_single_bit(
       &boolbvt::convert_cond, "convert_cond returned non-bool bitvector", expr);
-  if(id == "sign")
+  if(id == ID_sign)
     return convert_sign(expr);
   if(
-    id == "reduction_or" || id == "reduction_and" || id == "reduction_nor" ||
-    id == "reduction_nand" || id == "reduction_xor" || id == "reduction_xnor")
+    id == ID_reduction_or || id == ID_reduction_and || id == ID_reduction_nor ||
+    id == ID_reduction_nand || id == ID_reduction_xor || id == ID_reduction_xnor)
     return convert_reduction(expr);
   if(id.as_string().compare(0, 9, "overflow-") == 0)
     return convert_overflow(expr);
@@ -197,21 +197,21 @@ literalt boolbvt::convert_sign(const exprt &expr)
   if(bv.empty())
     throw "sign operator takes one non-empty operand";
   const dstring &type_id = expr.op0().type().id();
-  if(type_id == "signedbv" || type_id == "fixedbv")
+  if(type_id == ID_signedbv || type_id == ID_fixedbv)
     return bv.back();
-  if(type_id == "unsignedbv")
+  if(type_id == ID_unsignedbv)
     return const_literal(false);
   return prop_convt::convert_rest(expr);
 }
 
 void boolbvt::set_to(const exprt &expr, bool value)
 {
-  if(expr.type().id() != "bool")
+  if(expr.type().id() != ID_bool)
   {
     std::cerr << expr.to_string() << '\n';
     throw "boolbvt::set_to got non-boolean operand";
   }
-  if(value && expr.id() == "=" && !equality_to_true_shortcut(expr))
+  if(value && expr.id() == ID_equal && !equality_to_true_shortcut(expr))
     return;
   prop_convt::set_to(expr, value);
 }
@@ -221,11 +221,11 @@ bool boolbvt::equality_to_true_shortcut(const exprt &expr)
   if(!equality_propagation)
     return true;
   const exprt::operandst &operands = expr.operands();
-  if(operands.size() != 2 || operands[0].id() != "symbol")
+  if(operands.size() != 2 || operands[0].id() != ID_symbol)
     return true;
   const typet &type = operands[0].type();
   if(
-    type != operands[1].type() || type.id() == "bool" ||
+    type != operands[1].type() || type.id() == ID_bool ||
     treat_as_unbounded_array(type))
     return true;
 
@@ -303,7 +303,7 @@ bool boolbvt::free_bits_for(const exprt &expr, bvt &bv)
 
 bool boolbvt::treat_as_unbounded_array(const typet &type) const
 {
-  if(type.id() != "array")
+  if(type.id() != ID_array)
     return false;
   if(unbounded_array_mode == 1)
     return true;
@@ -364,14 +364,14 @@ void boolbvt::fresh_bits_expr(const typet &type, exprt &dest)
 
 bool boolbvt::literal(const exprt &expr, unsigned bit, literalt &dest) const
 {
-  if(expr.type().id() == "bool")
+  if(expr.type().id() == ID_bool)
   {
     INVARIANT(bit==0);
     return prop_convt::literal(expr, dest);
   }
 
   const dstring &id = expr.id();
-  if(id == "symbol" || id == "nondet_symbol")
+  if(id == ID_symbol || id == ID_nondet_symbol)
   {
     const symbol_mapt::const_iterator entry =
       symbol_map.find(expr.get("identifier"));
@@ -383,7 +383,7 @@ bool boolbvt::literal(const exprt &expr, unsigned bit, literalt &dest) const
     dest = found->second;
     return false;
   }
-  if(id == "index")
+  if(id == ID_index)
   {
     if(expr.operands().size() != 2)
       throw "index takes two operands";
@@ -401,7 +401,7 @@ bool boolbvt::literal(const exprt &expr, unsigned bit, literalt &dest) const
     const unsigned position = static_cast<unsigned>(integer_to_unsigned(index));
     return literal(expr.op0(), position, dest);
   }
-  if(id == "member")
+  if(id == ID_member)
   {
     if(expr.operands().size() != 1)
       throw "member takes one operand";

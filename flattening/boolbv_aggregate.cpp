@@ -30,7 +30,7 @@ bool boolbvt::convert_struct(const exprt &expr, bvt &bv)
 {
   const typet &type = expr.type();
   unsigned width;
-  if(type.id() != "struct" || get_width(type, width))
+  if(type.id() != ID_struct || get_width(type, width))
     return true;
   const irept::subt &components = type.find("components").get_sub();
   const exprt::operandst &operands = expr.operands();
@@ -97,7 +97,7 @@ bool boolbvt::convert_array(const exprt &expr, bvt &bv)
   if(get_width(expr.type(), width))
     return true;
   bv.resize(width);
-  if(expr.type().id() != "array")
+  if(expr.type().id() != ID_array)
     return true;
   return convert_array_elements(
     expr.operands(), "convert_array: unexpected operand width", bv);
@@ -133,7 +133,7 @@ bool boolbvt::convert_array_of(const exprt &expr, bvt &bv)
   unsigned width;
   mp_integer size;
   if(
-    type.id() != "array" || treat_as_unbounded_array(type) ||
+    type.id() != ID_array || treat_as_unbounded_array(type) ||
     get_width(type, width) || constant_size(type, size))
     return true;
 
@@ -161,7 +161,7 @@ bool boolbvt::convert_lambda(const exprt &expr, bvt &bv)
   if(expr.operands().size() != 2)
     throw "lambda takes two operands";
   mp_integer size;
-  if(type.id() != "array" || constant_size(type, size))
+  if(type.id() != ID_array || constant_size(type, size))
     return true;
 
   bv.resize(width);
@@ -187,7 +187,7 @@ bool boolbvt::convert_lambda(const exprt &expr, bvt &bv)
 
 bool boolbvt::convert_constraint_select_one(const exprt &expr, bvt &bv)
 {
-  if(expr.id() != "constraint_select_one")
+  if(expr.id() != ID_constraint_select_one)
     throw "expected constraint_select_one expression";
   const exprt::operandst &operands = expr.operands();
   if(operands.size() < 2)

@@ -7,7 +7,7 @@ bool boolbvt::convert_bitwise(const exprt &expr, bvt &bv)
     return true;
   const dstring &id = expr.id();
 
-  if(id == "bitnot")
+  if(id == ID_bitnot)
   {
     if(expr.operands().size() != 1)
       throw "bitnot takes one operand";
@@ -22,11 +22,11 @@ bool boolbvt::convert_bitwise(const exprt &expr, bvt &bv)
     return false;
   }
 
-  if(id != "bitand" && id != "bitor" && id != "bitxor")
+  if(id != ID_bitand && id != ID_bitor && id != ID_bitxor)
     throw "unexpected bitwise operand";
 
   // Start from the neutral element, so that no operands give it.
-  bv.assign(width, const_literal(id == "bitand"));
+  bv.assign(width, const_literal(id == ID_bitand));
   for(const exprt &operand : expr.operands())
   {
     bvt op;
@@ -35,8 +35,8 @@ bool boolbvt::convert_bitwise(const exprt &expr, bvt &bv)
     if(op.size() != width)
       throw "convert_bitwise: unexpected operand width";
     for(unsigned i = 0; i < width; ++i)
-      bv[i] = id == "bitand"  ? prop.land(bv[i], op[i])
-              : id == "bitor" ? prop.lor(bv[i], op[i])
+      bv[i] = id == ID_bitand  ? prop.land(bv[i], op[i])
+              : id == ID_bitor ? prop.lor(bv[i], op[i])
                               : prop.lxor(bv[i], op[i]);
   }
   return false;

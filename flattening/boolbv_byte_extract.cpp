@@ -17,9 +17,9 @@ bool boolbvt::convert_byte_extract(const exprt &expr, bvt &bv)
   if(expr.operands().size() != 2)
     throw "byte_extract takes two operands";
   const dstring &id = expr.id();
-  if(id != "byte_extract_little_endian" && id != "byte_extract_big_endian")
+  if(id != ID_byte_extract_little_endian && id != ID_byte_extract_big_endian)
     return true;
-  const bool little_endian = id == "byte_extract_little_endian";
+  const bool little_endian = id == ID_byte_extract_little_endian;
   const exprt &offset = expr.op1();
 
   mp_integer constant_offset;

@@ -27,22 +27,22 @@ bool boolbvt::convert_constant(const exprt &expr, bvt &bv)
   bv.resize(width);
 
   const dstring &type_id = type.id();
-  if(type_id == "array")
+  if(type_id == ID_array)
     return convert_array_elements(
       expr.operands(), "convert_constant: unexpected operand width", bv);
   if(
-    type_id == "range" || type_id == "c_enum" ||
-    type_id == "incomplete_c_enum")
+    type_id == ID_range || type_id == ID_c_enum ||
+    type_id == ID_incomplete_c_enum)
   {
     mp_integer value = string_to_integer(expr.get("value").as_string(), 10);
-    if(type_id == "range")
+    if(type_id == ID_range)
       value -= string_to_integer(type.get("from").as_string(), 10);
     bits_from_text(integer_to_binary(value, width), bv);
     return false;
   }
   if(
-    type_id == "unsignedbv" || type_id == "signedbv" || type_id == "bv" ||
-    type_id == "fixedbv")
+    type_id == ID_unsignedbv || type_id == ID_signedbv || type_id == ID_bv ||
+    type_id == ID_fixedbv)
   {
     const std::string &text = expr.get("value").as_string();
     if(text.size() != width)
@@ -50,7 +50,7 @@ bool boolbvt::convert_constant(const exprt &expr, bvt &bv)
     bits_from_text(text, bv);
     return false;
   }
-  if(type_id == "verilogbv")
+  if(type_id == ID_verilogbv)
   {
     // Two bits per digit, digit 0 the last character: '0' (F, F), '1'
     // (T, F), 'x' (F, T), 'z' (T, T).

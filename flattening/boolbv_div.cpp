@@ -6,8 +6,8 @@ bool boolbvt::convert_div(const exprt &expr, bvt &bv)
 {
   const typet &type = expr.type();
   if(
-    type.id() != "unsignedbv" && type.id() != "signedbv" &&
-    type.id() != "fixedbv")
+    type.id() != ID_unsignedbv && type.id() != ID_signedbv &&
+    type.id() != ID_fixedbv)
     return true;
   unsigned width;
   if(get_width(type, width))
@@ -29,7 +29,7 @@ bool boolbvt::convert_div(const exprt &expr, bvt &bv)
     return false;
   }
   bvt quotient, remainder;
-  if(type.id() == "fixedbv")
+  if(type.id() == ID_fixedbv)
   {
     // a * 2^f / b keeps the quotient's f fraction bits.
     const unsigned fraction = fixedbv_fraction_bits(type);
@@ -39,7 +39,7 @@ bool boolbvt::convert_div(const exprt &expr, bvt &bv)
     quotient.resize(width);
   }
   else
-    bv_utils.divider(a, b, quotient, remainder, type.id() == "signedbv");
+    bv_utils.divider(a, b, quotient, remainder, type.id() == ID_signedbv);
   bv = quotient;
   return false;
 }

@@ -23,9 +23,9 @@ literalt boolbvt::convert_equality(const exprt &expr)
     throw "unexpected size mismatch";
   if(b0.empty())
     throw "got zero-size BV";
-  if(op0.type().id() == "verilogbv")
+  if(op0.type().id() == ID_verilogbv)
     return prop_convt::convert_rest(expr);
 
   const literalt equal = bv_utils.equal(b0, b1);
-  return expr.id() == "=" ? equal : prop.lnot(equal);
+  return expr.id() == ID_equal ? equal : prop.lnot(equal);
 }

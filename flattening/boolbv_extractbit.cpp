@@ -9,7 +9,7 @@ literalt boolbvt::convert_extractbit(const exprt &expr)
   if(expr.operands().size() != 2)
     throw "extractbit takes two operands";
   bvt src;
-  if(convert_cached(expr.op0(), src) || expr.op0().type().id() == "verilogbv")
+  if(convert_cached(expr.op0(), src) || expr.op0().type().id() == ID_verilogbv)
     return prop_convt::convert_rest(expr);
 
   mp_integer position;

@@ -31,7 +31,7 @@ tvt boolbvt::literal_value(literalt l) const
 exprt boolbvt::get(const exprt &expr) const
 {
   const dstring &id = expr.id();
-  if(id == "symbol" || id == "nondet_symbol")
+  if(id == ID_symbol || id == ID_nondet_symbol)
   {
     const dstring &identifier = expr.get("identifier");
     const symbol_mapt::const_iterator found = symbol_map.find(identifier);
@@ -56,7 +56,7 @@ exprt boolbvt::get(const exprt &expr) const
       return dest;
     }
   }
-  else if(id == "constant")
+  else if(id == ID_constant)
     return expr;
   return prop_convt::get(expr);
 }
@@ -68,7 +68,7 @@ void boolbvt::bv_get(const bvt &bv, const typet &type, exprt &dest) const
 
 void boolbvt::bv_get_cached(const exprt &expr, exprt &dest) const
 {
-  if(expr.type().id() == "bool")
+  if(expr.type().id() == ID_bool)
   {
     dest = get(expr);
     return;
@@ -95,7 +95,7 @@ void boolbvt::bv_get_rec(
   INVARIANT(bv.size()>=offset+width);
 
   const dstring &type_id = type.id();
-  if(type_id == "bool")
+  if(type_id == ID_bool)
   {
     if(!unknown[offset])
       dest.make_bool(literal_value(bv[offset]).is_true());
@@ -105,7 +105,7 @@ void boolbvt::bv_get_rec(
   const bv_kindt kind = classify_bv_type(type);
   if(kind == BV_KIND_OTHER)
   {
-    if(type_id == "array")
+    if(type_id == ID_array)
     {
       const typet &element_type = type.subtype();
       unsigned element_width;
@@ -123,7 +123,7 @@ void boolbvt::bv_get_rec(
         dest.move_to_operands(element);
       }
     }
-    else if(type_id == "struct")
+    else if(type_id == ID_struct)
     {
       exprt result("struct", type);
       unsigned running = 0;
@@ -142,7 +142,7 @@ void boolbvt::bv_get_rec(
       }
       dest.swap(result);
     }
-    else if(type_id == "union")
+    else if(type_id == ID_union)
     {
       const irept::subt &components = type.find("components").get_sub();
       const unsigned selector_bits =
@@ -218,7 +218,7 @@ void boolbvt::bv_get_array_list(
   std::map<mp_integer, exprt> values;
   for(const exprt &read : reads->second)
   {
-    if(read.id() != "index")
+    if(read.id() != ID_index)
       continue;
     if(read.operands().size() != 2)
       throw "index expected to have two operands";

@@ -8,14 +8,14 @@
 
 bool boolbvt::convert_index(const exprt &expr, bvt &bv)
 {
-  if(expr.id() != "index")
+  if(expr.id() != ID_index)
     throw "expected index expression";
   if(expr.operands().size() != 2)
     throw "index takes two operands";
   const exprt &array = expr.op0();
   const exprt &index = expr.op1();
   const typet &array_type = array.type();
-  if(array_type.id() != "array")
+  if(array_type.id() != ID_array)
     return true;
 
   if(treat_as_unbounded_array(array_type))
@@ -24,7 +24,7 @@ bool boolbvt::convert_index(const exprt &expr, bvt &bv)
     if(free_bits_for(expr, bv))
       return true;
     record_function_application(expr);
-    if(array.id() == "symbol")
+    if(array.id() == ID_symbol)
       symbol_map_entry(array.get("identifier"), array_type);
     // Only cached, so that the index's value can be read back.
     bvt index_bits;
@@ -95,7 +95,7 @@ bool boolbvt::convert_index_constant(
   const exprt &array, const mp_integer &index, bvt &bv)
 {
   const typet &array_type = array.type();
-  if(array_type.id() != "array")
+  if(array_type.id() != ID_array)
     return true;
   unsigned width;
   if(get_width(array_type.subtype(), width))
@@ -117,7 +117,7 @@ bool boolbvt::convert_index_constant(
     return false;
   }
 
-  if(array.id() == "symbol")
+  if(array.id() == ID_symbol)
   {
     // Bits beyond the end are the symbol's too: the same read gives the
     // same bits.

@@ -10,7 +10,7 @@ bool boolbvt::convert_member(const exprt &expr, bvt &bv)
     return true;
   const typet &compound_type = compound.type();
 
-  if(compound_type.id() == "union")
+  if(compound_type.id() == ID_union)
   {
     // Every member starts at bit 0.
     unsigned width;
@@ -21,7 +21,7 @@ bool boolbvt::convert_member(const exprt &expr, bvt &bv)
     bv.assign(bits.begin(), bits.begin() + width);
     return false;
   }
-  if(compound_type.id() != "struct")
+  if(compound_type.id() != ID_struct)
     return true;
 
   const dstring &name = expr.get("component_name");

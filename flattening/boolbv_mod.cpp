@@ -3,7 +3,7 @@
 bool boolbvt::convert_mod(const exprt &expr, bvt &bv)
 {
   const typet &type = expr.type();
-  if(type.id() != "unsignedbv" && type.id() != "signedbv")
+  if(type.id() != ID_unsignedbv && type.id() != ID_signedbv)
     return true;
   unsigned width;
   if(get_width(type, width))
@@ -25,6 +25,6 @@ bool boolbvt::convert_mod(const exprt &expr, bvt &bv)
     return false;
   }
   bvt quotient;
-  bv_utils.divider(a, b, quotient, bv, type.id() == "signedbv");
+  bv_utils.divider(a, b, quotient, bv, type.id() == ID_signedbv);
   return false;
 }

@@ -20,7 +20,7 @@ bool boolbvt::convert_mult(const exprt &expr, bvt &bv)
   const exprt::operandst &operands = expr.operands();
   if(operands.empty())
     return true;
-  const bool no_overflow = expr.id() == "no-overflow-mult";
+  const bool no_overflow = expr.id() == ID_no_overflow_mult;
   // A factor's bits; true when it cannot be converted.
   const auto convert_factor = [&](const exprt &operand, bvt &op) {
     if(operand.type() != type)
@@ -32,7 +32,7 @@ bool boolbvt::convert_mult(const exprt &expr, bvt &bv)
     return false;
   };
 
-  if(type.id() == "fixedbv")
+  if(type.id() == ID_fixedbv)
   {
     if(width == 0)
     {
@@ -61,9 +61,9 @@ bool boolbvt::convert_mult(const exprt &expr, bvt &bv)
     return false;
   }
 
-  if(type.id() != "unsignedbv" && type.id() != "signedbv")
+  if(type.id() != ID_unsignedbv && type.id() != ID_signedbv)
     return true;
-  const bool is_signed = type.id() == "signedbv";
+  const bool is_signed = type.id() == ID_signedbv;
   for(std::size_t i = 0; i < operands.size(); ++i)
   {
     bvt op;

@@ -12,7 +12,7 @@ literalt boolbvt::convert_overflow(const exprt &expr)
   const std::string &id = expr.id().as_string();
   const exprt::operandst &operands = expr.operands();
 
-  if(id == "overflow-+" || id == "overflow--" || id == "overflow-*")
+  if(expr.id() == ID_overflow_plus || expr.id() == ID_overflow_minus || expr.id() == ID_overflow_mult)
   {
     if(operands.size() != 2)
       throw "operand " + id + " takes two operands";
@@ -23,12 +23,12 @@ literalt boolbvt::convert_overflow(const exprt &expr)
     if(a.size() != b.size() || a.empty())
       return prop_convt::convert_rest(expr);
 
-    if(id != "overflow-*")
+    if(expr.id() != ID_overflow_mult)
     {
       // Two's-complement overflow whatever the operand types: the
       // operands' signs agree (for "-": differ) and the result's sign
       // differs from the first operand's.
-      const bool subtract = id == "overflow--";
+      const bool subtract = expr.id() == ID_overflow_minus;
       const literalt sign = a.back();
       literalt same = prop.lequal(a.back(), b.back());
       if(subtract)
@@ -40,10 +40,10 @@ literalt boolbvt::convert_overflow(const exprt &expr)
 
     const dstring &type_id = operands[0].type().id();
     if(
-      (type_id != "unsignedbv" && type_id != "signedbv") ||
+      (type_id != ID_unsignedbv && type_id != ID_signedbv) ||
       operands[0].type() != operands[1].type())
       return prop_convt::convert_rest(expr);
-    const bool is_signed = type_id == "signedbv";
+    const bool is_signed = type_id == ID_signedbv;
     const std::size_t n = a.size();
     a.resize(2 * n, is_signed ? a.back() : const_literal(false));
     b.resize(2 * n, is_signed ? b.back() : const_literal(false));
@@ -59,7 +59,7 @@ literalt boolbvt::convert_overflow(const exprt &expr)
     return prop.lor(differs);
   }
 
-  if(id == "overflow-unary-")
+  if(expr.id() == ID_overflow_unary_minus)
   {
     if(operands.size() != 1)
       throw "operand " + id + " takes one operand";

@@ -12,7 +12,7 @@ bool boolbvt::position_literal(
   // as numbers.
   mp_integer value;
   if(
-    index.type().id() != "bool" &&
+    index.type().id() != ID_bool &&
     (expr_to_integer(constant, value) || value != position))
     return true;
   exprt equality("=", typet("bool"));

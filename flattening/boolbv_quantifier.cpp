@@ -45,7 +45,7 @@ void boolbvt::post_process_quantifiers()
       replace_expr_pair(variable, value, instance);
       instances.push_back(convert(instance));
     }
-    const literalt all = quantifier.expr.id() == "forall" ? prop.land(instances)
+    const literalt all = quantifier.expr.id() == ID_forall ? prop.land(instances)
                                                           : prop.lor(instances);
     prop.set_equal(all, quantifier.l);
   }

@@ -12,11 +12,11 @@ literalt boolbvt::convert_reduction(const exprt &expr)
 
   const dstring &id = expr.id();
   literalt (propt::*gate)(literalt, literalt);
-  if(id == "reduction_or" || id == "reduction_nor")
+  if(id == ID_reduction_or || id == ID_reduction_nor)
     gate = &propt::lor;
-  else if(id == "reduction_and" || id == "reduction_nand")
+  else if(id == ID_reduction_and || id == ID_reduction_nand)
     gate = &propt::land;
-  else if(id == "reduction_xor" || id == "reduction_xnor")
+  else if(id == ID_reduction_xor || id == ID_reduction_xnor)
     gate = &propt::lxor;
   else
     throw "unexpected reduction operator";
@@ -24,7 +24,7 @@ literalt boolbvt::convert_reduction(const exprt &expr)
   literalt l = b[0];
   for(std::size_t i = 1; i < b.size(); ++i)
     l = (prop.*gate)(l, b[i]);
-  if(id == "reduction_nor" || id == "reduction_nand" || id == "reduction_xnor")
+  if(id == ID_reduction_nor || id == ID_reduction_nand || id == ID_reduction_xnor)
     l = prop.lnot(l);
   return l;
 }

@@ -17,19 +17,19 @@ literalt boolbvt::convert_relation(const exprt &expr)
     return prop_convt::convert_rest(expr);
   // Ranges compare only within one type, as unsigned offsets.
   const bool equal_ranges =
-    op0.type().id() == "range" && op0.type() == op1.type();
+    op0.type().id() == ID_range && op0.type() == op1.type();
   if(
     !equal_ranges && kind != BV_KIND_SIGNED && kind != BV_KIND_UNSIGNED &&
     kind != BV_KIND_FIXED)
     return prop_convt::convert_rest(expr);
 
   const dstring &id = expr.id();
-  const bool allow_equal = id == "<=" || id == ">=";
+  const bool allow_equal = id == ID_le || id == ID_ge;
   const bool is_signed = kind == BV_KIND_SIGNED || kind == BV_KIND_FIXED;
   literalt result;
-  if(id == "<=" || id == "<")
+  if(id == ID_le || id == ID_lt)
     result = bv_utils.comparator(allow_equal, b0, b1, is_signed);
-  else if(id == ">=" || id == ">")
+  else if(id == ID_ge || id == ID_gt)
     result = bv_utils.comparator(allow_equal, b1, b0, is_signed);
   else
     return prop_convt::convert_rest(expr);

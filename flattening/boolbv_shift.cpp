@@ -3,7 +3,7 @@
 bool boolbvt::convert_shift(const exprt &expr, bvt &bv)
 {
   const typet &type = expr.type();
-  if(type.id() != "unsignedbv" && type.id() != "signedbv")
+  if(type.id() != ID_unsignedbv && type.id() != ID_signedbv)
     return true;
   unsigned width;
   if(get_width(type, width))
@@ -23,11 +23,11 @@ bool boolbvt::convert_shift(const exprt &expr, bvt &bv)
   // shifts every bit out.
   const dstring &id = expr.id();
   bv_utilst::shiftt kind;
-  if(id == "shl")
+  if(id == ID_shl)
     kind = bv_utilst::SHIFT_LEFT;
-  else if(id == "ashr")
+  else if(id == ID_ashr)
     kind = bv_utilst::SHIFT_ARITHMETIC_RIGHT;
-  else if(id == "lshr")
+  else if(id == ID_lshr)
     kind = bv_utilst::SHIFT_LOGICAL_RIGHT;
   else
     throw "unexpected operand";

@@ -57,7 +57,7 @@ bool boolbvt::convert_typecast(const exprt &expr, bvt &bv)
                              source == BV_KIND_C_ENUM ||
                              source == BV_KIND_FIXED;
   const literalt fill = signed_source ? op[n - 1] : const_literal(false);
-  const bool from_bool = operand.type().id() == "bool";
+  const bool from_bool = operand.type().id() == ID_bool;
 
   if(is_integral_kind(target))
   {
@@ -136,7 +136,7 @@ bool boolbvt::convert_typecast(const exprt &expr, bvt &bv)
 
   if(target == BV_KIND_BV || target == BV_KIND_FLOAT || target == BV_KIND_OTHER)
   {
-    if(type.id() == "array")
+    if(type.id() == ID_array)
     {
       if(n != width)
         return true;
@@ -144,7 +144,7 @@ bool boolbvt::convert_typecast(const exprt &expr, bvt &bv)
       return false;
     }
     if(
-      type.id() == "struct" && operand.type().id() == "struct" &&
+      type.id() == ID_struct && operand.type().id() == ID_struct &&
       is_struct_prefix(type, operand.type()) && width <= n)
     {
       bv.assign(op.begin(), op.begin() + width);

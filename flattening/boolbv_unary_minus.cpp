@@ -30,7 +30,7 @@ bool boolbvt::convert_unary_minus(const exprt &expr, bvt &bv)
   if(!fixed && !(is_integer_kind(kind) && is_integer_kind(operand_kind)))
     return true;
 
-  if(expr.id() == "no-overflow-unary-minus")
+  if(expr.id() == ID_no_overflow_unary_minus)
     bv_utils.negate_no_overflow(op);
   else
     bv_utils.negate(op);

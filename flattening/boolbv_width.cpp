@@ -36,22 +36,22 @@ static unsigned numbering_bits(std::size_t count)
 bool boolbv_widtht::get_width(const typet &type, unsigned &width)
 {
   const dstring &id = type.id();
-  if(id == "bool")
+  if(id == ID_bool)
   {
     width = 1;
     return false;
   }
   if(
-    id == "signedbv" || id == "unsignedbv" || id == "floatbv" ||
-    id == "fixedbv" || id == "bv" || id == "c_enum" ||
-    id == "incomplete_c_enum")
+    id == ID_signedbv || id == ID_unsignedbv || id == ID_floatbv ||
+    id == ID_fixedbv || id == ID_bv || id == ID_c_enum ||
+    id == ID_incomplete_c_enum)
   {
     width = type_width(type);
     return false;
   }
-  if(id == "verilogbv")
+  if(id == ID_verilogbv)
     return to_width(2ULL * type_width(type), width);
-  if(id == "range")
+  if(id == ID_range)
   {
     mp_integer count = string_to_integer(type.get("to").as_string(), 10);
     count -= string_to_integer(type.get("from").as_string(), 10);
@@ -60,7 +60,7 @@ bool boolbv_widtht::get_width(const typet &type, unsigned &width)
       return true;
     return to_width(address_bits(count), width);
   }
-  if(id == "array")
+  if(id == ID_array)
   {
     unsigned element_width;
     if(get_width(type.subtype(), element_width))
@@ -74,7 +74,7 @@ bool boolbv_widtht::get_width(const typet &type, unsigned &width)
     size *= element_width;
     return to_width(size, width);
   }
-  if(id == "struct" || id == "union")
+  if(id == ID_struct || id == ID_union)
   {
     const irept::subt &components = type.find("components").get_sub();
     unsigned long long total = 0;
@@ -84,7 +84,7 @@ bool boolbv_widtht::get_width(const typet &type, unsigned &width)
       if(get_width(
            static_cast<const typet &>(component.find("type")), component_width))
         return true;
-      if(id == "struct")
+      if(id == ID_struct)
         total += component_width;
       else if(component_width > total)
         total = component_width;
@@ -92,16 +92,16 @@ bool boolbv_widtht::get_width(const typet &type, unsigned &width)
       if(total > std::numeric_limits<unsigned>::max())
         return true;
     }
-    if(id == "union")
+    if(id == ID_union)
       total += numbering_bits(components.size());
     return to_width(total, width);
   }
-  if(id == "code")
+  if(id == ID_code)
   {
     width = 0;
     return false;
   }
-  if(id == "enum")
+  if(id == ID_enum)
   {
     width = numbering_bits(type.find("elements").get_sub().size());
     return false;

@@ -45,13 +45,13 @@ bool boolbvt::convert_with_type(
 {
   next.resize(current.size());
   const dstring &id = type.id();
-  if(id == "array")
+  if(id == ID_array)
     return convert_with_array(type, designator, value, current, next);
-  if(id == "bv" || id == "unsignedbv" || id == "signedbv")
+  if(id == ID_bv || id == ID_unsignedbv || id == ID_signedbv)
     return convert_with_bv(type, designator, value, current, next);
-  if(id == "struct")
+  if(id == ID_struct)
     return convert_with_struct(type, designator, value, current, next);
-  if(id == "union")
+  if(id == ID_union)
     return convert_with_union(type, designator, value, current, next);
   return true;
 }

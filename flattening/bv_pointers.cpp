@@ -11,12 +11,12 @@ namespace
 {
 bool is_pointer_type(const typet &type)
 {
-  return type.id() == "pointer" || type.id() == "reference";
+  return type.id() == ID_pointer || type.id() == ID_reference;
 }
 
 bool is_integer_type(const typet &type)
 {
-  return type.id() == "unsignedbv" || type.id() == "signedbv";
+  return type.id() == ID_unsignedbv || type.id() == ID_signedbv;
 }
 
 // The value's low `width` bits as constant literals, bit 0 first.
@@ -36,14 +36,14 @@ bool is_pointer_integer_operation(const exprt &expr)
 {
   const dstring &id = expr.id();
   const exprt::operandst &operands = expr.operands();
-  if(id == "-")
-    return operands.size() == 2 && operands[0].type().id() == "pointer" &&
-           operands[1].type().id() == "pointer";
+  if(id == ID_minus)
+    return operands.size() == 2 && operands[0].type().id() == ID_pointer &&
+           operands[1].type().id() == ID_pointer;
   if(operands.size() != 1)
     return false;
-  if(id == "typecast")
-    return operands[0].type().id() == "pointer" && expr.type().id() != "bool";
-  return (id == "pointer_offset" || id == "pointer_object") &&
+  if(id == ID_typecast)
+    return operands[0].type().id() == ID_pointer && expr.type().id() != ID_bool;
+  return (id == ID_pointer_offset || id == ID_pointer_object) &&
          is_pointer_type(operands[0].type());
 }
 
@@ -116,20 +116,20 @@ bool bv_pointerst::convert_pointer_integer(const exprt &expr, bvt &bv)
   const exprt::operandst &operands = expr.operands();
   bvt pointer;
   if(
-    id == "typecast" ? convert_pointer_type(operands[0], pointer)
+    id == ID_typecast ? convert_pointer_type(operands[0], pointer)
                      : convert_cached(operands[0], pointer))
     return true;
   unsigned width;
   if(get_width(expr.type(), width))
     return true;
 
-  if(id == "pointer_object")
+  if(id == ID_pointer_object)
   {
     bv = object_part(pointer);
     bv.resize(width, const_literal(false));
     return false;
   }
-  if(id == "typecast")
+  if(id == ID_typecast)
   {
     // The object number lands in the top object bits, the offset below
     // it, cut or zero-extended.
@@ -149,7 +149,7 @@ bool bv_pointerst::convert_pointer_integer(const exprt &expr, bvt &bv)
     throw "no sign extension on pointer differences";
   bv = pointer;
   bv.resize(width);
-  if(id == "-")
+  if(id == ID_minus)
   {
     bvt subtrahend;
     if(convert_cached(operands[1], subtrahend))
@@ -169,7 +169,7 @@ bool bv_pointerst::convert_pointer_type(const exprt &expr, bvt &bv)
   const dstring &id = expr.id();
   const exprt::operandst &operands = expr.operands();
 
-  if(id == "symbol")
+  if(id == ID_symbol)
   {
     const dstring &identifier = expr.get("identifier");
     for(unsigned i = 0; i < bits; ++i)
@@ -178,15 +178,15 @@ bool bv_pointerst::convert_pointer_type(const exprt &expr, bvt &bv)
   }
   // The flattening writes bits it already has in this form (fresh bits of
   // a type, elements of arrays); they must stay those bits.
-  if(id == "bv_literals")
+  if(id == ID_bv_literals)
     return convert_literal_list(expr, bv);
-  if(id == "nondet_symbol")
+  if(id == ID_nondet_symbol)
   {
     for(literalt &bit : bv)
       bit = prop.new_variable();
     return false;
   }
-  if(id == "typecast")
+  if(id == ID_typecast)
   {
     if(operands.size() != 1)
       throw "typecast takes one operand";
@@ -199,28 +199,28 @@ bool bv_pointerst::convert_pointer_type(const exprt &expr, bvt &bv)
       bv[i] = prop.new_variable();
     return false;
   }
-  if(id == "if")
+  if(id == ID_if)
     return convert_if(expr, bv);
-  if(id == "index")
+  if(id == ID_index)
     return convert_index(expr, bv);
-  if(id == "member")
+  if(id == ID_member)
     return convert_member(expr, bv);
-  if(id == "address_of" || id == "implicit_address_of" || id == "reference_to")
+  if(id == ID_address_of || id == ID_implicit_address_of || id == ID_reference_to)
   {
     if(operands.size() != 1)
       throw id.as_string() + " takes one operand";
     return convert_address_expr(operands[0], bv);
   }
-  if(id == "constant")
+  if(id == ID_constant)
   {
-    if(expr.get("value") != "NULL")
+    if(expr.get("value") != ID_NULL)
       throw "found non-NULL pointer constant";
     encode_object_bits(pointer_logic.null_object, bv);
     return false;
   }
-  if(id == "+")
+  if(id == ID_plus)
     return convert_pointer_sum(expr, bv);
-  if(id == "-")
+  if(id == ID_minus)
     return convert_pointer_difference(expr, bv);
   return true;
 }
@@ -234,7 +234,7 @@ bool bv_pointerst::convert_offset_operand(const exprt &operand, bvt &offset)
     return true;
   if(bv.empty() || bv.size() > offset_bits)
     throw "unexpected pointer arithmetic operand width";
-  offset = extended(bv, offset_bits, operand.type().id() == "signedbv");
+  offset = extended(bv, offset_bits, operand.type().id() == ID_signedbv);
   return false;
 }
 
@@ -246,7 +246,7 @@ bool bv_pointerst::convert_pointer_sum(const exprt &expr, bvt &bv)
 
   const exprt *pointer = nullptr;
   for(const exprt &operand : operands)
-    if(operand.type().id() == "pointer")
+    if(operand.type().id() == ID_pointer)
     {
       if(pointer != nullptr)
         throw "found two pointers in sum";
@@ -278,7 +278,7 @@ bool bv_pointerst::convert_pointer_difference(const exprt &expr, bvt &bv)
   const exprt::operandst &operands = expr.operands();
   if(operands.size() != 2)
     throw "operator " + expr.id().as_string() + " takes two operands";
-  if(operands[0].type().id() != "pointer")
+  if(operands[0].type().id() != ID_pointer)
     throw "found no pointer in pointer type in difference";
 
   if(convert_cached(operands[0], bv))
@@ -298,28 +298,28 @@ bool bv_pointerst::convert_address_expr(const exprt &expr, bvt &bv)
   const dstring &id = expr.id();
   const exprt::operandst &operands = expr.operands();
 
-  if(id == "symbol" || id == "constant" || id == "string-constant")
+  if(id == ID_symbol || id == ID_constant || id == ID_string_constant)
   {
     register_object(expr, bv);
     return false;
   }
-  if(id == "index")
+  if(id == ID_index)
   {
     if(operands.size() != 2)
       throw "index takes two operands";
     const exprt &array = operands[0];
     if(
-      array.type().id() == "pointer" ? convert_pointer_type(array, bv)
+      array.type().id() == ID_pointer ? convert_pointer_type(array, bv)
                                      : convert_address_expr(array, bv))
       return true;
-    const mp_integer size = array.type().id() == "string-constant"
+    const mp_integer size = array.type().id() == ID_string_constant
                               ? mp_integer(1)
                               : pointer_offset_size(array.type().subtype());
     if(size.is_zero())
       return true;
     return add_scaled_index(bv, size, operands[1]);
   }
-  if(id == "member")
+  if(id == ID_member)
   {
     if(operands.size() != 1)
       throw "member takes one operand";
@@ -356,7 +356,7 @@ bool bv_pointerst::add_scaled_index(
   add_scaled_index_bits(
     bv,
     factor,
-    extended(index_bits, offset_bits, index.type().id() == "signedbv"));
+    extended(index_bits, offset_bits, index.type().id() == ID_signedbv));
   return false;
 }
 
@@ -379,7 +379,7 @@ void bv_pointerst::add_offset_constant(bvt &bv, const mp_integer &constant)
 
 literalt bv_pointerst::convert_rest(const exprt &expr)
 {
-  if(expr.type().id() != "bool")
+  if(expr.type().id() != ID_bool)
     throw "bv_pointerst::convert_rest got non-boolean operand";
 
   const dstring &id = expr.id();
@@ -392,7 +392,7 @@ literalt bv_pointerst::convert_rest(const exprt &expr)
   {
     bvt pointer;
     if(
-      id == "invalid-pointer" && !convert_cached(operands[0], pointer) &&
+      id == ID_invalid_pointer && !convert_cached(operands[0], pointer) &&
       !pointer.empty())
     {
       const bvt object = object_part(pointer);
@@ -400,7 +400,7 @@ literalt bv_pointerst::convert_rest(const exprt &expr)
         bv_utils.equal(object, object_code(pointer_logic.invalid_object)),
         bv_utils.equal(object, object_code(pointer_logic.null_object)));
     }
-    if(id == "is_dynamic_object" && !convert_cached(operands[0], pointer))
+    if(id == ID_is_dynamic_object && !convert_cached(operands[0], pointer))
     {
       postponedt postponed;
       postponed.bv = object_part(pointer);
@@ -412,18 +412,18 @@ literalt bv_pointerst::convert_rest(const exprt &expr)
   else if(pointer_operands && operands.size() == 2)
   {
     bvt op0, op1;
-    const bool is_relation = id == "<" || id == "<=" || id == ">" || id == ">=";
+    const bool is_relation = id == ID_lt || id == ID_le || id == ID_gt || id == ID_ge;
     if(
-      (id == "same-object" || is_relation) &&
+      (id == ID_same_object || is_relation) &&
       !convert_cached(operands[0], op0) && !convert_cached(operands[1], op1))
     {
-      if(id == "same-object")
+      if(id == ID_same_object)
         return bv_utils.equal(object_part(op0), object_part(op1));
-      if(id == "<")
+      if(id == ID_lt)
         return bv_utils.comparator(false, op0, op1, false);
-      if(id == "<=")
+      if(id == ID_le)
         return bv_utils.comparator(true, op0, op1, false);
-      if(id == ">")
+      if(id == ID_gt)
         return bv_utils.comparator(false, op1, op0, false);
       return bv_utils.comparator(true, op1, op0, false);
     }
@@ -450,7 +450,7 @@ void bv_pointerst::process_dynamic_objects(postponedt &postponed)
     const exprt &object = pointer_logic.object_of(n);
     const bool dynamic =
       object.type().get_bool("#dynamic") ||
-      (object.id() == "symbol" &&
+      (object.id() == ID_symbol &&
        object.get("identifier").as_string().compare(0, 15, "symex_dynamic::") ==
          0);
     const literalt points_here = bv_utils.equal(object_code(n), postponed.bv);

@@ -20,7 +20,7 @@ literalt equalityt::equal_exprs_ordered(const exprt &a, const exprt &b)
     throw "equality got different types";
   if(a == b)
     return const_literal(true);
-  if(a.type().id() == "bool")
+  if(a.type().id() == ID_bool)
     throw "equalityt got boolean equality";
 
   type_valuest &values = type_values[a.type()];

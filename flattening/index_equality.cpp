@@ -9,14 +9,14 @@ namespace
 bool is_integer_bitvector(const typet &type)
 {
   const dstring &id = type.id();
-  return (id == "signedbv" || id == "unsignedbv") && type_width(type) != 0;
+  return (id == ID_signedbv || id == ID_unsignedbv) && type_width(type) != 0;
 }
 
 // The narrowest type of the two kinds that holds every value of both.
 typet common_integer_type(const typet &a, const typet &b)
 {
-  const bool a_signed = a.id() == "signedbv";
-  const bool b_signed = b.id() == "signedbv";
+  const bool a_signed = a.id() == ID_signedbv;
+  const bool b_signed = b.id() == ID_signedbv;
   unsigned a_width = type_width(a), b_width = type_width(b);
   // Beside a signed type, an unsigned one needs a bit for the sign.
   if(a_signed && !b_signed)

@@ -61,9 +61,9 @@ void pointer_logict::pointer_expr(
 
   const exprt &found = numbered[object];
   dstring id = "address_of";
-  if(type.id() == "reference")
+  if(type.id() == ID_reference)
     id = "reference_to";
-  else if(found.type().id() == "array")
+  else if(found.type().id() == ID_array)
     id = "implicit_address_of";
   dest = exprt(id, type);
   dest.copy_to_operands(found);
@@ -74,7 +74,7 @@ void pointer_logict::pointer_expr(
 {
   exprt object_ptr;
   pointer_expr(pointer.object, type, object_ptr);
-  if(object_ptr.id() == "constant")
+  if(object_ptr.id() == ID_constant)
   {
     dest = object_ptr;
     return;
@@ -87,12 +87,12 @@ void pointer_logict::pointer_expr(
 
   dstring id = "address_of";
   dstring type_id = "pointer";
-  if(type.id() == "reference")
+  if(type.id() == ID_reference)
   {
     id = "reference_to";
     type_id = "reference";
   }
-  else if(type.id() == "array")
+  else if(type.id() == ID_array)
     id = "implicit_address_of";
 
   typet pointer_type(type_id);
@@ -100,7 +100,7 @@ void pointer_logict::pointer_expr(
   dest = exprt(id, pointer_type);
   dest.move_to_operands(object);
 
-  if(dest.type().id() == "pointer" && !rest.is_zero())
+  if(dest.type().id() == ID_pointer && !rest.is_zero())
   {
     exprt sum("+", dest.type());
     exprt addend = integer_to_expr(rest, typet("integer"));
@@ -123,7 +123,7 @@ void pointer_logict::pointer_expr_rec(
   rest = offset;
 
   const typet &object_type = expr.type();
-  if(object_type.id() == "array")
+  if(object_type.id() == ID_array)
   {
     const typet &subtype = object_type.subtype();
     mp_integer size = pointer_offset_size(subtype);
@@ -145,7 +145,7 @@ void pointer_logict::pointer_expr_rec(
     return;
   }
 
-  if(object_type.id() != "struct" && object_type.id() != "union")
+  if(object_type.id() != ID_struct && object_type.id() != ID_union)
     return;
   // Offset 0 is the aggregate as a whole.
   if(offset.is_zero())

@@ -21,7 +21,7 @@ literalt prop_convt::convert_uncached(const exprt &expr)
 
 literalt prop_convt::convert_with_cache_flag(const exprt &expr, bool with_cache)
 {
-  if(!with_cache || expr.id() == "symbol" || expr.id() == "constant")
+  if(!with_cache || expr.id() == ID_symbol || expr.id() == ID_constant)
     return convert_bool(expr);
 
   cachet::const_iterator found = cache.find(expr);
@@ -46,8 +46,8 @@ literalt prop_convt::get_literal(const dstring &identifier)
 
 bool prop_convt::literal(const exprt &expr, literalt &dest) const
 {
-  INVARIANT(expr.type().id()=="bool");
-  if(expr.id() != "symbol")
+  INVARIANT(expr.type().id()==ID_bool);
+  if(expr.id() != ID_symbol)
     throw "found no literal for expression";
   symbolst::const_iterator found = symbols.find(expr.get("identifier"));
   if(found == symbols.end())
@@ -88,26 +88,26 @@ literalt prop_convt::convert_constraint_select_one(const exprt &expr)
 
 literalt prop_convt::convert_bool(const exprt &expr)
 {
-  if(expr.type().id() != "bool")
+  if(expr.type().id() != ID_bool)
     throw "prop_convt::convert_bool got non-boolean expression:\n" +
       expr.to_string();
 
   const exprt::operandst &operands = expr.operands();
   const dstring &id = expr.id();
 
-  if(id == "constant")
-    return const_literal(expr.get("value") != "false");
-  if(id == "symbol")
+  if(id == ID_constant)
+    return const_literal(expr.get("value") != ID_false);
+  if(id == ID_symbol)
     return get_literal(expr.get("identifier"));
-  if(id == "literal")
+  if(id == ID_literal)
   {
     // The flattening writes these itself, as the decimal word.
     unsigned long word = std::strtoul(expr.get("literal").c_str(), nullptr, 10);
     return literalt::from_word(static_cast<unsigned>(word));
   }
-  if(id == "nondet_symbol")
+  if(id == ID_nondet_symbol)
     return prop.new_variable();
-  if(id == "=>")
+  if(id == ID_implies)
   {
     if(operands.size() != 2)
       throw "implication takes two operands";
@@ -115,7 +115,7 @@ literalt prop_convt::convert_bool(const exprt &expr)
     literalt l1 = convert(operands[1]);
     return prop.limplies(l0, l1);
   }
-  if(id == "if")
+  if(id == ID_if)
   {
     if(operands.size() != 3)
       throw "if takes three operands";
@@ -124,9 +124,9 @@ literalt prop_convt::convert_bool(const exprt &expr)
     literalt l2 = convert(operands[2]);
     return prop.lselect(l0, l1, l2);
   }
-  if(id == "constraint_select_one")
+  if(id == ID_constraint_select_one)
     return convert_constraint_select_one(expr);
-  if(id == "or" || id == "and" || id == "xor" || id == "nor" || id == "nand")
+  if(id == ID_or || id == ID_and || id == ID_xor || id == ID_nor || id == ID_nand)
   {
     if(operands.empty())
       throw "operator " + id.as_string() + " takes at least one operand";
@@ -134,31 +134,31 @@ literalt prop_convt::convert_bool(const exprt &expr)
     bv.reserve(operands.size());
     for(const exprt &operand : operands)
       bv.push_back(convert(operand));
-    if(id == "or")
+    if(id == ID_or)
       return prop.lor(bv);
-    if(id == "and")
+    if(id == ID_and)
       return prop.land(bv);
-    if(id == "xor")
+    if(id == ID_xor)
       return prop.lxor(bv);
-    if(id == "nor")
+    if(id == ID_nor)
       return prop.lnot(prop.lor(bv));
     return prop.lnot(prop.land(bv));
   }
-  if(id == "not")
+  if(id == ID_not)
   {
     if(operands.size() != 1)
       throw "not takes one operand";
     return prop.lnot(convert(operands[0]));
   }
-  if(id == "=" || id == "notequal")
+  if(id == ID_equal || id == ID_notequal)
   {
     if(operands.size() != 2)
       throw "equality takes two operands";
-    if(operands[0].type().id() == "bool" && operands[1].type().id() == "bool")
+    if(operands[0].type().id() == ID_bool && operands[1].type().id() == ID_bool)
     {
       literalt l0 = convert(operands[0]);
       literalt l1 = convert(operands[1]);
-      return id == "=" ? prop.lequal(l0, l1) : prop.lxor(l0, l1);
+      return id == ID_equal ? prop.lequal(l0, l1) : prop.lxor(l0, l1);
     }
   }
   return convert_rest(expr);
@@ -169,7 +169,7 @@ bool prop_convt::set_equality_to_true(const exprt &expr)
   if(!equality_propagation)
     return true;
   const exprt::operandst &operands = expr.operands();
-  if(operands.size() != 2 || operands[0].id() != "symbol")
+  if(operands.size() != 2 || operands[0].id() != ID_symbol)
     return true;
 
   const dstring &identifier = operands[0].get("identifier");
@@ -179,32 +179,32 @@ bool prop_convt::set_equality_to_true(const exprt &expr)
 
 void prop_convt::set_to(const exprt &expr, bool value)
 {
-  if(expr.type().id() != "bool")
+  if(expr.type().id() != ID_bool)
     throw "prop_convt::set_to got non-boolean expression:\n" +
       expr.to_string();
 
   const exprt::operandst &operands = expr.operands();
   bool boolean_operands = true;
   for(const exprt &operand : operands)
-    boolean_operands = boolean_operands && operand.type().id() == "bool";
+    boolean_operands = boolean_operands && operand.type().id() == ID_bool;
 
   if(boolean_operands)
   {
     const dstring &id = expr.id();
-    if(id == "not" && operands.size() == 1)
+    if(id == ID_not && operands.size() == 1)
     {
       set_to(operands[0], !value);
       return;
     }
     if(value)
     {
-      if(id == "and")
+      if(id == ID_and)
       {
         for(const exprt &operand : operands)
           set_to(operand, true);
         return;
       }
-      if(id == "or" && !operands.empty())
+      if(id == ID_or && !operands.empty())
       {
         bvt clause;
         clause.reserve(operands.size());
@@ -213,22 +213,22 @@ void prop_convt::set_to(const exprt &expr, bool value)
         prop.lcnf(clause);
         return;
       }
-      if(id == "=>" && operands.size() == 2)
+      if(id == ID_implies && operands.size() == 2)
       {
         literalt l0 = convert(operands[0]);
         literalt l1 = convert(operands[1]);
         prop.lcnf({prop.lnot(l0), l1});
         return;
       }
-      if(id == "=" && !set_equality_to_true(expr))
+      if(id == ID_equal && !set_equality_to_true(expr))
         return;
     }
-    else if(id == "=>" && operands.size() == 2)
+    else if(id == ID_implies && operands.size() == 2)
     {
       set_to(operands[0], true);
       set_to(operands[1], false);
     }
-    else if(id == "or")
+    else if(id == ID_or)
     {
       for(const exprt &operand : operands)
         set_to(operand, false);
@@ -274,15 +274,15 @@ tvt prop_convt::literal_value(literalt l) const
 bool prop_convt::get_bool(const exprt &expr, tvt &value) const
 {
   const exprt::operandst &operands = expr.operands();
-  const bool is_bool = expr.type().id() == "bool";
+  const bool is_bool = expr.type().id() == ID_bool;
   const dstring &id = expr.id();
 
-  if(id == "constant" && is_bool)
+  if(id == ID_constant && is_bool)
   {
-    value = tvt(expr.get("value") != "false");
+    value = tvt(expr.get("value") != ID_false);
     return false;
   }
-  if(id == "symbol")
+  if(id == ID_symbol)
   {
     symbolst::const_iterator found = symbols.find(expr.get("identifier"));
     if(found == symbols.end())
@@ -290,7 +290,7 @@ bool prop_convt::get_bool(const exprt &expr, tvt &value) const
     value = literal_value(found->second);
     return false;
   }
-  if(id == "not" && is_bool && operands.size() == 1)
+  if(id == ID_not && is_bool && operands.size() == 1)
   {
     tvt operand_value;
     if(get_bool(operands[0], operand_value))
@@ -298,11 +298,11 @@ bool prop_convt::get_bool(const exprt &expr, tvt &value) const
     value = !operand_value;
     return false;
   }
-  if((id == "and" || id == "or") && is_bool && !operands.empty())
+  if((id == ID_and || id == ID_or) && is_bool && !operands.empty())
   {
     // Kleene's three-valued logic: a deciding operand (false for "and",
     // true for "or") wins over unknown ones.
-    const bool is_and = id == "and";
+    const bool is_and = id == ID_and;
     tvt result(is_and);
     for(const exprt &operand : operands)
     {
@@ -332,7 +332,7 @@ exprt prop_convt::get(const exprt &expr) const
 {
   exprt result("nil");
   tvt value;
-  if(expr.type().id() == "bool" && !get_bool(expr, value))
+  if(expr.type().id() == ID_bool && !get_bool(expr, value))
     result.make_bool(value.is_true());
   return result;
 }

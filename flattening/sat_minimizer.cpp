@@ -43,7 +43,7 @@ bool bv_minimizing_dect::minimize(const minimization_listt &symbols)
   for(const exprt &symbol : symbols)
   {
     print(6, "Minimizing... ");
-    INVARIANT(symbol.type().id() == "unsignedbv");
+    INVARIANT(symbol.type().id() == ID_unsignedbv);
 
     unsigned width;
     const bool width_unknown = width_of_type(symbol.type(), width);

@@ -57,7 +57,8 @@ public:
     return text != other.text && text->compare(*other.text) < 0;
   }
 
-  // Comparisons with plain text look at the characters and intern nothing.
+  // Comparisons with plain text look at the characters and intern nothing;
+  // code that tests ids compares with the pre-interned ids of irep_ids.h.
   bool operator==(const char *other) const
   {
     return *text == other;

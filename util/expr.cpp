@@ -68,12 +68,12 @@ void exprt::move_to_operands(exprt &a, exprt &b, exprt &c)
 
 bool exprt::is_true() const
 {
-  return is_constant() && is_boolean() && get("value") != "false";
+  return is_constant() && is_boolean() && get("value") != ID_false;
 }
 
 bool exprt::is_false() const
 {
-  return is_constant() && is_boolean() && get("value") == "false";
+  return is_constant() && is_boolean() && get("value") == ID_false;
 }
 
 void exprt::make_bool(bool value)
@@ -117,7 +117,7 @@ void exprt::make_not()
     make_false();
   else if(is_false())
     make_true();
-  else if(id() == "not" && operands().size() == 1)
+  else if(id() == ID_not && operands().size() == 1)
     replace_by_only_operand(*this);
   else
   {
@@ -129,9 +129,9 @@ void exprt::make_not()
 void exprt::negate()
 {
   const typet type_copy = type();
-  if(type_copy.id() == "bool")
+  if(type_copy.id() == ID_bool)
     make_not();
-  else if(type_copy.id() != "integer")
+  else if(type_copy.id() != ID_integer)
     make_nil();
   else if(is_constant())
   {
@@ -139,7 +139,7 @@ void exprt::negate()
     negated -= string_to_integer(get("value").as_string(), 10);
     set("value", dstring(integer_to_string_base(negated, 10)));
   }
-  else if(id() == "unary-")
+  else if(id() == ID_unary_minus)
   {
     INVARIANT(operands().size()==1);
     replace_by_only_operand(*this);

@@ -107,11 +107,11 @@ public:
 
   bool is_constant() const
   {
-    return id() == "constant";
+    return id() == ID_constant;
   }
   bool is_boolean() const
   {
-    return type().id() == "bool";
+    return type().id() == ID_bool;
   }
   // A "bool" constant is true unless its value is "false" (an absent value
   // reads as true).

@@ -9,9 +9,9 @@ static bool read_number(const exprt &expr, mp_integer &value)
 {
   const dstring &kind = expr.type().id();
   const std::string &text = expr.get("value").as_string();
-  if(kind == "integer" || kind == "natural")
+  if(kind == ID_integer || kind == ID_natural)
     value = string_to_integer(text, 10);
-  else if(kind == "unsignedbv" || kind == "signedbv")
+  else if(kind == ID_unsignedbv || kind == ID_signedbv)
     value = binary_to_integer(text, false);
   else
     return true;
@@ -50,8 +50,8 @@ static bool constant_arithmetic(exprt &expr, const exprt &other, arithmetict op)
   if(other.type() != type)
     return true;
   const dstring &kind = type.id();
-  const bool decimal = kind == "integer" || kind == "natural";
-  if(!decimal && kind != "unsignedbv" && kind != "signedbv")
+  const bool decimal = kind == ID_integer || kind == ID_natural;
+  if(!decimal && kind != ID_unsignedbv && kind != ID_signedbv)
     return true;
   // A negative width is malformed: no value can have it.
   const int width = strtol32(type.get("width").c_str());

@@ -105,13 +105,13 @@ exprt make_symbol_expr(const symbolt &symbol)
 
 static bool is_unbounded_number_kind(const dstring &id)
 {
-  return id == "rational" || id == "real" || id == "integer" ||
-         id == "natural" || id == "complex";
+  return id == ID_rational || id == ID_real || id == ID_integer ||
+         id == ID_natural || id == ID_complex;
 }
 
 static bool is_bitvector_number_kind(const dstring &id)
 {
-  return id == "unsignedbv" || id == "signedbv" || id == "floatbv";
+  return id == ID_unsignedbv || id == ID_signedbv || id == ID_floatbv;
 }
 
 // The width of a bit-vector type; a negative width reads as none.
@@ -127,11 +127,11 @@ exprt zero_constant(const typet &type)
   const dstring &id = type.id();
   if(is_unbounded_number_kind(id))
     result.set("value", "0");
-  else if(is_bitvector_number_kind(id) || id == "fixedbv")
+  else if(is_bitvector_number_kind(id) || id == ID_fixedbv)
     result.set("value", dstring(std::string(width_of(type), '0')));
-  else if(id == "bool")
+  else if(id == ID_bool)
     result.make_false();
-  else if(id == "pointer")
+  else if(id == ID_pointer)
     result.set("value", "NULL");
   else
     result.make_nil();
@@ -142,7 +142,7 @@ exprt one_constant(const typet &type)
 {
   exprt result("constant", type);
   const dstring &id = type.id();
-  if(id == "bool" || is_unbounded_number_kind(id))
+  if(id == ID_bool || is_unbounded_number_kind(id))
     result.set("value", "1");
   else if(is_bitvector_number_kind(id))
   {
@@ -189,6 +189,6 @@ void make_next_symbols(exprt &expr)
   if(expr.find("operands").is_not_nil())
     for(exprt &op : expr.operands())
       make_next_symbols(op);
-  if(expr.id() == "symbol")
+  if(expr.id() == ID_symbol)
     expr.id("next_symbol");
 }

@@ -21,7 +21,7 @@ const symbolt &find_module(
     const symbolt &candidate = symbol->second;
     if(
       !candidate.is_type && !candidate.free_var &&
-      candidate.type.id() == "module")
+      candidate.type.id() == ID_module)
     {
       candidates.push_back(&candidate);
     }

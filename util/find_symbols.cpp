@@ -4,7 +4,7 @@
 
 static bool is_symbol_leaf(const exprt &expr)
 {
-  return expr.id() == "symbol" || expr.id() == "next_symbol";
+  return expr.id() == ID_symbol || expr.id() == ID_next_symbol;
 }
 
 void collect_symbol_exprs(const exprt &expr, std::set<exprt> &dest)
@@ -18,8 +18,8 @@ void collect_symbol_exprs(const exprt &expr, std::set<exprt> &dest)
 
 static bool is_wanted_leaf(const exprt &expr, bool current, bool next)
 {
-  return (current && expr.id() == "symbol") ||
-         (next && expr.id() == "next_symbol");
+  return (current && expr.id() == ID_symbol) ||
+         (next && expr.id() == ID_next_symbol);
 }
 
 bool has_symbol(

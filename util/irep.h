@@ -10,6 +10,7 @@
 // the tree but equality, ordering and the plain hash ignore them.
 
 #include "util/dstring.h"
+#include "util/irep_ids.h"
 #include "util/invariant.h"
 
 #include <map>
@@ -74,7 +75,7 @@ public:
   }
   bool is_nil() const
   {
-    return id() == "nil";
+    return id() == ID_nil;
   }
   bool is_not_nil() const
   {

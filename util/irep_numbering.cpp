@@ -255,7 +255,7 @@ private:
 
   static bool is_placeholder(const irept &irep)
   {
-    return irep.id() == "__REFERENCE__";
+    return irep.id() == ID___REFERENCE__;
   }
 
   static void warn(const char *kind, const dstring &text)

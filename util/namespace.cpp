@@ -47,14 +47,14 @@ std::size_t namespacet::symbol_count() const
 
 const typet &namespacet::follow(const typet &type) const
 {
-  if(type.id() != "symbol")
+  if(type.id() != ID_symbol)
     return type;
   const std::size_t limit = symbol_count();
   const symbolt *symbol = &lookup(type.get("identifier"));
   for(std::size_t steps = 0;; ++steps)
   {
     INVARIANT(symbol->is_type);
-    if(symbol->type.id() != "symbol")
+    if(symbol->type.id() != ID_symbol)
       return symbol->type;
     if(steps == limit)
       throw cyclic_definition_text(type.get("identifier"));
@@ -66,7 +66,7 @@ void namespacet::follow_symbol_expr(irept &irep) const
 {
   const std::size_t limit = symbol_count();
   const dstring start = irep.get("identifier");
-  for(std::size_t steps = 0; irep.id() == "symbol"; ++steps)
+  for(std::size_t steps = 0; irep.id() == ID_symbol; ++steps)
   {
     const symbolt &symbol = lookup(irep.get("identifier"));
     if(steps == limit)
@@ -90,7 +90,7 @@ void namespacet::expand_macros(exprt &expr) const
 void namespacet::expand_macros(exprt &expr, std::vector<dstring> &expanding)
   const
 {
-  if(expr.id() == "symbol")
+  if(expr.id() == ID_symbol)
   {
     const dstring name = expr.get("identifier");
     const symbolt &symbol = lookup(name);

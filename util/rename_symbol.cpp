@@ -5,14 +5,14 @@ bool rename_symbol_in_expr(
   const dstring &old_name,
   const dstring &new_name)
 {
-  if(expr.id() == "symbol")
+  if(expr.id() == ID_symbol)
   {
     if(expr.get("identifier") != old_name)
       return true;
     expr.set("identifier", new_name);
     return false;
   }
-  if(expr.id() == "address_of" || expr.id() == "implicit_address_of")
+  if(expr.id() == ID_address_of || expr.id() == ID_implicit_address_of)
     return true;
   if(expr.find("operands").is_nil())
     return true;

@@ -2,7 +2,7 @@
 
 codet &make_block(codet &code)
 {
-  if(code.get("statement") == "block")
+  if(code.get("statement") == ID_block)
     return code;
   exprt old_statement;
   old_statement.swap(code);
@@ -20,7 +20,7 @@ static bool has_inner_statement(const codet &code)
   if(code.find("operands").is_nil())
     return false;
   const dstring &statement = code.get("statement");
-  if(statement != "block" && statement != "label")
+  if(statement != ID_block && statement != ID_label)
     return false;
   return !code.operands().empty();
 }

@@ -5,19 +5,19 @@
 bool is_number_type(const typet &type)
 {
   const dstring &id = type.id();
-  return id == "rational" || id == "real" || id == "integer" ||
-         id == "natural" || id == "complex" || id == "unsignedbv" ||
-         id == "signedbv" || id == "floatbv" || id == "fixedbv";
+  return id == ID_rational || id == ID_real || id == ID_integer ||
+         id == ID_natural || id == ID_complex || id == ID_unsignedbv ||
+         id == ID_signedbv || id == ID_floatbv || id == ID_fixedbv;
 }
 
 unsigned bitvector_kind(const typet &type)
 {
   const dstring &id = type.id();
-  if(id == "bv")
+  if(id == ID_bv)
     return 1;
-  if(id == "signedbv")
+  if(id == ID_signedbv)
     return 2;
-  if(id == "unsignedbv")
+  if(id == ID_unsignedbv)
     return 3;
   return 0;
 }
@@ -29,7 +29,7 @@ unsigned type_width(const typet &type)
 
 bool is_reference(const typet &type)
 {
-  return type.id() == "pointer" && type.get_bool("#reference");
+  return type.id() == ID_pointer && type.get_bool("#reference");
 }
 
 bool get_component_number(
