@@ -44,6 +44,11 @@ public:
 
   static constexpr unsigned no_clause = clause_storet::none;
 
+  // The largest variable number: variables fit 31 bits and stay below the
+  // number kept for constants. Certificate gates are numbered up to it too,
+  // so that whoever reads a certificate can hold each of its numbers.
+  static constexpr unsigned max_variable = 0x7FFFFFFE;
+
   morvanet();
 
   std::string solver_text() const override
@@ -140,6 +145,11 @@ public:
   // either name, and the file's answer becomes R_ERROR: a missing
   // certificate is never passed off as an answer.
   resultt open_certificate();
+  // The names of the certificate of an input file: the final one, and the
+  // temporary one it is written under.
+  static std::string final_certificate_name(const std::string &input_file);
+  static std::string
+  temporary_certificate_name(const std::string &input_file);
   void close_certificate();
   void save_function(
     unsigned var_no,
@@ -157,9 +167,12 @@ public:
   unsigned initial_clauses = 0;
   unsigned clause_id_counter = 0;
   // The largest variable read so far; every gate takes the next number. It
-  // is never lowered, so gate numbers grow across input files (64 bits keep
-  // them from wrapping).
-  std::uint64_t max_index = 0;
+  // is never lowered, so gate numbers grow across input files, and never
+  // raised past max_variable: a gate that would need more is refused.
+  unsigned max_index = 0;
+  // Set when a gate was refused; the gates written so far are of no use, so
+  // the certificate fails unless a refutation replaces them.
+  bool gates_out_of_range = false;
 
   // Certificate clauses by entry number; entry 0 is a placeholder, entries
   // 1 to k are the accepted input clause lines.
@@ -221,8 +234,6 @@ protected:
     return save_certificate && certificate_failed ? R_ERROR : result;
   }
   void conclude_valid();
-  std::string temporary_certificate_name() const;
-  std::string final_certificate_name() const;
   std::int64_t new_gate();
 };
 

@@ -6,20 +6,21 @@
 #include <filesystem>
 #include <unordered_set>
 
-std::string morvanet::final_certificate_name() const
+std::string morvanet::final_certificate_name(const std::string &input_file)
 {
-  return certificate_name.empty() ? "certificate.qbc"
-                                  : certificate_name + ".qbc";
+  return input_file.empty() ? "certificate.qbc" : input_file + ".qbc";
 }
 
-std::string morvanet::temporary_certificate_name() const
+std::string
+morvanet::temporary_certificate_name(const std::string &input_file)
 {
-  return final_certificate_name() + ".tmp";
+  return final_certificate_name(input_file) + ".tmp";
 }
 
 morvanet::resultt morvanet::open_certificate()
 {
-  const std::string name = temporary_certificate_name();
+  const std::string name = temporary_certificate_name(certificate_name);
+  gates_out_of_range = false;
   // Whatever has the temporary name goes first: a file left by an earlier
   // run, or a link planted to make us overwrite its target (removing a link
   // leaves the target alone). A folder stays and makes the creation fail.
@@ -41,8 +42,16 @@ void morvanet::close_certificate()
 {
   if(!certificate_file.is_open())
     return;
-  const std::string temporary = temporary_certificate_name();
-  const std::string final_name = final_certificate_name();
+  const std::string temporary = temporary_certificate_name(certificate_name);
+  const std::string final_name = final_certificate_name(certificate_name);
+  if(gates_out_of_range)
+  {
+    certificate_failure(
+      "Could not write certificate file '" + temporary +
+      "': its gate numbers would go above " + std::to_string(max_variable) +
+      ", the largest variable number.");
+    return;
+  }
   if(!certificate_file.close())
   {
     certificate_failure(
@@ -64,7 +73,8 @@ void morvanet::certificate_failure(const std::string &message)
   // this one; a folder there is not ours and stays.
   std::error_code error;
   for(const std::string &name :
-      {temporary_certificate_name(), final_certificate_name()})
+      {temporary_certificate_name(certificate_name),
+       final_certificate_name(certificate_name)})
     if(
       std::filesystem::symlink_status(name, error).type() !=
       std::filesystem::file_type::directory)
@@ -76,7 +86,7 @@ void morvanet::discard_certificate(const std::string &reason)
   if(!certificate_file.is_open())
     return;
   certificate_file.close();
-  const std::string temporary = temporary_certificate_name();
+  const std::string temporary = temporary_certificate_name(certificate_name);
   std::remove(temporary.c_str());
   print(1, "Certificate '" + temporary + "' removed: " + reason + ".");
 }
@@ -90,6 +100,16 @@ void morvanet::conclude_valid()
 
 std::int64_t morvanet::new_gate()
 {
+  // The failure waits for the file to be closed: gates serve only a valid
+  // answer, and a refutation found later starts the file afresh. Until
+  // then the bad stream writes nothing, and the refused gate's number 0
+  // goes nowhere.
+  if(max_index >= max_variable)
+  {
+    gates_out_of_range = true;
+    certificate_file.setstate(std::ios::badbit);
+    return 0;
+  }
   return std::int64_t(++max_index);
 }
 

@@ -58,15 +58,52 @@ TEST(MorvaneFaults, FixturesAreDecidedSoundly)
   }
 }
 
-// Too large for the brute-force evaluator's tables, so checked by text.
+// Too large for the brute-force evaluator's tables, so checked by text. The
+// gate takes the largest variable number, the last one left for gates.
 TEST(MorvaneFaults, LargeVariableNumbers)
 {
   scratch_foldert folder;
-  folder.write("large.qdimacs", "p cnf 1 1\ne 2147483646 0\n2147483646 0\n");
+  folder.write("large.qdimacs", "p cnf 1 1\ne 2147483645 0\n2147483645 0\n");
   EXPECT_EQ(folder.run({"--save-certificate", "large.qdimacs"}).exit_code, 10);
   EXPECT_EQ(
     folder.read("large.qdimacs.qbc"),
-    "QBCertificate\nE 2147483647 A 0\nCONCLUDE VALID 2147483646 2147483647 ");
+    "QBCertificate\nE 2147483646 A 0\nCONCLUDE VALID 2147483645 2147483646 ");
+}
+
+// Gate numbers go on above the largest variable of the run; past the
+// largest variable number a reader could not hold them. Files that need no
+// gate are decided as usual: a refutation drops the gates written before it.
+TEST(MorvaneFaults, GateNumberBeyondVariableRangeIsAnError)
+{
+  const auto beyond = [](const std::string &name) {
+    return "Could not write certificate file '" + name +
+           ".qbc.tmp': its gate numbers would go above 2147483646, the "
+           "largest variable number.\n";
+  };
+  scratch_foldert folder;
+  folder.write("large.qdimacs", "e 2147483646 0\n2147483646 0\n");
+  folder.write("later.qdimacs", "e 1 0\n1 0\n");
+  folder.write("refuted.qdimacs", "a 1 0\ne 2 0\n1 2 0\n1 -2 0\n");
+
+  morvane_resultt alone = folder.run({"--save-certificate", "large.qdimacs"});
+  EXPECT_EQ(alone.exit_code, 99);
+  EXPECT_EQ(alone.err, beyond("large.qdimacs") + "ERROR\n");
+
+  morvane_resultt run = folder.run(
+    {"--save-certificate", "large.qdimacs", "later.qdimacs",
+     "refuted.qdimacs"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(
+    run.err,
+    beyond("large.qdimacs") + "ERROR\n" + beyond("later.qdimacs") +
+      "ERROR\nINVALID\n");
+  for(const std::string name : {"large.qdimacs", "later.qdimacs"})
+  {
+    EXPECT_FALSE(folder.exists(name + ".qbc")) << name;
+    EXPECT_FALSE(folder.exists(name + ".qbc.tmp")) << name;
+  }
+  certificate_verdictt verdict = check_certificate_of(folder, "refuted.qdimacs");
+  EXPECT_TRUE(verdict.accepted) << verdict.reason;
 }
 
 TEST(MorvaneFaults, BadInputNamesItsLine)
