@@ -4,7 +4,6 @@
 #include "util/invariant.h"
 #include "util/text_utils.h"
 
-
 namespace
 {
 const char *const formula_file = "quantor.qbf";

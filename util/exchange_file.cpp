@@ -97,8 +97,8 @@ bool descriptor_buffert::close()
 }
 
 answer_file_streamt::answer_file_streamt(const std::string &name)
-  : std::istream(nullptr),
-    buffer(::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC))
+    : std::istream(nullptr),
+      buffer(::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC))
 {
   // The buffer is a member, built after the stream base: attached here.
   rdbuf(&buffer);

@@ -21,8 +21,8 @@ public:
   bool create()
   {
     // The old buffer, if any, is flushed and closed first.
-    buffer = std::make_unique<descriptor_buffert>(
-      recreate_exchange_file(trace_file));
+    buffer =
+      std::make_unique<descriptor_buffert>(recreate_exchange_file(trace_file));
     out.rdbuf(buffer.get());
     created = true;
     return buffer->is_open();

@@ -1,9 +1,8 @@
 #include "external_solvers/cvc_dec.h"
 #include "harness/decision_test_harness.h"
-#include "tests/harness/exchange_directory.h"
-#include "tests/util/test_files.h"
 #include "harness/reference_evaluator.h"
 #include "sat/satcheck_groupsat.h"
+#include "tests/harness/exchange_directory.h"
 
 #include <gtest/gtest.h>
 

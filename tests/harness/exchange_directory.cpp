@@ -28,8 +28,7 @@ void exchange_directory_testt::TearDown()
 }
 
 void exchange_directory_testt::write_program(
-  const std::string &name,
-  const std::string &script)
+  const std::string &name, const std::string &script)
 {
   std::filesystem::path file = bin / name;
   {
@@ -48,8 +47,7 @@ void exchange_directory_testt::hide_stand_ins()
 }
 
 void exchange_directory_testt::write_file(
-  const std::string &name,
-  const std::string &text)
+  const std::string &name, const std::string &text)
 {
   std::ofstream(name, std::ios::binary) << text;
 }

@@ -87,7 +87,8 @@ TEST(GroupsatCnfDriver, PlantedLinkAtTheTraceLeavesItsTargetAlone)
     const char *dir;
     const char *target_text; // null: the link points nowhere
   };
-  for(const caset &c : {caset{"to_a_file", "precious\n"}, caset{"dangling", nullptr}})
+  for(const caset &c :
+      {caset{"to_a_file", "precious\n"}, caset{"dangling", nullptr}})
   {
     SCOPED_TRACE(c.dir);
     const std::filesystem::path target =
@@ -95,12 +96,12 @@ TEST(GroupsatCnfDriver, PlantedLinkAtTheTraceLeavesItsTargetAlone)
     if(c.target_text != nullptr)
       std::ofstream(target) << c.target_text;
     std::filesystem::create_directories(c.dir);
-    std::filesystem::create_symlink(target, std::string(c.dir) + "/resolve_trace");
+    std::filesystem::create_symlink(
+      target, std::string(c.dir) + "/resolve_trace");
 
     EXPECT_EQ(drive(c.dir, unsatisfiable).exit_code, 20);
     EXPECT_EQ(std::filesystem::exists(target), c.target_text != nullptr);
-    EXPECT_EQ(
-      file_text(target), c.target_text == nullptr ? "" : c.target_text);
+    EXPECT_EQ(file_text(target), c.target_text == nullptr ? "" : c.target_text);
     const std::string trace = std::string(c.dir) + "/resolve_trace";
     EXPECT_FALSE(std::filesystem::is_symlink(trace));
     EXPECT_EQ(file_text(trace), unsatisfiable_trace);
