@@ -34,7 +34,7 @@ int CSolver::analyze_conflicts()
     if(clause(*it).num_lits() < clause(shortest).num_lits())
       shortest = *it;
   write_level0_conflict(shortest);
-  resolve_trace_stream << "\n" << std::flush;
+  resolve_trace_stream() << "\n" << std::flush;
 
   _conflicts.clear();
   back_track(0);
@@ -200,10 +200,11 @@ int CSolver::finish_add_conf_clause(unsigned gflag)
   ++_stats.num_learned;
   _top_unsat_cls = ClauseIdx(_clauses.size()) - 1;
 
-  resolve_trace_stream << "CL: " << clause(added_cl).id() << " <=";
+  std::ostream &trace = resolve_trace_stream();
+  trace << "CL: " << clause(added_cl).id() << " <=";
   for(int id : _resolvents)
-    resolve_trace_stream << " " << id;
-  resolve_trace_stream << "\n" << std::flush;
+    trace << " " << id;
+  trace << "\n" << std::flush;
   _resolvents.clear();
 
   adjust_variable_order(_conflict_lits.data(), n);

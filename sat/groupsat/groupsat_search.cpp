@@ -166,23 +166,23 @@ void CSolver::decay_variable_score()
 
 void CSolver::write_level0_conflict(ClauseIdx conflict)
 {
+  std::ostream &trace = resolve_trace_stream();
   for(std::size_t i = 1; i < _variables.size(); ++i)
   {
     CVariable &var = _variables[i];
     if(var.value() == 2 || var.antecedent() == -1)
       continue;
     CClause &ante = clause(var.antecedent());
-    resolve_trace_stream << "VAR: " << i << " L: " << var.assgn_stack_pos()
-                         << " V: " << var.value() << " A: " << ante.id()
-                         << " Lits:";
+    trace << "VAR: " << i << " L: " << var.assgn_stack_pos()
+          << " V: " << var.value() << " A: " << ante.id() << " Lits:";
     for(unsigned j = 0; j < ante.num_lits(); ++j)
-      resolve_trace_stream << " " << ante.literal(j).s_var();
-    resolve_trace_stream << "\n" << std::flush;
+      trace << " " << ante.literal(j).s_var();
+    trace << "\n" << std::flush;
   }
   CClause &cl = clause(conflict);
-  resolve_trace_stream << "CONF: " << cl.id() << " ==";
+  trace << "CONF: " << cl.id() << " ==";
   for(unsigned j = 0; j < cl.num_lits(); ++j)
-    resolve_trace_stream << " " << cl.literal(j).s_var();
+    trace << " " << cl.literal(j).s_var();
 }
 
 bool CSolver::preprocess()
@@ -263,7 +263,7 @@ bool CSolver::preprocess()
   std::cout << " CONFLICT during preprocess \n";
   write_level0_conflict(_conflicts.front());
   // The line has no newline, but it is in the file before anyone reads it.
-  resolve_trace_stream.flush();
+  resolve_trace_stream().flush();
   return false;
 }
 
