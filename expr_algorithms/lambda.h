@@ -13,6 +13,9 @@
 #include "util/expr.h"
 #include "util/type.h"
 
+#include <utility>
+#include <vector>
+
 // Overwrites `dest` with the lambda skeleton of the mapping type; the body
 // is an empty expression of the range type for the caller to fill in.
 // Throws "expected mapping type" or "mapping type expected to have two
@@ -25,9 +28,24 @@ void make_lambda(const typet &type, exprt &dest);
 // index.
 void tuple_member(const exprt &tuple, unsigned index, exprt &dest);
 
+// Bound variables, each with the value it is instantiated with. When a
+// variable is listed twice, the first entry counts.
+typedef std::vector<std::pair<exprt, exprt>> bindingst;
+
+// Instantiates the body of a binder: replaces every free occurrence of a
+// bound variable in `body` by its value, top-down as replace_expr_map does
+// (structural match, comments ignored; a replaced subexpression is not
+// searched again). A nested binder - "lambda", "forall" or "exists", its
+// bound variable being operand 0, or each operand of a "tuple" operand 0 -
+// binds afresh: its operand 0 is never replaced, and its body (its last
+// operand) is searched without the variables it binds, which there are
+// its own. Operands between the two (the candidate list of a quantifier)
+// are searched with all variables.
+void replace_bound_variables(const bindingst &bindings, exprt &body);
+
 // Replaces a "map" of a "lambda" by the lambda's body with the bound
 // variable (or each tuple component) replaced by the argument (or its
-// components); the result is not simplified. The expression is unchanged
+// components) by replace_bound_variables; the result is not simplified. The expression is unchanged
 // when a text is thrown: "expected mapping", "mapping takes two operands",
 // "expected lambda expression as first operand", "lambda takes two
 // operands", "tuple has not enough components".
