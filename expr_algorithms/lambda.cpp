@@ -53,11 +53,11 @@ void replace_bound_variables(const bindingst &bindings, exprt &body)
   exprt::operandst &operands = body.operands();
   for(std::size_t i = 1; i + 1 < operands.size(); ++i)
     replace_bound_variables(bindings, operands[i]);
-  bindingst free;
+  bindingst unshadowed;
   for(const auto &binding : bindings)
     if(!binds(operands[0], binding.first))
-      free.push_back(binding);
-  replace_bound_variables(free, operands.back());
+      unshadowed.push_back(binding);
+  replace_bound_variables(unshadowed, operands.back());
 }
 
 void make_lambda(const typet &type, exprt &dest)

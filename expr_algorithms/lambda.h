@@ -5,8 +5,8 @@
 // range) has two operands, the bound variable and the body. The bound
 // variable is a "quant_symbol" of the domain, or for a "tuple" domain a
 // "tuple" of one "quant_symbol" per component; bound variables are told
-// apart by id and type, not by name. A "map" applies a function value to
-// an argument.
+// apart by id and type, not by name, so all lambdas over one domain bind
+// the same variable. A "map" applies a function value to an argument.
 //
 // Malformed input is thrown as a text (const char*).
 
@@ -35,20 +35,20 @@ typedef std::vector<std::pair<exprt, exprt>> bindingst;
 // Instantiates the body of a binder: replaces every free occurrence of a
 // bound variable in `body` by its value, top-down as replace_expr_map does
 // (structural match, comments ignored; a replaced subexpression is not
-// searched again). A nested binder - "lambda", "forall" or "exists", its
-// bound variable being operand 0, or each operand of a "tuple" operand 0 -
-// binds afresh: its operand 0 is never replaced, and its body (its last
-// operand) is searched without the variables it binds, which there are
-// its own. Operands between the two (the candidate list of a quantifier)
-// are searched with all variables.
+// searched again). A nested "lambda", "forall" or "exists" binds its
+// operand 0 (or each operand of a "tuple" operand 0) afresh: operand 0 is
+// never replaced, and its body, the last operand, is searched without the
+// variables it binds, since there they stand for its own. Operands in
+// between (the candidates of a quantifier) are searched with all of them.
 void replace_bound_variables(const bindingst &bindings, exprt &body);
 
 // Replaces a "map" of a "lambda" by the lambda's body with the bound
 // variable (or each tuple component) replaced by the argument (or its
-// components) by replace_bound_variables; the result is not simplified. The expression is unchanged
-// when a text is thrown: "expected mapping", "mapping takes two operands",
-// "expected lambda expression as first operand", "lambda takes two
-// operands", "tuple has not enough components".
+// components) by replace_bound_variables; the result is not simplified.
+// The expression is unchanged when a text is thrown: "expected mapping",
+// "mapping takes two operands", "expected lambda expression as first
+// operand", "lambda takes two operands", "tuple has not enough
+// components".
 void apply_lambda_map(exprt &expr);
 
 #endif

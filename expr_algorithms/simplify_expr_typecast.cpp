@@ -5,7 +5,6 @@
 #include "expr_algorithms/simplify_expr_util.h"
 #include "util/expr_util.h"
 #include "util/mp_arith.h"
-#include "util/std_types.h"
 
 namespace
 {
@@ -40,9 +39,7 @@ exprt make_constant(const typet &type, const std::string &value)
 // The constant of the target type, of that width, holding the operand's
 // value; nil when the conversion has no entry.
 exprt convert_constant(
-  const exprt &operand,
-  const typet &target,
-  unsigned target_width)
+  const exprt &operand, const typet &target, unsigned target_width)
 {
   const dstring &source = operand.type().id();
   const dstring &target_id = target.id();
@@ -120,7 +117,9 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
   // No value has a width beyond what read_width accepts; folding or
   // comparing with zero would build a constant of that width.
   unsigned target_width, source_width;
-  if(read_width(target, target_width) || read_width(operand.type(), source_width))
+  if(
+    read_width(target, target_width) ||
+    read_width(operand.type(), source_width))
     return true;
 
   if(target == typet("bool"))

@@ -438,8 +438,7 @@ TEST(SimplifyStruct, IndexOfLambdaStopsAtANestedLambdaOverTheSameVariable)
 {
   const typet array = array_of(u8, 4);
   const exprt x("quant_symbol", u8);
-  const exprt inner =
-    op("lambda", array, {x, op("+", u8, {x, num(2, u8)})});
+  const exprt inner = op("lambda", array, {x, op("+", u8, {x, num(2, u8)})});
   const exprt choice = op(
     "if",
     array,
