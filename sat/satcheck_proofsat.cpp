@@ -4,10 +4,10 @@
 #include "util/invariant.h"
 #include "util/text_utils.h"
 
-satcheck_proofsat_baset::~satcheck_proofsat_baset()
-{
-  delete solver;
-}
+satcheck_proofsat_baset::satcheck_proofsat_baset() = default;
+
+// Out of line, where Solver is complete.
+satcheck_proofsat_baset::~satcheck_proofsat_baset() = default;
 
 void satcheck_proofsat_baset::lcnf(const bvt &clause)
 {
@@ -98,5 +98,5 @@ void satcheck_proofsat_baset::set_assignment(literalt a, bool value)
 
 satcheck_proofsatt::satcheck_proofsatt()
 {
-  solver = new Solver;
+  solver = std::make_unique<Solver>();
 }

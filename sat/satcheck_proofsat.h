@@ -9,12 +9,18 @@
 
 #include "propositional/cnf.h"
 
+#include <memory>
+
 class Solver;
 
 class satcheck_proofsat_baset : public cnf_solvert
 {
 public:
+  satcheck_proofsat_baset();
   ~satcheck_proofsat_baset() override;
+  // The adapter owns its engine: a copy would share it.
+  satcheck_proofsat_baset(const satcheck_proofsat_baset &) = delete;
+  satcheck_proofsat_baset &operator=(const satcheck_proofsat_baset &) = delete;
 
   // Adds the clause unless process_clause finds it satisfied; counts it in
   // no_clauses whatever the engine makes of it. A clause of only false
@@ -37,8 +43,8 @@ public:
 
 protected:
   // The derived constructor creates the engine (and attaches its proof
-  // before anything else is done with it); deleted here.
-  Solver *solver = nullptr;
+  // before anything else is done with it).
+  std::unique_ptr<Solver> solver;
 
   // Creates engine variables until the engine has no_variables of them.
   void add_variables();

@@ -6,18 +6,15 @@
 #include <iostream>
 
 satcheck_proofsat_interpolationt::satcheck_proofsat_interpolationt()
-    : proof(nullptr), proofsat_proof(new proofsat_prooft)
+    : proofsat_proof(std::make_unique<proofsat_prooft>()),
+      proof(std::make_unique<Proof>(*proofsat_proof))
 {
-  proof = new Proof(*proofsat_proof);
-  solver = new Solver;
-  solver->proof = proof;
+  solver = std::make_unique<Solver>();
+  solver->proof = proof.get();
 }
 
-satcheck_proofsat_interpolationt::~satcheck_proofsat_interpolationt()
-{
-  delete proof;
-  delete proofsat_proof;
-}
+satcheck_proofsat_interpolationt::~satcheck_proofsat_interpolationt() =
+  default;
 
 std::string satcheck_proofsat_interpolationt::solver_text() const
 {

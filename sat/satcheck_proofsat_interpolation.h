@@ -9,6 +9,8 @@
 #include "sat/interpolant_proof.h"
 #include "sat/satcheck_proofsat.h"
 
+#include <memory>
+
 class satcheck_proofsat_interpolationt : public satcheck_proofsat_baset
 {
 public:
@@ -37,8 +39,9 @@ public:
   void get_interpolant(int partition, and_graph_formulat &graph);
 
 protected:
-  Proof *proof;
-  proofsat_prooft *proofsat_proof;
+  // The recorder outlives the proof that reports to it.
+  std::unique_ptr<proofsat_prooft> proofsat_proof;
+  std::unique_ptr<Proof> proof;
 };
 
 #endif
