@@ -49,8 +49,9 @@ void satcheck_proofsat_interpolationt::get_interpolant(
   std::cout << "no of variables " << n << '\n'
             << "no of clauses " << m << '\n'
             << n << '\n'
-            << "and graph before is " << graph << '\n'
-            << "no of clauses " << m << '\n';
+            << "and graph before is ";
+  graph.print_node_list(std::cout);
+  std::cout << '\n' << "no of clauses " << m << '\n';
 
   and_graph_propt g(graph);
   bvt literals(n);
@@ -62,9 +63,9 @@ void satcheck_proofsat_interpolationt::get_interpolant(
   }
 
   std::string text;
-  literalt result =
+  graph.root_literal =
     proofsat_proof->interpolate(literals, partition, graph, text);
-  std::cout << "INTERPOLANT=" << text << '\n'
-            << "and graph is " << graph << '\n';
-  graph.root_literal = result;
+  std::cout << "INTERPOLANT=" << text << '\n' << "and graph is ";
+  graph.print_node_list(std::cout);
+  std::cout << '\n';
 }
