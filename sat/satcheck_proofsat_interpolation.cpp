@@ -30,7 +30,7 @@ propt::resultt satcheck_proofsat_interpolationt::prop_solve()
   print(6, sizes);
   std::cout << sizes;
 
-  add_variables();
+  on_engine([this] { add_variables(); });
   std::cout << "i am here after add_variables\n";
 
   resultt result = run_engine();
