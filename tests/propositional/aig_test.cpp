@@ -240,6 +240,36 @@ TEST(AndGraph, TextAndGraphvizForms)
     "TRUE -> 5\n");
 }
 
+TEST(AndGraph, NodeListNamesOperandsByNumber)
+{
+  and_graph_formulat formula;
+  formula.nodes = sample_graph().nodes;
+  const struct
+  {
+    literalt root;
+    const char *line;
+  } roots[] = {
+    {literalt(4, true), "root = !n4\n"},
+    {lit(T), "root = TRUE\n"},
+    {lit(F), "root = FALSE\n"},
+  };
+  for(const auto &r : roots)
+  {
+    formula.root_literal = r.root;
+    std::ostringstream out;
+    formula.print_node_list(out);
+    EXPECT_EQ(
+      out.str(),
+      std::string("n0 = var(0)\n"
+                  "n1 = var(1)\n"
+                  "n2 = var(2)\n"
+                  "n3 = n1 & !n2\n"
+                  "n4 = FALSE & !n3\n"
+                  "n5 = TRUE & TRUE\n") +
+        r.line);
+  }
+}
+
 TEST(AndGraph, TerminalsAreTheInputsBelowEachNode)
 {
   and_grapht graph = sample_graph();
