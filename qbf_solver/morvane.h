@@ -238,13 +238,17 @@ protected:
     bvt &buffer,
     stored_countst &counts);
   // The steps of unify_clauses. unify_length merges the partners among the
-  // clauses of one length and answers how many merges it made; unify_pair
-  // appends the merge of a and b when they differ in the sign of one
-  // existential variable only (giving them ids with certificates on).
+  // clauses of one length and answers how many merges it made;
+  // append_merge appends `common`, the merge of a and b on x, giving a and
+  // b ids with certificates on.
   unsigned
   unify_length(new_clause_tablet &table, std::size_t length, bvt &common);
-  bool
-  unify_pair(clauset &a, clauset &b, bvt &common, new_clause_tablet &table);
+  void append_merge(
+    clauset &a,
+    clauset &b,
+    unsigned x,
+    const bvt &common,
+    new_clause_tablet &table);
   void print_statistics();
   void print_stats_debug(const char *phase, unsigned var_no);
 

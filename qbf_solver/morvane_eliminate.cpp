@@ -67,11 +67,11 @@ operandst::operandst(
   }
 }
 
-// Resolvent of operand i of `first` and operand j of `second` in ascending
-// variable order; false on a clash.
+// Resolvent of the operand [a, a_end) and operand j of `second` in
+// ascending variable order; false on a clash.
 bool merge_operands(
-  const operandst &first,
-  std::size_t i,
+  const literalt *a,
+  const literalt *a_end,
   const operandst &second,
   std::size_t j,
   bvt &out)
@@ -79,7 +79,6 @@ bool merge_operands(
   out.clear();
   if(second.self_clash(j))
     return false;
-  const literalt *a = first.begin(i), *a_end = first.end(i);
   const literalt *b = second.begin(j), *b_end = second.end(j);
   while(a != a_end && b != b_end)
   {
@@ -317,9 +316,10 @@ void morvanet::add_resolvents(
   for(std::size_t k = 0; k < negative.size(); ++k)
   {
     const clauset &n = negative[k];
+    const literalt *n_begin = n_operands.begin(k), *n_end = n_operands.end(k);
     for(std::size_t i = 0; i < positive.size(); ++i)
     {
-      if(!merge_operands(n_operands, k, p_operands, i, resolvent.literals))
+      if(!merge_operands(n_begin, n_end, p_operands, i, resolvent.literals))
         continue;
       if(save_certificate)
       {

@@ -162,11 +162,15 @@ unsigned morvanet::unify_length(
   {
     if(list[i].removed)
       continue;
+    clauset &a = list[i].clause;
     bool merged_any = false;
     for(const unsigned j : finder.partners_of(i))
     {
-      if(!unify_pair(list[i].clause, list[j].clause, common, table))
+      clauset &b = list[j].clause;
+      const unsigned x = unifiable_common_part(a, b, common);
+      if(x == 0 || !is_existential(x) || common.empty())
         continue;
+      append_merge(a, b, x, common, table);
       list[j].removed = true;
       ++count;
       merged_any = true;
@@ -177,16 +181,13 @@ unsigned morvanet::unify_length(
   return count;
 }
 
-bool morvanet::unify_pair(
+void morvanet::append_merge(
   clauset &a,
   clauset &b,
-  bvt &common,
+  unsigned x,
+  const bvt &common,
   new_clause_tablet &table)
 {
-  const unsigned x = unifiable_common_part(a, b, common);
-  if(x == 0 || !is_existential(x) || common.empty())
-    return false;
-
   clauset merged;
   merged.literals = common;
   if(save_certificate)
@@ -212,5 +213,4 @@ bool morvanet::unify_pair(
     *diagnostics << '\n';
   }
   table.append(std::move(merged));
-  return true;
 }

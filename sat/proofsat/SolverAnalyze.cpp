@@ -108,17 +108,19 @@ Lit Solver::analyzeFirstUip(
       Var x = var(q);
       if(seen[x])
         continue;
-      if(level[x] > 0)
+      // Read once: the compiler cannot tell that bumping leaves levels be.
+      const int x_level = level[x];
+      if(x_level > 0)
       {
         varBumpActivity(q);
         seen[x] = 1;
-        if(level[x] == decisionLevel())
+        if(x_level == decisionLevel())
           paths++;
         else
         {
           out_learnt.push(q);
-          if(level[x] > out_btlevel)
-            out_btlevel = level[x];
+          if(x_level > out_btlevel)
+            out_btlevel = x_level;
         }
       }
       else if(proof != nullptr)
