@@ -223,6 +223,45 @@ protected:
   void record_derivation(const clauset &clause);
 
   resultt eliminate_variable(unsigned var_no);
+  // The steps of eliminate_variable.
+  struct variable_sidest;
+  struct stored_countst;
+  // Moves the variable's clauses from the store to the side of its sign,
+  // each distinct clause once, and notes a unit clause of each side.
+  void
+  take_out_clauses(unsigned var_no, variable_sidest &sides, bvt &buffer);
+  // Appends the clauses that replace the variable's to `table`. When the
+  // variable can take the value of one side (that side holds a unit clause
+  // or the other is empty), those are the other side's clauses without the
+  // variable; otherwise the resolvents of the two sides.
+  void derive_clauses(
+    unsigned var_no,
+    const variable_sidest &sides,
+    new_clause_tablet &table);
+  // Appends each distinct non-tautological resolvent on the variable.
+  void add_resolvents(
+    unsigned var_no,
+    const std::vector<clauset> &positive,
+    const std::vector<clauset> &negative,
+    new_clause_tablet &table);
+  // Stores the table's clauses not removed, shortest first, leaving out a
+  // clause an earlier one subsumes; false when the formula became false.
+  bool store_new_clauses(
+    new_clause_tablet &table,
+    bvt &buffer,
+    stored_countst &counts);
+  // The steps of unify_clauses. unify_length merges the partners among the
+  // clauses of one length and answers how many merges it made;
+  // append_merge appends `common`, the merge of a and b on x, giving a and
+  // b ids with certificates on.
+  unsigned
+  unify_length(new_clause_tablet &table, std::size_t length, bvt &common);
+  void append_merge(
+    clauset &a,
+    clauset &b,
+    unsigned x,
+    const bvt &common,
+    new_clause_tablet &table);
   void print_statistics();
   void print_stats_debug(const char *phase, unsigned var_no);
 
