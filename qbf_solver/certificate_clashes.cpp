@@ -1,6 +1,6 @@
 #include "qbf_solver/certificate_clashes.h"
 
-#include "qbf_solver/morvane.h"
+#include "qbf_solver/certificate.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -30,8 +30,8 @@ certificate_clashes(const std::vector<std::string> &input_files)
   {
     const std::string &owner = input_files[i];
     for(const std::string &certificate :
-        {morvanet::final_certificate_name(owner),
-         morvanet::temporary_certificate_name(owner)})
+        {certificatet::final_name(owner),
+         certificatet::temporary_name(owner)})
       for(std::size_t j = 0; j < input_files.size(); ++j)
       {
         const std::string &input = input_files[j];

@@ -2,9 +2,9 @@
 #define MORVANE_QBF_SOLVER_MORVANE_H
 
 #include "propositional/qdimacs_cnf.h"
+#include "qbf_solver/certificate.h"
 #include "qbf_solver/clause.h"
 #include "qbf_solver/clause_store.h"
-#include "qbf_solver/exclusive_ofstream.h"
 #include "qbf_solver/new_clause_table.h"
 #include "qbf_solver/variable_queue.h"
 #include "qbf_solver/variable_table.h"
@@ -139,17 +139,11 @@ public:
   unifiable_common_part(const clauset &a, const clauset &b, bvt &common);
   unsigned unify_clauses(new_clause_tablet &table);
 
-  // Certificate. It is written under a temporary name and moved to its
-  // final name when complete. When it cannot be opened, written, completed
-  // or moved, the failure is reported at level 1, nothing is left under
-  // either name, and the file's answer becomes R_ERROR: a missing
-  // certificate is never passed off as an answer.
+  // Certificate, written through `certificate`. open_certificate answers
+  // R_UNKNOWN when it is open, R_ERROR when it failed to open;
+  // close_certificate concludes it and moves it to its final name. A failed
+  // certificate turns the file's answer into R_ERROR.
   resultt open_certificate();
-  // The names of the certificate of an input file: the final one, and the
-  // temporary one it is written under.
-  static std::string final_certificate_name(const std::string &input_file);
-  static std::string
-  temporary_certificate_name(const std::string &input_file);
   void close_certificate();
   void save_function(
     unsigned var_no,
@@ -159,10 +153,6 @@ public:
   unsigned write_derivation(unsigned id);
   void conclude_invalid(unsigned d, unsigned e, unsigned pivot);
 
-  std::string certificate_name;
-  exclusive_ofstreamt certificate_file;
-  // Set when the current file's certificate failed; its answer is R_ERROR.
-  bool certificate_failed = false;
   unsigned initial_quantifiers = 0;
   unsigned initial_clauses = 0;
   unsigned clause_id_counter = 0;
@@ -170,9 +160,6 @@ public:
   // is never lowered, so gate numbers grow across input files, and never
   // raised past max_variable: a gate that would need more is refused.
   unsigned max_index = 0;
-  // Set when a gate was refused; the gates written so far are of no use, so
-  // the certificate fails unless a refutation replaces them.
-  bool gates_out_of_range = false;
 
   // Certificate clauses by entry number; entry 0 is a placeholder, entries
   // 1 to k are the accepted input clause lines.
@@ -265,15 +252,16 @@ protected:
   void print_statistics();
   void print_stats_debug(const char *phase, unsigned var_no);
 
-  void discard_certificate(const std::string &reason);
-  void certificate_failure(const std::string &message);
+  // The certificate of the current input file; its gates are numbered on
+  // from max_index.
+  certificatet certificate{*this, max_index, max_variable};
+
   // The answer, or R_ERROR when the certificate asked for failed.
   resultt with_certificate(resultt result) const
   {
-    return save_certificate && certificate_failed ? R_ERROR : result;
+    return save_certificate && certificate.failed() ? R_ERROR : result;
   }
   void conclude_valid();
-  std::int64_t new_gate();
 };
 
 #endif

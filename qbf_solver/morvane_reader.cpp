@@ -136,9 +136,7 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
   }
 
   clause_id_counter = 0;
-  certificate_failed = false;
-  if(save_certificate)
-    certificate_name = file_name;
+  certificate.start(file_name);
   variables.clear();
   quantified_count = 0;
   clause_parents.clear();
