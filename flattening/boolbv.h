@@ -308,6 +308,34 @@ private:
     const exprt &expr);
   // The truth value of a literal in the last model; constants are plain.
   tvt literal_value(literalt l) const;
+  // The steps of bv_get_rec for arrays, structures and unions (dest is
+  // left nil where no value can be read), and the digits of the bits of a
+  // number, most significant first.
+  void bv_get_array(
+    const bvt &bv,
+    const std::vector<bool> &unknown,
+    unsigned offset,
+    const typet &type,
+    unsigned width,
+    exprt &dest) const;
+  void bv_get_struct(
+    const bvt &bv,
+    const std::vector<bool> &unknown,
+    unsigned offset,
+    const typet &type,
+    exprt &dest) const;
+  void bv_get_union(
+    const bvt &bv,
+    const std::vector<bool> &unknown,
+    unsigned offset,
+    const typet &type,
+    unsigned width,
+    exprt &dest) const;
+  std::string bv_get_digits(
+    const bvt &bv,
+    const std::vector<bool> &unknown,
+    unsigned offset,
+    unsigned width) const;
 };
 
 #endif
