@@ -196,8 +196,9 @@ protected:
     exprt &dest) const;
 
   // One update step of "with" by the type of the updated value, and the
-  // step for each kind of type: from the current bits to the output bits;
-  // true when the step cannot be built.
+  // step for arrays, for bit-vectors, and for structures and unions: from
+  // the current bits to the output bits; true when the step cannot be
+  // built.
   virtual bool convert_with_type(
     const typet &type,
     const exprt &designator,
@@ -216,13 +217,7 @@ protected:
     const exprt &value,
     const bvt &current,
     bvt &next);
-  virtual bool convert_with_struct(
-    const typet &type,
-    const exprt &designator,
-    const exprt &value,
-    const bvt &current,
-    bvt &next);
-  virtual bool convert_with_union(
+  virtual bool convert_with_member(
     const typet &type,
     const exprt &designator,
     const exprt &value,
@@ -336,6 +331,14 @@ private:
     const std::vector<bool> &unknown,
     unsigned offset,
     unsigned width) const;
+  // The step of a structure update once the value is converted: its bits
+  // over those of the component `name` (see convert_with_member).
+  bool write_component(
+    const typet &type,
+    const dstring &name,
+    const typet &value_type,
+    const bvt &bits,
+    bvt &next);
 };
 
 #endif
