@@ -74,8 +74,8 @@ static operand_passt drop_neutral_and_repeated(exprt &expr, bool &unchanged)
     // Duplicates are neighbours once the operands are sorted; "xor" keeps
     // them, as a pair of them cancels.
     const bool neutral = is_and ? op.is_true() : op.is_false();
-    const bool duplicate =
-      expr.id() != "xor" && i != 0 && op == operands[i - 1];
+    const bool duplicate = expr.id() != "xor" && i != 0 &&
+                           op == operands[i - 1];
     if(neutral || duplicate)
     {
       operands.erase(operands.begin() + i);

@@ -303,34 +303,25 @@ private:
     const exprt &expr);
   // The truth value of a literal in the last model; constants are plain.
   tvt literal_value(literalt l) const;
+  // Where bv_get_rec reads a value: the bits, which of them are unknown,
+  // and the value's first bit and width.
+  struct bit_slicet
+  {
+    const bvt &bv;
+    const std::vector<bool> &unknown;
+    unsigned offset;
+    unsigned width;
+  };
   // The steps of bv_get_rec for arrays, structures and unions (dest is
-  // left nil where no value can be read), and the digits of the bits of a
-  // number, most significant first.
-  void bv_get_array(
-    const bvt &bv,
-    const std::vector<bool> &unknown,
-    unsigned offset,
-    const typet &type,
-    unsigned width,
-    exprt &dest) const;
-  void bv_get_struct(
-    const bvt &bv,
-    const std::vector<bool> &unknown,
-    unsigned offset,
-    const typet &type,
-    exprt &dest) const;
-  void bv_get_union(
-    const bvt &bv,
-    const std::vector<bool> &unknown,
-    unsigned offset,
-    const typet &type,
-    unsigned width,
-    exprt &dest) const;
-  std::string bv_get_digits(
-    const bvt &bv,
-    const std::vector<bool> &unknown,
-    unsigned offset,
-    unsigned width) const;
+  // left nil where no value can be read), and the digits of a number,
+  // most significant first.
+  void
+  bv_get_array(const bit_slicet &slice, const typet &type, exprt &dest) const;
+  void
+  bv_get_struct(const bit_slicet &slice, const typet &type, exprt &dest) const;
+  void
+  bv_get_union(const bit_slicet &slice, const typet &type, exprt &dest) const;
+  std::string bv_get_digits(const bit_slicet &slice) const;
   // The step of a structure update once the value is converted: its bits
   // over those of the component `name` (see convert_with_member).
   bool write_component(

@@ -119,26 +119,22 @@ void boolbvt::bv_get_rec(
   }
 
   const bv_kindt kind = classify_bv_type(type);
+  const bit_slicet slice{bv, unknown, offset, width};
   if(kind == BV_KIND_OTHER)
   {
     if(type_id == "array")
-      bv_get_array(bv, unknown, offset, type, width, dest);
+      bv_get_array(slice, type, dest);
     else if(type_id == "struct")
-      bv_get_struct(bv, unknown, offset, type, dest);
+      bv_get_struct(slice, type, dest);
     else if(type_id == "union")
-      bv_get_union(bv, unknown, offset, type, width, dest);
+      bv_get_union(slice, type, dest);
     return;
   }
-  dest = number_value(type, kind, bv_get_digits(bv, unknown, offset, width));
+  dest = number_value(type, kind, bv_get_digits(slice));
 }
 
 void boolbvt::bv_get_array(
-  const bvt &bv,
-  const std::vector<bool> &unknown,
-  unsigned offset,
-  const typet &type,
-  unsigned width,
-  exprt &dest) const
+  const bit_slicet &slice, const typet &type, exprt &dest) const
 {
   const typet &element_type = type.subtype();
   unsigned element_width;
@@ -149,20 +145,17 @@ void boolbvt::bv_get_array(
   // without elements.
   if(element_width == 0)
     return;
-  for(unsigned k = 0; k < width; k += element_width)
+  for(unsigned k = 0; k < slice.width; k += element_width)
   {
     exprt element;
-    bv_get_rec(bv, unknown, offset + k, element_type, element);
+    bv_get_rec(
+      slice.bv, slice.unknown, slice.offset + k, element_type, element);
     dest.move_to_operands(element);
   }
 }
 
 void boolbvt::bv_get_struct(
-  const bvt &bv,
-  const std::vector<bool> &unknown,
-  unsigned offset,
-  const typet &type,
-  exprt &dest) const
+  const bit_slicet &slice, const typet &type, exprt &dest) const
 {
   exprt result("struct", type);
   unsigned running = 0;
@@ -174,7 +167,8 @@ void boolbvt::bv_get_struct(
     unsigned component_width;
     if(!width_of(component_type, component_width))
     {
-      bv_get_rec(bv, unknown, offset + running, component_type, value);
+      bv_get_rec(
+        slice.bv, slice.unknown, slice.offset + running, component_type, value);
       running += component_width;
     }
     result.move_to_operands(value);
@@ -184,26 +178,20 @@ void boolbvt::bv_get_struct(
 
 // The selector, the number of the component, sits in the top bits.
 void boolbvt::bv_get_union(
-  const bvt &bv,
-  const std::vector<bool> &unknown,
-  unsigned offset,
-  const typet &type,
-  unsigned width,
-  exprt &dest) const
+  const bit_slicet &slice, const typet &type, exprt &dest) const
 {
   const irept::subt &components = type.find("components").get_sub();
-  const unsigned selector_bits =
-    static_cast<unsigned>(integer_to_unsigned(address_bits(
-      static_cast<unsigned long long>(components.size()))));
-  if(selector_bits > width)
+  const unsigned selector_bits = static_cast<unsigned>(integer_to_unsigned(
+    address_bits(static_cast<unsigned long long>(components.size()))));
+  if(selector_bits > slice.width)
     return;
-  const unsigned first = offset + width - selector_bits;
+  const unsigned first = slice.offset + slice.width - selector_bits;
   unsigned long long number = 0;
   for(unsigned j = 0; j < selector_bits; ++j)
   {
-    if(unknown[first + j])
+    if(slice.unknown[first + j])
       return;
-    if(literal_value(bv[first + j]).is_true())
+    if(literal_value(slice.bv[first + j]).is_true())
       number |= 1ULL << j;
   }
   if(number >= components.size())
@@ -211,9 +199,9 @@ void boolbvt::bv_get_union(
   const irept &component = components[number];
   exprt value;
   bv_get_rec(
-    bv,
-    unknown,
-    offset,
+    slice.bv,
+    slice.unknown,
+    slice.offset,
     static_cast<const typet &>(component.find("type")),
     value);
   exprt result("union", type);
@@ -222,17 +210,15 @@ void boolbvt::bv_get_union(
   dest.swap(result);
 }
 
-std::string boolbvt::bv_get_digits(
-  const bvt &bv,
-  const std::vector<bool> &unknown,
-  unsigned offset,
-  unsigned width) const
+std::string boolbvt::bv_get_digits(const bit_slicet &slice) const
 {
-  // Most significant bit first.
-  std::string digits(width, '0');
-  for(unsigned i = 0; i < width; ++i)
-    if(!unknown[offset + i] && literal_value(bv[offset + i]).is_true())
-      digits[width - 1 - i] = '1';
+  std::string digits(slice.width, '0');
+  for(unsigned i = 0; i < slice.width; ++i)
+  {
+    const unsigned bit = slice.offset + i;
+    if(!slice.unknown[bit] && literal_value(slice.bv[bit]).is_true())
+      digits[slice.width - 1 - i] = '1';
+  }
   return digits;
 }
 

@@ -70,10 +70,7 @@ bool cast_to_integral(const cast_sourcet &source, unsigned width, bvt &bv)
 // Aligned at the point: surplus low fraction bits are dropped, missing
 // ones are zero.
 bool cast_fixedbv_to_fixedbv(
-  const cast_sourcet &source,
-  unsigned target_fraction,
-  unsigned width,
-  bvt &bv)
+  const cast_sourcet &source, unsigned target_fraction, unsigned width, bvt &bv)
 {
   const bvt &op = source.bits;
   const std::size_t n = op.size();
@@ -82,20 +79,16 @@ bool cast_fixedbv_to_fixedbv(
     return true;
   bv.resize(width);
   for(unsigned k = 0; k < target_fraction; ++k)
-    bv[target_fraction - 1 - k] = k < source_fraction
-                                    ? op[source_fraction - 1 - k]
-                                    : const_literal(false);
+    bv[target_fraction - 1 - k] =
+      k < source_fraction ? op[source_fraction - 1 - k] : const_literal(false);
   for(unsigned k = 0; target_fraction + k < width; ++k)
-    bv[target_fraction + k] =
-      source_fraction + k < n ? op[source_fraction + k] : source.fill;
+    bv[target_fraction + k] = source_fraction + k < n ? op[source_fraction + k]
+                                                      : source.fill;
   return false;
 }
 
 bool cast_to_fixedbv(
-  const typet &type,
-  const cast_sourcet &source,
-  unsigned width,
-  bvt &bv)
+  const typet &type, const cast_sourcet &source, unsigned width, bvt &bv)
 {
   unsigned target_fraction;
   if(fixedbv_fraction_bits(type, target_fraction) || target_fraction > width)
@@ -127,10 +120,7 @@ bool cast_to_verilog(const cast_sourcet &source, unsigned width, bvt &bv)
 }
 
 bool cast_to_range(
-  const typet &type,
-  const cast_sourcet &source,
-  unsigned width,
-  bvt &bv)
+  const typet &type, const cast_sourcet &source, unsigned width, bvt &bv)
 {
   if(source.kind != BV_KIND_SIGNED && source.kind != BV_KIND_UNSIGNED)
     return true;
@@ -145,10 +135,7 @@ bool cast_to_range(
 // Arrays of the same width keep the bits; a structure keeps those of the
 // components it shares as a prefix.
 bool cast_to_aggregate(
-  const typet &type,
-  const cast_sourcet &source,
-  unsigned width,
-  bvt &bv)
+  const typet &type, const cast_sourcet &source, unsigned width, bvt &bv)
 {
   const bvt &op = source.bits;
   if(type.id() == "array")
@@ -192,7 +179,9 @@ bool boolbvt::convert_typecast(const exprt &expr, bvt &bv)
                              source_kind == BV_KIND_C_ENUM ||
                              source_kind == BV_KIND_FIXED;
   const cast_sourcet source{
-    operand.type(), source_kind, op,
+    operand.type(),
+    source_kind,
+    op,
     signed_source ? op.back() : const_literal(false)};
 
   switch(classify_bv_type(type))

@@ -13,17 +13,15 @@ namespace
 void overwrite(bvt &next, std::size_t offset, const bvt &bits)
 {
   std::copy(
-    bits.begin(), bits.end(),
+    bits.begin(),
+    bits.end(),
     next.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
 // A union holds the member's bits from bit 0, and the member's number in
 // the selector, its top bits.
 void write_union_member(
-  const typet &type,
-  const dstring &name,
-  const bvt &bits,
-  bvt &next)
+  const typet &type, const dstring &name, const bvt &bits, bvt &next)
 {
   if(bits.size() > next.size())
     throw "unexpected operand op2 width";
