@@ -2,7 +2,10 @@
 
 #include "util/invariant.h"
 #include "util/mp_arith.h"
-#include "util/std_types.h"
+
+#include <cctype>
+#include <cstdint>
+#include <limits>
 
 bool expr_to_integer(const exprt &expr, mp_integer &value)
 {
@@ -30,14 +33,40 @@ bool expr_to_integer(const exprt &expr, mp_integer &value)
   return true;
 }
 
+bool read_width(const typet &type, unsigned &width)
+{
+  const char *p = type.get("width").c_str();
+  while(std::isspace(static_cast<unsigned char>(*p)))
+    ++p;
+  const bool negative = *p == '-';
+  if(*p == '-' || *p == '+')
+    ++p;
+  const std::uint32_t limit = std::numeric_limits<std::int32_t>::max();
+  std::uint32_t value = 0;
+  for(; *p >= '0' && *p <= '9'; ++p)
+  {
+    const std::uint32_t digit = static_cast<std::uint32_t>(*p - '0');
+    if(value > (limit - digit) / 10)
+      return true;
+    value = value * 10 + digit;
+  }
+  if(negative && value != 0)
+    return true;
+  width = value;
+  return false;
+}
+
 exprt integer_to_expr(const mp_integer &value, const typet &type)
 {
   exprt result("constant", type);
   const dstring &type_id = type.id();
+  unsigned width;
   if(type_id == ID_integer || (type_id == ID_natural && !value.is_negative()))
     result.set("value", dstring(integer_to_string_base(value, 10)));
-  else if(type_id == ID_unsignedbv || type_id == ID_signedbv)
-    result.set("value", dstring(integer_to_binary(value, type_width(type))));
+  else if(
+    (type_id == ID_unsignedbv || type_id == ID_signedbv) &&
+    !read_width(type, width))
+    result.set("value", dstring(integer_to_binary(value, width)));
   else if(type_id == ID_bool && (value == 0 || value == 1))
     result.make_bool(value == 1);
   else

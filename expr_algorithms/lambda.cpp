@@ -1,7 +1,64 @@
 #include "expr_algorithms/lambda.h"
 
-#include "expr_algorithms/replace_expr.h"
 #include "util/text_utils.h"
+
+namespace
+{
+const exprt *bound_value(const bindingst &bindings, const exprt &expr)
+{
+  for(const auto &binding : bindings)
+    if(binding.first == expr)
+      return &binding.second;
+  return nullptr;
+}
+
+bool is_binder(const exprt &expr)
+{
+  const dstring &id = expr.id();
+  return (id == ID_lambda || id == ID_forall || id == ID_exists) &&
+         expr.operands().size() >= 2;
+}
+
+// Whether a binder whose operand 0 is `bound` binds `variable`.
+bool binds(const exprt &bound, const exprt &variable)
+{
+  if(bound == variable)
+    return true;
+  if(bound.id() != ID_tuple)
+    return false;
+  for(const exprt &component : bound.operands())
+    if(component == variable)
+      return true;
+  return false;
+}
+} // namespace
+
+void replace_bound_variables(const bindingst &bindings, exprt &body)
+{
+  if(bindings.empty())
+    return;
+  if(const exprt *value = bound_value(bindings, body))
+  {
+    body = *value;
+    return;
+  }
+  if(body.find("operands").is_nil())
+    return;
+  if(!is_binder(body))
+  {
+    for(exprt &op : body.operands())
+      replace_bound_variables(bindings, op);
+    return;
+  }
+  exprt::operandst &operands = body.operands();
+  for(std::size_t i = 1; i + 1 < operands.size(); ++i)
+    replace_bound_variables(bindings, operands[i]);
+  bindingst unshadowed;
+  for(const auto &binding : bindings)
+    if(!binds(operands[0], binding.first))
+      unshadowed.push_back(binding);
+  replace_bound_variables(unshadowed, operands.back());
+}
 
 void make_lambda(const typet &type, exprt &dest)
 {
@@ -62,9 +119,9 @@ void apply_lambda_map(exprt &expr)
     throw "lambda takes two operands";
   const exprt &variable = lambda.op0();
 
-  replace_mapt bindings(100);
+  bindingst bindings;
   if(variable.id() != ID_tuple)
-    bindings.insert({variable, argument});
+    bindings.emplace_back(variable, argument);
   else
   {
     const exprt::operandst &components = variable.operands();
@@ -72,11 +129,11 @@ void apply_lambda_map(exprt &expr)
     {
       exprt component;
       tuple_member(argument, i, component);
-      bindings.insert({components[i], component});
+      bindings.emplace_back(components[i], component);
     }
   }
 
   exprt result = lambda.op1();
-  replace_expr_map(bindings, result);
+  replace_bound_variables(bindings, result);
   expr.swap(result);
 }

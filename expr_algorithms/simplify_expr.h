@@ -110,6 +110,11 @@ public:
 
   // Typecasts.
   bool simplify_typecast(exprt &expr, modet mode);
+
+private:
+  // The rules of simplify_boolean that simplify what they rewrite.
+  bool simplify_not(exprt &expr, modet mode);
+  bool simplify_implies(exprt &expr, modet mode);
 };
 
 // Simplifies the expression with normalise_if set; true when it was left

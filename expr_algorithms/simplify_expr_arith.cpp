@@ -262,13 +262,16 @@ bool simplify_exprt::simplify_shifts(exprt &expr)
 
   const dstring &type_id = expr.type().id();
   const bool is_bitvector = type_id == ID_unsignedbv || type_id == ID_signedbv;
+  unsigned width = 0;
+  if(is_bitvector && read_width(expr.type(), width))
+    return true;
   mp_integer result;
   if(expr.id() == ID_shl)
   {
     // A bit-vector loses everything shifted past its width; keep the
     // factor small for huge distances.
-    if(is_bitvector && distance > type_width(expr.type()))
-      distance = type_width(expr.type());
+    if(is_bitvector && distance > width)
+      distance = width;
     result = value;
     result *= power(2, distance);
   }
@@ -284,7 +287,6 @@ bool simplify_exprt::simplify_shifts(exprt &expr)
     // signedness of the type: "lshr" reads it as unsigned, "ashr" as two's
     // complement, and both round toward minus infinity, as the
     // flattening's shifter does.
-    const unsigned width = type_width(expr.type());
     const std::string &bits = node.op0().get("value").as_string();
     const mp_integer pattern = binary_to_integer(bits, expr.id() == ID_ashr);
     if(distance >= width)

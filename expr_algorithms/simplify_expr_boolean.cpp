@@ -15,104 +15,67 @@ static bool is_bool_typed(const exprt &expr)
   return expr.type().id() == ID_bool;
 }
 
-bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
+// "<=>" with a constant side leaves the other side, or its negation.
+static bool simplify_equivalence(exprt &expr)
 {
-  if(!is_bool_typed(expr))
-    return true;
   const exprt &node = expr;
-  const dstring id = expr.id();
-
-  if(id == ID_not)
-  {
-    if(node.operands().size() != 1 || !is_bool_typed(node.op0()))
-      return true;
-    const exprt &op = node.op0();
-    if(op.id() == ID_not && op.operands().size() == 1)
-    {
-      exprt inner;
-      inner.swap(expr.op0().op0());
-      expr.swap(inner);
-      return false;
-    }
-    if(op.is_false() || op.is_true())
-    {
-      expr.make_bool(op.is_false());
-      return false;
-    }
-    if(op.id() == ID_and || op.id() == ID_or)
-    {
-      replace_by_operand(expr, 0);
-      if(has_operand_list(expr))
-        for(exprt &operand : expr.operands())
-        {
-          operand.make_not();
-          simplify_node(operand, mode);
-        }
-      expr.id(expr.id() == ID_and ? "or" : "and");
-      return false;
-    }
+  if(
+    node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
+    !is_bool_typed(node.op1()))
     return true;
-  }
-
-  if(id == ID_implies)
+  for(std::size_t side : {0, 1})
   {
-    if(
-      node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
-      !is_bool_typed(node.op1()))
-      return true;
-    expr.id("or");
-    expr.op0().make_not();
-    simplify_node(expr.op0(), mode);
-    simplify_node(expr, mode);
+    const exprt &constant = node.operands()[side];
+    if(!constant.is_false() && !constant.is_true())
+      continue;
+    const bool negate = constant.is_false();
+    exprt::operandst &operands = expr.operands();
+    operands.erase(operands.begin() + side);
+    if(negate)
+      expr.id("not");
+    else
+      replace_by_operand(expr, 0);
     return false;
   }
+  return true;
+}
 
-  if(id == ID_equivalent)
-  {
-    if(
-      node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
-      !is_bool_typed(node.op1()))
-      return true;
-    // A constant side leaves the other side, or its negation.
-    for(std::size_t side : {0, 1})
-    {
-      const exprt &constant = node.operands()[side];
-      if(!constant.is_false() && !constant.is_true())
-        continue;
-      const bool negate = constant.is_false();
-      exprt::operandst &operands = expr.operands();
-      operands.erase(operands.begin() + side);
-      if(negate)
-        expr.id("not");
-      else
-        replace_by_operand(expr, 0);
-      return false;
-    }
-    return true;
-  }
+namespace
+{
+// What a pass over the operands of "and", "or" or "xor" found.
+enum class operand_passt
+{
+  // Every operand is Boolean; neutral and repeated ones are gone.
+  DONE,
+  // An operand decides the node, which is now that constant.
+  DECIDED,
+  // A non-Boolean operand stopped the pass where it stands.
+  STOPPED
+};
+} // namespace
 
-  if(id != ID_and && id != ID_or && id != ID_xor)
-    return true;
-  if(node.operands().empty())
-    return true;
-
-  const bool is_and = id == ID_and, is_or = id == ID_or;
-  bool unchanged = true;
+// Removes the neutral operands, and for "and" and "or" the repeated ones,
+// unless an operand decides the node first; clears `unchanged` when it
+// removes any.
+static operand_passt drop_neutral_and_repeated(exprt &expr, bool &unchanged)
+{
+  const bool is_and = expr.id() == ID_and, is_or = expr.id() == ID_or;
   exprt::operandst &operands = expr.operands();
   for(std::size_t i = 0; i < operands.size();)
   {
     const exprt &op = operands[i];
     if(!is_bool_typed(op))
-      return unchanged;
+      return operand_passt::STOPPED;
     if((is_and && op.is_false()) || (is_or && op.is_true()))
     {
       expr.make_bool(is_or);
-      return false;
+      return operand_passt::DECIDED;
     }
     // Duplicates are neighbours once the operands are sorted; "xor" keeps
     // them, as a pair of them cancels.
     const bool neutral = is_and ? op.is_true() : op.is_false();
-    const bool duplicate = id != ID_xor && i != 0 && op == operands[i - 1];
+    const bool duplicate = expr.id() != ID_xor && i != 0 &&
+                           op == operands[i - 1];
     if(neutral || duplicate)
     {
       operands.erase(operands.begin() + i);
@@ -121,23 +84,48 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
     }
     ++i;
   }
+  return operand_passt::DONE;
+}
 
-  if(is_and || is_or)
+// Whether a negation comes before its argument among the operands.
+static bool has_negation_before_argument(const exprt::operandst &operands)
+{
+  std::set<exprt> negated;
+  for(const exprt &op : operands)
   {
-    // A negation found before its argument decides the node too.
-    std::set<exprt> negated;
-    for(const exprt &op : operands)
-    {
-      if(op.id() == ID_not && is_bool_typed(op) && op.operands().size() == 1)
-        negated.insert(op.op0());
-      else if(negated.count(op) != 0)
-      {
-        expr.make_bool(is_or);
-        return false;
-      }
-    }
+    if(op.id() == ID_not && is_bool_typed(op) && op.operands().size() == 1)
+      negated.insert(op.op0());
+    else if(negated.count(op) != 0)
+      return true;
+  }
+  return false;
+}
+
+// "and", "or" and "xor" over their operands, sorted already.
+static bool simplify_connective(exprt &expr)
+{
+  if(static_cast<const exprt &>(expr).operands().empty())
+    return true;
+  const bool is_and = expr.id() == ID_and, is_or = expr.id() == ID_or;
+  bool unchanged = true;
+  switch(drop_neutral_and_repeated(expr, unchanged))
+  {
+  case operand_passt::DECIDED:
+    return false;
+  case operand_passt::STOPPED:
+    return unchanged;
+  case operand_passt::DONE:
+    break;
   }
 
+  // A negation found before its argument decides the node too.
+  if((is_and || is_or) && has_negation_before_argument(expr.operands()))
+  {
+    expr.make_bool(is_or);
+    return false;
+  }
+
+  const exprt::operandst &operands = expr.operands();
   if(operands.empty())
   {
     expr.make_bool(is_and);
@@ -149,6 +137,69 @@ bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
     return false;
   }
   return unchanged;
+}
+
+bool simplify_exprt::simplify_not(exprt &expr, modet mode)
+{
+  const exprt &node = expr;
+  if(node.operands().size() != 1 || !is_bool_typed(node.op0()))
+    return true;
+  const exprt &op = node.op0();
+  if(op.id() == ID_not && op.operands().size() == 1)
+  {
+    exprt inner;
+    inner.swap(expr.op0().op0());
+    expr.swap(inner);
+    return false;
+  }
+  if(op.is_false() || op.is_true())
+  {
+    expr.make_bool(op.is_false());
+    return false;
+  }
+  if(op.id() == ID_and || op.id() == ID_or)
+  {
+    replace_by_operand(expr, 0);
+    if(has_operand_list(expr))
+      for(exprt &operand : expr.operands())
+      {
+        operand.make_not();
+        simplify_node(operand, mode);
+      }
+    expr.id(expr.id() == ID_and ? "or" : "and");
+    return false;
+  }
+  return true;
+}
+
+bool simplify_exprt::simplify_implies(exprt &expr, modet mode)
+{
+  const exprt &node = expr;
+  if(
+    node.operands().size() != 2 || !is_bool_typed(node.op0()) ||
+    !is_bool_typed(node.op1()))
+    return true;
+  expr.id("or");
+  expr.op0().make_not();
+  simplify_node(expr.op0(), mode);
+  simplify_node(expr, mode);
+  return false;
+}
+
+bool simplify_exprt::simplify_boolean(exprt &expr, modet mode)
+{
+  if(!is_bool_typed(expr))
+    return true;
+  const dstring id = expr.id();
+  if(id == ID_not)
+    return simplify_not(expr, mode);
+  if(id == ID_implies)
+    return simplify_implies(expr, mode);
+  if(id == ID_equivalent)
+    return simplify_equivalence(expr);
+  if(id != ID_and && id != ID_or && id != ID_xor)
+    return true;
+  return simplify_connective(expr);
 }
 
 bool simplify_exprt::simplify_if(exprt &expr)

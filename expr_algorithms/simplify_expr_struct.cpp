@@ -1,8 +1,8 @@
 // The simplifier's rules for arrays, members, pointers and objects.
 
 #include "expr_algorithms/arith_tools.h"
+#include "expr_algorithms/lambda.h"
 #include "expr_algorithms/pointer_offset_size.h"
-#include "expr_algorithms/replace_expr.h"
 #include "expr_algorithms/simplify_expr.h"
 #include "expr_algorithms/simplify_expr_util.h"
 #include "util/expr_util.h"
@@ -22,10 +22,10 @@ bool simplify_exprt::simplify_index(exprt &expr, modet mode)
   {
     if(array.operands().size() != 2 || array.op0().type() != index.type())
       return true;
-    const exprt variable = array.op0();
+    const bindingst bindings{{array.op0(), index}};
     exprt body;
     body.swap(expr.op0().op1());
-    replace_expr_pair(variable, index, body);
+    replace_bound_variables(bindings, body);
     expr.swap(body);
     return false;
   }

@@ -5,7 +5,6 @@
 #include "expr_algorithms/simplify_expr_util.h"
 #include "util/expr_util.h"
 #include "util/mp_arith.h"
-#include "util/std_types.h"
 
 namespace
 {
@@ -20,10 +19,9 @@ bool is_decimal(const dstring &id)
          id == ID_incomplete_c_enum;
 }
 
-// The fraction bits of a fixed-point type.
-unsigned fraction_bits(const typet &type)
+// The fraction bits of a fixed-point type of that width.
+unsigned fraction_bits(const typet &type, unsigned width)
 {
-  const unsigned width = type_width(type);
   if(type.get("integer_bits").empty())
     return width / 2;
   const unsigned integer_bits = static_cast<unsigned>(integer_to_unsigned(
@@ -38,13 +36,13 @@ exprt make_constant(const typet &type, const std::string &value)
   return constant;
 }
 
-// The constant of the target type holding the operand's value; nil when
-// the conversion has no entry.
-exprt convert_constant(const exprt &operand, const typet &target)
+// The constant of the target type, of that width, holding the operand's
+// value; nil when the conversion has no entry.
+exprt convert_constant(
+  const exprt &operand, const typet &target, unsigned target_width)
 {
   const dstring &source = operand.type().id();
   const dstring &target_id = target.id();
-  const unsigned target_width = type_width(target);
   const std::string &text = operand.get("value").as_string();
   exprt nil;
   nil.make_nil();
@@ -91,7 +89,7 @@ exprt convert_constant(const exprt &operand, const typet &target)
       return make_constant(target, integer_to_string_base(value, 10));
     if(target_id == ID_fixedbv)
     {
-      const unsigned fraction = fraction_bits(target);
+      const unsigned fraction = fraction_bits(target, target_width);
       return make_constant(
         target,
         integer_to_binary(value, target_width - fraction) +
@@ -116,6 +114,14 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
     return false;
   }
 
+  // No value has a width beyond what read_width accepts; folding or
+  // comparing with zero would build a constant of that width.
+  unsigned target_width, source_width;
+  if(
+    read_width(target, target_width) ||
+    read_width(operand.type(), source_width))
+    return true;
+
   if(target == typet("bool"))
   {
     // A cast to "bool" means: not equal to zero.
@@ -139,8 +145,6 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
     return false;
   }
 
-  const unsigned target_width = type_width(target);
-  const unsigned source_width = type_width(operand.type());
   if(!operand.is_constant())
   {
     // Narrowing twice within one kind is narrowing once.
@@ -157,7 +161,7 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
   }
   else
   {
-    exprt converted = convert_constant(operand, target);
+    exprt converted = convert_constant(operand, target, target_width);
     if(converted.is_not_nil())
     {
       expr.swap(converted);

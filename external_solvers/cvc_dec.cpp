@@ -3,7 +3,6 @@
 #include "util/text_utils.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <unistd.h>
 
@@ -87,7 +86,7 @@ cvc_temp_filet::run(messaget &message, cvc_propt &prop)
 decision_proceduret::resultt
 cvc_temp_filet::read_result(messaget &message, cvc_propt &prop) const
 {
-  std::ifstream in(temp_result_filename);
+  answer_file_streamt in(temp_result_filename);
   std::string line;
   // A last line without a line feed ends the input unread.
   while(read_line(in, line))

@@ -18,8 +18,9 @@
 // The command is "<program> <formula file> > <result file> 2>&1". Both files
 // are created exclusively in the working directory, mode 0600; a name in
 // use (by another live object, a stale file or a planted link) gets a
-// numeric suffix, "_1", "_2", ... before ".tmp". The destructor removes the
-// files the object created, and only those.
+// numeric suffix, "_1", "_2", ... before ".tmp". The result file is read
+// without following a link. The destructor removes the files the object
+// created, and only those.
 //
 // solve answers D_ERROR, after the level-1 message "Unexpected result from
 // CVC-Lite" and without running the program, when the formula did not
@@ -30,8 +31,8 @@
 // decides, and no verdict line in it means D_ERROR with the same message.
 
 #include "external_solvers/cvc_conv.h"
-#include "external_solvers/exchange_file.h"
 #include "external_solvers/smt_conv.h"
+#include "util/exchange_file.h"
 
 #include <istream>
 #include <ostream>

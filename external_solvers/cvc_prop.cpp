@@ -113,16 +113,7 @@ literalt cvc_propt::lxor(literalt a, literalt b)
 
 literalt cvc_propt::lxor(const bvt &bv)
 {
-  if(bv.empty())
-    return const_literal(false);
-  if(bv.size() == 1)
-    return bv[0];
-  if(bv.size() == 2)
-    return lxor(bv[0], bv[1]);
-  literalt result = const_literal(false);
-  for(literalt l : bv)
-    result = lxor(l, result);
-  return result;
+  return lxor_pair_or_chain(bv);
 }
 
 literalt cvc_propt::lselect(literalt a, literalt b, literalt c)

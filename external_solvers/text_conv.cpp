@@ -27,6 +27,16 @@ private:
   std::ostream *&target;
   std::ostream *saved;
 };
+
+bool is_digit(char ch)
+{
+  return ch >= '0' && ch <= '9';
+}
+
+bool is_letter_or_digit(char ch)
+{
+  return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || is_digit(ch);
+}
 } // namespace
 
 text_convt::text_convt(
@@ -75,8 +85,7 @@ void text_convt::convert_identifier(const dstring &identifier)
   for(std::size_t i = 0; i < text.size(); ++i)
   {
     const char ch = text[i];
-    const bool plain = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
-                       (ch >= '0' && ch <= '9') || ch == '$' || ch == '?';
+    const bool plain = is_letter_or_digit(ch) || ch == '$' || ch == '?';
     if(plain)
       *out << ch;
     else if(ch == ':' && i + 1 < text.size() && text[i + 1] == ':')
@@ -87,6 +96,17 @@ void text_convt::convert_identifier(const dstring &identifier)
     else
       *out << '_' << static_cast<int>(static_cast<signed char>(ch)) << '_';
   }
+}
+
+void text_convt::convert_component_name(const dstring &name)
+{
+  const std::string &text = name.as_string();
+  bool plain = !text.empty() && !is_digit(text[0]);
+  for(const char ch : text)
+    plain = plain && (is_letter_or_digit(ch) || ch == '_');
+  if(!plain)
+    throw "unsupported component name: " + text;
+  *out << text;
 }
 
 void text_convt::convert_type(const typet &type)
@@ -111,7 +131,9 @@ void text_convt::convert_type(const typet &type)
       if(!first)
         *out << ",";
       first = false;
-      *out << " " << component.get("name") << ": ";
+      *out << " ";
+      convert_component_name(component.get("name"));
+      *out << ": ";
       convert_type(static_cast<const typet &>(component.find("type")));
     }
     *out << " #]";

@@ -107,6 +107,11 @@ private:
   std::ostream *out;
   dialectt dialect;
 
+  // A component name as it stands. Names are not escaped like identifiers,
+  // so one that is not letters, digits and underscores led by a non-digit
+  // could change the formula around it: it is thrown as
+  // "unsupported component name: <name>" and nothing of it is written.
+  void convert_component_name(const dstring &name);
   void convert_typecast(const exprt &expr);
   void convert_constant(const exprt &expr);
   void convert_array_literal(const exprt &expr);

@@ -67,7 +67,8 @@ void text_convt::convert_expr(const exprt &expr)
     {
       if(k != 0)
         *out << ", ";
-      *out << components[k].get("name") << ":=";
+      convert_component_name(components[k].get("name"));
+      *out << ":=";
       convert_expr(operands[k]);
     }
     *out << " #)";
@@ -291,7 +292,8 @@ void text_convt::convert_expr(const exprt &expr)
   {
     INVARIANT(n == 1);
     convert_expr(operands[0]);
-    *out << "." << expr.get("component_name");
+    *out << ".";
+    convert_component_name(expr.get("component_name"));
   }
   else if(id == ID_pointer_offset)
   {
@@ -482,7 +484,9 @@ void text_convt::convert_with(const exprt &expr)
     else if(type_id == ID_struct || type_id == ID_union)
     {
       // A Boolean component stays Boolean, as the record type declares it.
-      *out << " WITH ." << designator.get("component_name") << ":=(";
+      *out << " WITH .";
+      convert_component_name(designator.get("component_name"));
+      *out << ":=(";
       convert_expr(value);
       *out << ")";
     }

@@ -196,8 +196,9 @@ protected:
     exprt &dest) const;
 
   // One update step of "with" by the type of the updated value, and the
-  // step for each kind of type: from the current bits to the output bits;
-  // true when the step cannot be built.
+  // step for arrays, for bit-vectors, and for structures and unions: from
+  // the current bits to the output bits; true when the step cannot be
+  // built.
   virtual bool convert_with_type(
     const typet &type,
     const exprt &designator,
@@ -216,13 +217,7 @@ protected:
     const exprt &value,
     const bvt &current,
     bvt &next);
-  virtual bool convert_with_struct(
-    const typet &type,
-    const exprt &designator,
-    const exprt &value,
-    const bvt &current,
-    bvt &next);
-  virtual bool convert_with_union(
+  virtual bool convert_with_member(
     const typet &type,
     const exprt &designator,
     const exprt &value,
@@ -308,6 +303,33 @@ private:
     const exprt &expr);
   // The truth value of a literal in the last model; constants are plain.
   tvt literal_value(literalt l) const;
+  // Where bv_get_rec reads a value: the bits, which of them are unknown,
+  // and the value's first bit and width.
+  struct bit_slicet
+  {
+    const bvt &bv;
+    const std::vector<bool> &unknown;
+    unsigned offset;
+    unsigned width;
+  };
+  // The steps of bv_get_rec for arrays, structures and unions (dest is
+  // left nil where no value can be read), and the digits of a number,
+  // most significant first.
+  void
+  bv_get_array(const bit_slicet &slice, const typet &type, exprt &dest) const;
+  void
+  bv_get_struct(const bit_slicet &slice, const typet &type, exprt &dest) const;
+  void
+  bv_get_union(const bit_slicet &slice, const typet &type, exprt &dest) const;
+  std::string bv_get_digits(const bit_slicet &slice) const;
+  // The step of a structure update once the value is converted: its bits
+  // over those of the component `name` (see convert_with_member).
+  bool write_component(
+    const typet &type,
+    const dstring &name,
+    const typet &value_type,
+    const bvt &bits,
+    bvt &next);
 };
 
 #endif

@@ -7,7 +7,7 @@
 #include "flattening/boolbv.h"
 
 #include "expr_algorithms/arith_tools.h"
-#include "expr_algorithms/replace_expr.h"
+#include "expr_algorithms/lambda.h"
 #include "util/mp_arith.h"
 #include "util/std_types.h"
 
@@ -172,7 +172,7 @@ bool boolbvt::convert_lambda(const exprt &expr, bvt &bv)
     if(index.is_nil())
       return true;
     exprt element = expr.op1();
-    replace_expr_pair(variable, index, element);
+    replace_bound_variables({{variable, index}}, element);
     bvt element_bits;
     if(convert_cached(element, element_bits))
       return true;

@@ -18,6 +18,22 @@ exprt value_constant(const typet &type, const std::string &value)
   constant.set("value", dstring(value));
   return constant;
 }
+
+// The constant of a bit-vector type from its digits: enumerations and
+// ranges as decimal numbers, the others as the digits themselves.
+exprt number_value(const typet &type, bv_kindt kind, const std::string &digits)
+{
+  if(kind == BV_KIND_C_ENUM)
+    return value_constant(
+      type, integer_to_string_base(binary_to_integer(digits, true), 10));
+  if(kind == BV_KIND_RANGE)
+  {
+    mp_integer value = binary_to_integer(digits, false);
+    value += string_to_integer(type.get("from").as_string(), 10);
+    return value_constant(type, integer_to_string_base(value, 10));
+  }
+  return value_constant(type, digits);
+}
 } // namespace
 
 tvt boolbvt::literal_value(literalt l) const
@@ -103,97 +119,107 @@ void boolbvt::bv_get_rec(
   }
 
   const bv_kindt kind = classify_bv_type(type);
+  const bit_slicet slice{bv, unknown, offset, width};
   if(kind == BV_KIND_OTHER)
   {
     if(type_id == ID_array)
-    {
-      const typet &element_type = type.subtype();
-      unsigned element_width;
-      if(width_of(element_type, element_width))
-        return;
-      dest = exprt("array", type);
-      // Elements of no bits cannot be told apart: such an array reads as
-      // one without elements.
-      if(element_width == 0)
-        return;
-      for(unsigned k = 0; k < width; k += element_width)
-      {
-        exprt element;
-        bv_get_rec(bv, unknown, offset + k, element_type, element);
-        dest.move_to_operands(element);
-      }
-    }
+      bv_get_array(slice, type, dest);
     else if(type_id == ID_struct)
-    {
-      exprt result("struct", type);
-      unsigned running = 0;
-      for(const irept &component : type.find("components").get_sub())
-      {
-        const typet &component_type =
-          static_cast<const typet &>(component.find("type"));
-        exprt value;
-        unsigned component_width;
-        if(!width_of(component_type, component_width))
-        {
-          bv_get_rec(bv, unknown, offset + running, component_type, value);
-          running += component_width;
-        }
-        result.move_to_operands(value);
-      }
-      dest.swap(result);
-    }
+      bv_get_struct(slice, type, dest);
     else if(type_id == ID_union)
-    {
-      const irept::subt &components = type.find("components").get_sub();
-      const unsigned selector_bits =
-        static_cast<unsigned>(integer_to_unsigned(address_bits(
-          static_cast<unsigned long long>(components.size()))));
-      if(selector_bits > width)
-        return;
-      const unsigned first = offset + width - selector_bits;
-      unsigned long long number = 0;
-      for(unsigned j = 0; j < selector_bits; ++j)
-      {
-        if(unknown[first + j])
-          return;
-        if(literal_value(bv[first + j]).is_true())
-          number |= 1ULL << j;
-      }
-      if(number >= components.size())
-        return;
-      const irept &component = components[number];
-      exprt value;
-      bv_get_rec(
-        bv,
-        unknown,
-        offset,
-        static_cast<const typet &>(component.find("type")),
-        value);
-      exprt result("union", type);
-      result.set("component_name", component.get("name"));
-      result.move_to_operands(value);
-      dest.swap(result);
-    }
+      bv_get_union(slice, type, dest);
     return;
   }
+  dest = number_value(type, kind, bv_get_digits(slice));
+}
 
-  // Most significant bit first.
-  std::string digits(width, '0');
-  for(unsigned i = 0; i < width; ++i)
-    if(!unknown[offset + i] && literal_value(bv[offset + i]).is_true())
-      digits[width - 1 - i] = '1';
-
-  if(kind == BV_KIND_C_ENUM)
-    dest = value_constant(
-      type, integer_to_string_base(binary_to_integer(digits, true), 10));
-  else if(kind == BV_KIND_RANGE)
+void boolbvt::bv_get_array(
+  const bit_slicet &slice, const typet &type, exprt &dest) const
+{
+  const typet &element_type = type.subtype();
+  unsigned element_width;
+  if(width_of(element_type, element_width))
+    return;
+  dest = exprt("array", type);
+  // Elements of no bits cannot be told apart: such an array reads as one
+  // without elements.
+  if(element_width == 0)
+    return;
+  for(unsigned k = 0; k < slice.width; k += element_width)
   {
-    mp_integer value = binary_to_integer(digits, false);
-    value += string_to_integer(type.get("from").as_string(), 10);
-    dest = value_constant(type, integer_to_string_base(value, 10));
+    exprt element;
+    bv_get_rec(
+      slice.bv, slice.unknown, slice.offset + k, element_type, element);
+    dest.move_to_operands(element);
   }
-  else
-    dest = value_constant(type, digits);
+}
+
+void boolbvt::bv_get_struct(
+  const bit_slicet &slice, const typet &type, exprt &dest) const
+{
+  exprt result("struct", type);
+  unsigned running = 0;
+  for(const irept &component : type.find("components").get_sub())
+  {
+    const typet &component_type =
+      static_cast<const typet &>(component.find("type"));
+    exprt value;
+    unsigned component_width;
+    if(!width_of(component_type, component_width))
+    {
+      bv_get_rec(
+        slice.bv, slice.unknown, slice.offset + running, component_type, value);
+      running += component_width;
+    }
+    result.move_to_operands(value);
+  }
+  dest.swap(result);
+}
+
+// The selector, the number of the component, sits in the top bits.
+void boolbvt::bv_get_union(
+  const bit_slicet &slice, const typet &type, exprt &dest) const
+{
+  const irept::subt &components = type.find("components").get_sub();
+  const unsigned selector_bits = static_cast<unsigned>(integer_to_unsigned(
+    address_bits(static_cast<unsigned long long>(components.size()))));
+  if(selector_bits > slice.width)
+    return;
+  const unsigned first = slice.offset + slice.width - selector_bits;
+  unsigned long long number = 0;
+  for(unsigned j = 0; j < selector_bits; ++j)
+  {
+    if(slice.unknown[first + j])
+      return;
+    if(literal_value(slice.bv[first + j]).is_true())
+      number |= 1ULL << j;
+  }
+  if(number >= components.size())
+    return;
+  const irept &component = components[number];
+  exprt value;
+  bv_get_rec(
+    slice.bv,
+    slice.unknown,
+    slice.offset,
+    static_cast<const typet &>(component.find("type")),
+    value);
+  exprt result("union", type);
+  result.set("component_name", component.get("name"));
+  result.move_to_operands(value);
+  dest.swap(result);
+}
+
+std::string boolbvt::bv_get_digits(const bit_slicet &slice) const
+{
+  std::string digits(slice.width, '0');
+  for(unsigned i = 0; i < slice.width; ++i)
+  {
+    const unsigned bit = slice.offset + i;
+    if(!slice.unknown[bit] && literal_value(slice.bv[bit]).is_true())
+      digits[slice.width - 1 - i] = '1';
+  }
+  return digits;
 }
 
 void boolbvt::bv_get_array_list(

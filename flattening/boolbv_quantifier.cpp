@@ -6,7 +6,7 @@
 
 #include "flattening/boolbv.h"
 
-#include "expr_algorithms/replace_expr.h"
+#include "expr_algorithms/lambda.h"
 
 #include <set>
 
@@ -42,7 +42,7 @@ void boolbvt::post_process_quantifiers()
       if(value.type() != variable.type())
         value.make_typecast(variable.type());
       exprt instance = quantifier.expr.op2();
-      replace_expr_pair(variable, value, instance);
+      replace_bound_variables({{variable, value}}, instance);
       instances.push_back(convert(instance));
     }
     const literalt all = quantifier.expr.id() == ID_forall ? prop.land(instances)

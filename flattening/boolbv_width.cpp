@@ -3,7 +3,6 @@
 #include "expr_algorithms/arith_tools.h"
 #include "util/expr.h"
 #include "util/mp_arith.h"
-#include "util/std_types.h"
 
 #include <limits>
 
@@ -45,12 +44,12 @@ bool boolbv_widtht::get_width(const typet &type, unsigned &width)
     id == ID_signedbv || id == ID_unsignedbv || id == ID_floatbv ||
     id == ID_fixedbv || id == ID_bv || id == ID_c_enum ||
     id == ID_incomplete_c_enum)
-  {
-    width = type_width(type);
-    return false;
-  }
+    return read_width(type, width);
   if(id == ID_verilogbv)
-    return to_width(2ULL * type_width(type), width);
+  {
+    unsigned positions;
+    return read_width(type, positions) || to_width(2ULL * positions, width);
+  }
   if(id == ID_range)
   {
     mp_integer count = string_to_integer(type.get("to").as_string(), 10);

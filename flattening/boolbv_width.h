@@ -15,7 +15,8 @@ public:
 
   // False with `width` set on success; true when the type has no width,
   // `width` then being meaningless. A width that does not fit in 32 bits
-  // counts as no width.
+  // counts as no width, as does a "width" attribute that read_width
+  // rejects (negative, or above 2^31 - 1).
   //
   // "bool" 1; "signedbv", "unsignedbv", "floatbv", "fixedbv", "bv",
   // "c_enum", "incomplete_c_enum" their "width"; "verilogbv" twice its

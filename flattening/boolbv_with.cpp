@@ -7,6 +7,38 @@
 #include "util/mp_arith.h"
 #include "util/std_types.h"
 
+namespace
+{
+// The bits written over those of `next` from the offset on.
+void overwrite(bvt &next, std::size_t offset, const bvt &bits)
+{
+  std::copy(
+    bits.begin(),
+    bits.end(),
+    next.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+// A union holds the member's bits from bit 0, and the member's number in
+// the selector, its top bits.
+void write_union_member(
+  const typet &type, const dstring &name, const bvt &bits, bvt &next)
+{
+  if(bits.size() > next.size())
+    throw "unexpected operand op2 width";
+  overwrite(next, 0, bits);
+
+  unsigned number;
+  if(get_component_number(type, name, number))
+    throw "with/union: component not found";
+  const std::size_t count = type.find("components").get_sub().size();
+  const std::size_t selector_bits = static_cast<std::size_t>(
+    integer_to_unsigned(address_bits(static_cast<unsigned long long>(count))));
+  const std::size_t width = next.size();
+  for(std::size_t j = 0; j < selector_bits && j < width; ++j)
+    next[width - selector_bits + j] = const_literal(((number >> j) & 1) != 0);
+}
+} // namespace
+
 bool boolbvt::convert_with(const exprt &expr, bvt &bv)
 {
   const exprt::operandst &operands = expr.operands();
@@ -49,10 +81,8 @@ bool boolbvt::convert_with_type(
     return convert_with_array(type, designator, value, current, next);
   if(id == ID_bv || id == ID_unsignedbv || id == ID_signedbv)
     return convert_with_bv(type, designator, value, current, next);
-  if(id == ID_struct)
-    return convert_with_struct(type, designator, value, current, next);
-  if(id == ID_union)
-    return convert_with_union(type, designator, value, current, next);
+  if(id == ID_struct || id == ID_union)
+    return convert_with_member(type, designator, value, current, next);
   return true;
 }
 
@@ -92,9 +122,7 @@ bool boolbvt::convert_with_array(
     {
       const std::size_t e =
         static_cast<std::size_t>(integer_to_unsigned(position));
-      std::copy(
-        element.begin(), element.end(),
-        next.begin() + static_cast<std::ptrdiff_t>(e * w));
+      overwrite(next, e * w, element);
     }
     return false;
   }
@@ -135,7 +163,9 @@ bool boolbvt::convert_with_bv(
   return false;
 }
 
-bool boolbvt::convert_with_struct(
+// Structure and union updates: the new value's bits, converted first,
+// replace the member's; the other bits stay.
+bool boolbvt::convert_with_member(
   const typet &type,
   const exprt &designator,
   const exprt &value,
@@ -143,10 +173,23 @@ bool boolbvt::convert_with_struct(
   bvt &next)
 {
   next = current;
-  bvt component_bits;
-  if(convert_cached(value, component_bits))
+  bvt bits;
+  if(convert_cached(value, bits))
     return true;
   const dstring &name = designator.get("component_name");
+  if(type.id() == ID_struct)
+    return write_component(type, name, value.type(), bits, next);
+  write_union_member(type, name, bits, next);
+  return false;
+}
+
+bool boolbvt::write_component(
+  const typet &type,
+  const dstring &name,
+  const typet &value_type,
+  const bvt &bits,
+  bvt &next)
+{
   const typet *component_type;
   std::size_t offset;
   unsigned component_width;
@@ -155,41 +198,12 @@ bool boolbvt::convert_with_struct(
   // No such component: the value stays as it was.
   if(component_type == nullptr)
     return false;
-  if(*component_type != value.type())
+  if(*component_type != value_type)
     throw "with/struct: component `" + name.as_string() +
       "' type does not match: " + component_type->to_string() + " vs. " +
-      value.type().to_string();
-  if(component_bits.size() != component_width)
+      value_type.to_string();
+  if(bits.size() != component_width)
     throw "unexpected operand op2 width";
-  std::copy(
-    component_bits.begin(), component_bits.end(),
-    next.begin() + static_cast<std::ptrdiff_t>(offset));
-  return false;
-}
-
-bool boolbvt::convert_with_union(
-  const typet &type,
-  const exprt &designator,
-  const exprt &value,
-  const bvt &current,
-  bvt &next)
-{
-  next = current;
-  bvt member;
-  if(convert_cached(value, member))
-    return true;
-  if(member.size() > current.size())
-    throw "unexpected operand op2 width";
-  std::copy(member.begin(), member.end(), next.begin());
-
-  unsigned number;
-  if(get_component_number(type, designator.get("component_name"), number))
-    throw "with/union: component not found";
-  const std::size_t count = type.find("components").get_sub().size();
-  const std::size_t selector_bits = static_cast<std::size_t>(
-    integer_to_unsigned(address_bits(static_cast<unsigned long long>(count))));
-  const std::size_t width = next.size();
-  for(std::size_t j = 0; j < selector_bits && j < width; ++j)
-    next[width - selector_bits + j] = const_literal(((number >> j) & 1) != 0);
+  overwrite(next, offset, bits);
   return false;
 }

@@ -206,6 +206,38 @@ std::ostream &operator<<(std::ostream &out, const and_grapht &graph)
   return out;
 }
 
+namespace
+{
+void print_operand(std::ostream &out, literalt l)
+{
+  if(l.is_constant())
+    out << (l.is_true() ? "TRUE" : "FALSE");
+  else
+    out << (l.sign() ? "!n" : "n") << l.var_no();
+}
+} // namespace
+
+void and_graph_formulat::print_node_list(std::ostream &out) const
+{
+  for(unsigned i = 0; i < nodes.size(); ++i)
+  {
+    const nodet &node = nodes[i];
+    out << 'n' << i << " = ";
+    if(node.is_and)
+    {
+      print_operand(out, node.a);
+      out << " & ";
+      print_operand(out, node.b);
+    }
+    else
+      out << "var(" << i << ')';
+    out << '\n';
+  }
+  out << "root = ";
+  print_operand(out, root_literal);
+  out << '\n';
+}
+
 literalt and_graph_formulat::convert(propt &prop) const
 {
   if(root_literal.is_constant())

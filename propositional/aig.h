@@ -70,6 +70,14 @@ public:
   // The image of root_literal in prop.
   literalt convert(propt &prop) const;
 
+  // Writes each node once, an AND naming its operands by node number, so
+  // the listing grows linearly with the graph (print_and_graph writes each
+  // node's whole formula, which grows with the paths below it):
+  //   n<i> = var(<i>)      an input
+  //   n<i> = <op> & <op>   an AND, <op> being n<k>, !n<k>, TRUE or FALSE
+  //   root = <op>          root_literal, last
+  void print_node_list(std::ostream &out) const;
+
   literalt root_literal;
 };
 

@@ -74,26 +74,17 @@ literalt and_graph_propt::lselect(literalt a, literalt b, literalt c)
 
 literalt and_graph_propt::land(const bvt &bv)
 {
-  literalt result = const_literal(true);
-  for(literalt l : bv)
-    result = land(l, result);
-  return result;
+  return land_chain(bv);
 }
 
 literalt and_graph_propt::lor(const bvt &bv)
 {
-  literalt result = const_literal(false);
-  for(literalt l : bv)
-    result = lor(l, result);
-  return result;
+  return lor_chain(bv);
 }
 
 literalt and_graph_propt::lxor(const bvt &bv)
 {
-  literalt result = const_literal(false);
-  for(literalt l : bv)
-    result = lxor(l, result);
-  return result;
+  return lxor_chain(bv);
 }
 
 std::string and_graph_propt::solver_text() const

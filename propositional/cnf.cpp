@@ -213,17 +213,7 @@ literalt cnft::land_or_lor(const bvt &bv, bool is_or)
 
 literalt cnft::lxor(const bvt &bv)
 {
-  if(bv.empty())
-    return const_literal(false);
-  if(bv.size() == 1)
-    return bv[0];
-  if(bv.size() == 2)
-    return lxor(bv[0], bv[1]);
-
-  literalt result = const_literal(false);
-  for(literalt l : bv)
-    result = lxor(l, result);
-  return result;
+  return lxor_pair_or_chain(bv);
 }
 
 void cnft::eliminate_duplicates(const bvt &source, bvt &dest)

@@ -2,6 +2,21 @@
 
 #include "util/invariant.h"
 
+namespace
+{
+literalt chain(
+  propt &prop,
+  literalt (propt::*gate)(literalt, literalt),
+  literalt neutral,
+  const bvt &bv)
+{
+  literalt result = neutral;
+  for(literalt l : bv)
+    result = (prop.*gate)(l, result);
+  return result;
+}
+} // namespace
+
 literalt propt::lnand(literalt a, literalt b)
 {
   return lnot(land(a, b));
@@ -48,6 +63,32 @@ bool propt::xor_with_constant(literalt a, literalt b, literalt &result)
   else
     return false;
   return true;
+}
+
+literalt propt::land_chain(const bvt &bv)
+{
+  return chain(*this, &propt::land, const_literal(true), bv);
+}
+
+literalt propt::lor_chain(const bvt &bv)
+{
+  return chain(*this, &propt::lor, const_literal(false), bv);
+}
+
+literalt propt::lxor_chain(const bvt &bv)
+{
+  return chain(*this, &propt::lxor, const_literal(false), bv);
+}
+
+literalt propt::lxor_pair_or_chain(const bvt &bv)
+{
+  if(bv.empty())
+    return const_literal(false);
+  if(bv.size() == 1)
+    return bv[0];
+  if(bv.size() == 2)
+    return lxor(bv[0], bv[1]);
+  return lxor_chain(bv);
 }
 
 void propt::set_equal(literalt a, literalt b)

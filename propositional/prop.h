@@ -75,6 +75,16 @@ protected:
   // end takes first: true, with the result, when one applies.
   bool and_with_constant(literalt a, literalt b, literalt &result) const;
   bool xor_with_constant(literalt a, literalt b, literalt &result);
+
+  // The n-ary gates as chains of the back end's two-operand gate, started
+  // at the neutral constant with each operand the first argument in turn:
+  // gate(bv[n-1], ... gate(bv[1], gate(bv[0], neutral))).
+  literalt land_chain(const bvt &bv);
+  literalt lor_chain(const bvt &bv);
+  literalt lxor_chain(const bvt &bv);
+  // lxor_chain, but no gate for fewer than two operands, and two operands
+  // make the one gate lxor(bv[0], bv[1]) in their own order.
+  literalt lxor_pair_or_chain(const bvt &bv);
 };
 
 #endif

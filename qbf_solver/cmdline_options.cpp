@@ -1,5 +1,7 @@
 #include "qbf_solver/cmdline_options.h"
 
+#include "qbf_solver/certificate_clashes.h"
+
 #include "util/c_conversion.h"
 
 #include <iostream>
@@ -101,11 +103,22 @@ int cmdline_optionst::execute()
     return 1;
   }
 
-  for(const std::string &file_name : cmdline.args)
+  const std::vector<std::vector<std::string>> clashes =
+    cmdline.has_option("save-certificate")
+      ? certificate_clashes(cmdline.args)
+      : std::vector<std::vector<std::string>>(cmdline.args.size());
+
+  for(std::size_t i = 0; i < cmdline.args.size(); ++i)
   {
+    const std::string &file_name = cmdline.args[i];
     print(8, "Parsing " + file_name);
     bool parsed_only = false;
-    const morvanet::resultt result = decide(file_name, parsed_only);
+    morvanet::resultt result = morvanet::R_ERROR;
+    // Reported by the solver, like every other certificate failure.
+    for(const std::string &reason : clashes[i])
+      solver.print(1, reason);
+    if(clashes[i].empty())
+      result = decide(file_name, parsed_only);
     if(parsed_only)
     {
       std::cout << "File parsed OK." << std::endl;

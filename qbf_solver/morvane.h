@@ -2,9 +2,9 @@
 #define MORVANE_QBF_SOLVER_MORVANE_H
 
 #include "propositional/qdimacs_cnf.h"
+#include "qbf_solver/certificate.h"
 #include "qbf_solver/clause.h"
 #include "qbf_solver/clause_store.h"
-#include "qbf_solver/exclusive_ofstream.h"
 #include "qbf_solver/new_clause_table.h"
 #include "qbf_solver/variable_queue.h"
 #include "qbf_solver/variable_table.h"
@@ -43,6 +43,11 @@ public:
   };
 
   static constexpr unsigned no_clause = clause_storet::none;
+
+  // The largest variable number: variables fit 31 bits and stay below the
+  // number kept for constants. Certificate gates are numbered up to it too,
+  // so that whoever reads a certificate can hold each of its numbers.
+  static constexpr unsigned max_variable = 0x7FFFFFFE;
 
   morvanet();
 
@@ -134,11 +139,10 @@ public:
   unifiable_common_part(const clauset &a, const clauset &b, bvt &common);
   unsigned unify_clauses(new_clause_tablet &table);
 
-  // Certificate. It is written under a temporary name and moved to its
-  // final name when complete. When it cannot be opened, written, completed
-  // or moved, the failure is reported at level 1, nothing is left under
-  // either name, and the file's answer becomes R_ERROR: a missing
-  // certificate is never passed off as an answer.
+  // Certificate, written through `certificate`. open_certificate answers
+  // R_UNKNOWN when it is open, R_ERROR when it failed to open;
+  // close_certificate concludes it and moves it to its final name. A failed
+  // certificate turns the file's answer into R_ERROR.
   resultt open_certificate();
   void close_certificate();
   void save_function(
@@ -149,17 +153,13 @@ public:
   unsigned write_derivation(unsigned id);
   void conclude_invalid(unsigned d, unsigned e, unsigned pivot);
 
-  std::string certificate_name;
-  exclusive_ofstreamt certificate_file;
-  // Set when the current file's certificate failed; its answer is R_ERROR.
-  bool certificate_failed = false;
   unsigned initial_quantifiers = 0;
   unsigned initial_clauses = 0;
   unsigned clause_id_counter = 0;
   // The largest variable read so far; every gate takes the next number. It
-  // is never lowered, so gate numbers grow across input files (64 bits keep
-  // them from wrapping).
-  std::uint64_t max_index = 0;
+  // is never lowered, so gate numbers grow across input files, and never
+  // raised past max_variable: a gate that would need more is refused.
+  unsigned max_index = 0;
 
   // Certificate clauses by entry number; entry 0 is a placeholder, entries
   // 1 to k are the accepted input clause lines.
@@ -210,20 +210,58 @@ protected:
   void record_derivation(const clauset &clause);
 
   resultt eliminate_variable(unsigned var_no);
+  // The steps of eliminate_variable.
+  struct variable_sidest;
+  struct stored_countst;
+  // Moves the variable's clauses from the store to the side of its sign,
+  // each distinct clause once, and notes a unit clause of each side.
+  void
+  take_out_clauses(unsigned var_no, variable_sidest &sides, bvt &buffer);
+  // Appends the clauses that replace the variable's to `table`. When the
+  // variable can take the value of one side (that side holds a unit clause
+  // or the other is empty), those are the other side's clauses without the
+  // variable; otherwise the resolvents of the two sides.
+  void derive_clauses(
+    unsigned var_no,
+    const variable_sidest &sides,
+    new_clause_tablet &table);
+  // Appends each distinct non-tautological resolvent on the variable.
+  void add_resolvents(
+    unsigned var_no,
+    const std::vector<clauset> &positive,
+    const std::vector<clauset> &negative,
+    new_clause_tablet &table);
+  // Stores the table's clauses not removed, shortest first, leaving out a
+  // clause an earlier one subsumes; false when the formula became false.
+  bool store_new_clauses(
+    new_clause_tablet &table,
+    bvt &buffer,
+    stored_countst &counts);
+  // The steps of unify_clauses. unify_length merges the partners among the
+  // clauses of one length and answers how many merges it made;
+  // append_merge appends `common`, the merge of a and b on x, giving a and
+  // b ids with certificates on.
+  unsigned
+  unify_length(new_clause_tablet &table, std::size_t length, bvt &common);
+  void append_merge(
+    clauset &a,
+    clauset &b,
+    unsigned x,
+    const bvt &common,
+    new_clause_tablet &table);
   void print_statistics();
   void print_stats_debug(const char *phase, unsigned var_no);
 
-  void discard_certificate(const std::string &reason);
-  void certificate_failure(const std::string &message);
+  // The certificate of the current input file; its gates are numbered on
+  // from max_index.
+  certificatet certificate{*this, max_index, max_variable};
+
   // The answer, or R_ERROR when the certificate asked for failed.
   resultt with_certificate(resultt result) const
   {
-    return save_certificate && certificate_failed ? R_ERROR : result;
+    return save_certificate && certificate.failed() ? R_ERROR : result;
   }
   void conclude_valid();
-  std::string temporary_certificate_name() const;
-  std::string final_certificate_name() const;
-  std::int64_t new_gate();
 };
 
 #endif

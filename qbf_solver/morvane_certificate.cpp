@@ -2,101 +2,30 @@
 
 #include "util/invariant.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <unordered_set>
-
-std::string morvanet::final_certificate_name() const
-{
-  return certificate_name.empty() ? "certificate.qbc"
-                                  : certificate_name + ".qbc";
-}
-
-std::string morvanet::temporary_certificate_name() const
-{
-  return final_certificate_name() + ".tmp";
-}
 
 morvanet::resultt morvanet::open_certificate()
 {
-  const std::string name = temporary_certificate_name();
-  // Whatever has the temporary name goes first: a file left by an earlier
-  // run, or a link planted to make us overwrite its target (removing a link
-  // leaves the target alone). A folder stays and makes the creation fail.
-  std::error_code error;
-  if(
-    std::filesystem::symlink_status(name, error).type() !=
-    std::filesystem::file_type::directory)
-    std::filesystem::remove(name, error);
-  if(!certificate_file.open(name))
-  {
-    certificate_failure("Could not open certificate file '" + name + "'.");
-    return R_ERROR;
-  }
-  certificate_file << "QBCertificate\n";
-  return R_UNKNOWN;
+  return certificate.open() ? R_UNKNOWN : R_ERROR;
 }
 
 void morvanet::close_certificate()
 {
-  if(!certificate_file.is_open())
-    return;
-  const std::string temporary = temporary_certificate_name();
-  const std::string final_name = final_certificate_name();
-  if(!certificate_file.close())
-  {
-    certificate_failure(
-      "Could not write certificate file '" + temporary + "'.");
-    return;
-  }
-  if(std::rename(temporary.c_str(), final_name.c_str()) != 0)
-    certificate_failure(
-      "Could not move certificate file '" + temporary + "' to '" +
-      final_name + "'.");
-}
-
-void morvanet::certificate_failure(const std::string &message)
-{
-  print(1, message);
-  certificate_file.close();
-  certificate_failed = true;
-  // A certificate of an earlier run under the final name would pass for
-  // this one; a folder there is not ours and stays.
-  std::error_code error;
-  for(const std::string &name :
-      {temporary_certificate_name(), final_certificate_name()})
-    if(
-      std::filesystem::symlink_status(name, error).type() !=
-      std::filesystem::file_type::directory)
-      std::filesystem::remove(name, error);
-}
-
-void morvanet::discard_certificate(const std::string &reason)
-{
-  if(!certificate_file.is_open())
-    return;
-  certificate_file.close();
-  const std::string temporary = temporary_certificate_name();
-  std::remove(temporary.c_str());
-  print(1, "Certificate '" + temporary + "' removed: " + reason + ".");
+  certificate.close();
 }
 
 void morvanet::conclude_valid()
 {
-  certificate_file << "CONCLUDE VALID ";
+  std::ostream &out = certificate.lines();
+  out << "CONCLUDE VALID ";
   for(const auto &witness : witness_nodes)
-    certificate_file << witness.first << ' ' << witness.second << ' ';
-}
-
-std::int64_t morvanet::new_gate()
-{
-  return std::int64_t(++max_index);
+    out << witness.first << ' ' << witness.second << ' ';
 }
 
 void morvanet::save_pure_function(unsigned var_no, bool positive)
 {
-  const std::int64_t n = new_gate();
-  certificate_file << "E " << n << " A 0\n";
+  const std::int64_t n = certificate.new_gate();
+  certificate.lines() << "E " << n << " A 0\n";
   witness_nodes[var_no] = positive ? n : -n;
 }
 
@@ -105,7 +34,7 @@ void morvanet::save_function(
   const std::vector<clauset> &positive,
   const std::vector<clauset> &negative)
 {
-  std::ostream &out = certificate_file;
+  std::ostream &out = certificate.lines();
   if(positive.empty() && negative.empty())
     return;
   if(positive.empty() || negative.empty())
@@ -123,7 +52,7 @@ void morvanet::save_function(
     for(const clauset &p : positive)
     {
       INVARIANT(!p.literals.empty());
-      const std::int64_t g = new_gate();
+      const std::int64_t g = certificate.new_gate();
       out << "E " << g << " A ";
       for(const literalt l : p.literals)
         if(l.var_no() != var_no)
@@ -134,7 +63,7 @@ void morvanet::save_function(
     std::int64_t result = and_gates.front();
     for(std::size_t i = 1; i < and_gates.size(); ++i)
     {
-      const std::int64_t n = new_gate();
+      const std::int64_t n = certificate.new_gate();
       out << "E " << n << " I " << result << ' ' << result << ' '
           << and_gates[i] << '\n';
       result = n;
@@ -156,7 +85,7 @@ void morvanet::save_function(
     {
       if(true_gate == 0)
       {
-        true_gate = new_gate();
+        true_gate = certificate.new_gate();
         out << "E " << true_gate << " A 0\n";
       }
       operands.push_back(-true_gate);
@@ -165,14 +94,14 @@ void morvanet::save_function(
     std::int64_t u = others.front().dimacs();
     for(std::size_t i = 1; i < others.size(); ++i)
     {
-      const std::int64_t g = new_gate();
+      const std::int64_t g = certificate.new_gate();
       out << "E " << g << " I " << u << ' ' << u << ' ' << others[i].dimacs()
           << '\n';
       u = g;
     }
     operands.push_back(u);
   }
-  const std::int64_t g = new_gate();
+  const std::int64_t g = certificate.new_gate();
   out << "E " << g << " A ";
   for(const std::int64_t operand : operands)
     out << operand << ' ';
@@ -261,10 +190,11 @@ unsigned morvanet::write_derivation(unsigned id)
       literals = literals_without(literals, literals[inner].var_no());
     }
 
-    certificate_file << k << ' ';
+    std::ostream &out = certificate.lines();
+    out << k << ' ';
     for(const literalt l : literals)
-      certificate_file << l.dimacs() << ' ';
-    certificate_file << "0 " << a << ' ' << b << " 0\n";
+      out << l.dimacs() << ' ';
+    out << "0 " << a << ' ' << b << " 0\n";
     certificate_clauses.push_back(std::move(resolvent));
     clause_parents[top].written_id = k;
   }
@@ -276,16 +206,16 @@ void morvanet::conclude_invalid(unsigned d, unsigned e, unsigned pivot)
   // Reopened and truncated on purpose: the gate lines written so far
   // belong to witnesses of a valid answer, which a refutation makes void;
   // the refutation stands alone after the first line.
-  certificate_file.close();
   if(open_certificate() != R_UNKNOWN)
     return;
+  std::ostream &out = certificate.lines();
 
   if(pivot == 0)
   {
     // The empty clause is an input clause (or reduces from one): d names
     // its entry, or it is the clause being read, which takes the next one.
-    certificate_file << "CONCLUDE INVALID "
-                     << (d != 0 ? d : unsigned(certificate_clauses.size()));
+    out << "CONCLUDE INVALID "
+        << (d != 0 ? d : unsigned(certificate_clauses.size()));
     return;
   }
 
@@ -295,6 +225,6 @@ void morvanet::conclude_invalid(unsigned d, unsigned e, unsigned pivot)
     *diagnostics << "DEBUG: " << a << " for " << d << " and " << b << " for "
                  << e << '\n';
   const unsigned m = certificate_clauses.size() + 1;
-  certificate_file << m << " 0 " << a << ' ' << b << " 0\n"
-                   << "CONCLUDE INVALID " << m;
+  out << m << " 0 " << a << ' ' << b << " 0\n"
+      << "CONCLUDE INVALID " << m;
 }

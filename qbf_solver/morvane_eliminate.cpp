@@ -67,11 +67,11 @@ operandst::operandst(
   }
 }
 
-// Resolvent of operand i of `first` and operand j of `second` in ascending
-// variable order; false on a clash.
+// Resolvent of the operand [a, a_end) and operand j of `second` in
+// ascending variable order; false on a clash.
 bool merge_operands(
-  const operandst &first,
-  std::size_t i,
+  const literalt *a,
+  const literalt *a_end,
   const operandst &second,
   std::size_t j,
   bvt &out)
@@ -79,7 +79,6 @@ bool merge_operands(
   out.clear();
   if(second.self_clash(j))
     return false;
-  const literalt *a = first.begin(i), *a_end = first.end(i);
   const literalt *b = second.begin(j), *b_end = second.end(j);
   while(a != a_end && b != b_end)
   {
@@ -118,6 +117,27 @@ clauset strip_variable(
   }
   return result;
 }
+
+// Appends the resolvent unless the table holds it already. Resolvents are
+// sorted sets, so equal ones are identical. The index may offer positions
+// of other lengths' lists.
+inline void append_if_new(
+  new_clause_tablet &table,
+  literal_set_indext &index,
+  const clauset &resolvent)
+{
+  const std::size_t length = resolvent.literals.size();
+  new_clause_tablet::listt &list = table.lists[length];
+  const std::uint64_t key = literal_set_hash(resolvent.literals, length);
+  const bool known = index.any_of(key, [&](unsigned j) {
+    return j < list.size() && list[j].clause.literals == resolvent.literals;
+  });
+  if(!known)
+  {
+    index.insert(key, list.size());
+    table.append(resolvent);
+  }
+}
 } // namespace
 
 morvanet::resultt morvanet::eliminate_existential()
@@ -154,23 +174,78 @@ morvanet::resultt morvanet::eliminate_existential()
   return R_UNKNOWN;
 }
 
+// The clauses of the variable being eliminated: side 0 holds those where it
+// occurs positively (P), side 1 those where it occurs negated (N).
+struct morvanet::variable_sidest
+{
+  std::vector<clauset> clauses[2];
+  bool has_unit[2] = {false, false};
+  unsigned unit_id[2] = {0, 0};
+};
+
+struct morvanet::stored_countst
+{
+  unsigned conflict = 0;
+  unsigned covered = 0;
+  unsigned filtered = 0;
+};
+
 morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
 {
   std::ostream &out = *diagnostics;
-
-  // Take out the variable's clauses: side 0 holds them where it occurs
-  // positively (P), side 1 where it occurs negated (N).
-  std::vector<clauset> sides[2];
-  literal_set_indext side_index[2];
-  bool has_unit[2] = {false, false};
-  unsigned unit_id[2] = {0, 0};
+  variable_sidest sides;
   bvt buffer;
+  take_out_clauses(var_no, sides, buffer);
 
+  const std::vector<clauset> &positive = sides.clauses[0];
+  const std::vector<clauset> &negative = sides.clauses[1];
+  if(show_progress)
+    out << "CF: " << var_no << ": " << positive.size() << " w, "
+        << negative.size() << " cw (" << positive.size() + negative.size()
+        << " total).\n";
+
+  if(sides.has_unit[0] && sides.has_unit[1])
+  {
+    if(show_progress)
+      out << "CF: " << var_no << ": f = X.\n";
+    if(save_certificate)
+      conclude_invalid(sides.unit_id[0], sides.unit_id[1], var_no);
+    return R_INVALID;
+  }
+
+  new_clause_tablet table;
+  derive_clauses(var_no, sides, table);
+  if(save_certificate)
+    save_function(var_no, positive, negative);
+  const unsigned unified = unify_clauses(table);
+
+  stored_countst counts;
+  if(!store_new_clauses(table, buffer, counts))
+    return R_INVALID;
+
+  if(show_progress)
+  {
+    out << "CF: " << var_no << ": " << counts.conflict
+        << " conflict clauses (" << counts.covered << " covered, "
+        << counts.filtered << " filtered, " << unified << " unified).\n";
+    print_statistics();
+  }
+  if(show_debug)
+    print_stats_debug("CF", var_no);
+  return R_UNKNOWN;
+}
+
+void morvanet::take_out_clauses(
+  unsigned var_no,
+  variable_sidest &sides,
+  bvt &buffer)
+{
+  literal_set_indext side_index[2];
   for(occurrence_reft first; !(first = first_occurrence(var_no)).is_none();)
   {
     const clauset &clause = stored_clause(first.clause);
     const bool negative = clause.literals[first.slot].sign();
-    std::vector<clauset> &side = sides[negative];
+    std::vector<clauset> &side = sides.clauses[negative];
 
     const std::uint64_t key = literal_set_hash(
       literal_set(clause.literals, buffer), clause.literals.size());
@@ -184,103 +259,92 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
     }
     if(clause.literals.size() == 1)
     {
-      has_unit[negative] = true;
-      unit_id[negative] = side.back().id;
+      sides.has_unit[negative] = true;
+      sides.unit_id[negative] = side.back().id;
     }
     remove_clause(first.clause);
   }
+}
 
-  const std::vector<clauset> &positive = sides[0];
-  const std::vector<clauset> &negative = sides[1];
-  if(show_progress)
-    out << "CF: " << var_no << ": " << positive.size() << " w, "
-        << negative.size() << " cw (" << positive.size() + negative.size()
-        << " total).\n";
-
-  new_clause_tablet table;
-  if(has_unit[0] && has_unit[1])
-  {
-    if(show_progress)
-      out << "CF: " << var_no << ": f = X.\n";
-    if(save_certificate)
-      conclude_invalid(unit_id[0], unit_id[1], var_no);
-    return R_INVALID;
-  }
-  else if(positive.empty() && negative.empty())
+void morvanet::derive_clauses(
+  unsigned var_no,
+  const variable_sidest &sides,
+  new_clause_tablet &table)
+{
+  std::ostream &out = *diagnostics;
+  const std::vector<clauset> &positive = sides.clauses[0];
+  const std::vector<clauset> &negative = sides.clauses[1];
+  if(positive.empty() && negative.empty())
   {
     if(show_progress)
       out << "CF: " << var_no << ": f = D.\n";
   }
-  else if(has_unit[0] || negative.empty())
+  else if(sides.has_unit[0] || negative.empty())
   {
     if(show_progress)
       out << "CF: " << var_no << ": f = 1.\n";
     for(const clauset &n : negative)
-      table.append(strip_variable(n, var_no, unit_id[0], save_certificate));
+      table.append(
+        strip_variable(n, var_no, sides.unit_id[0], save_certificate));
   }
-  else if(has_unit[1] || positive.empty())
+  else if(sides.has_unit[1] || positive.empty())
   {
     if(show_progress)
       out << "CF: " << var_no << ": f = 0.\n";
     for(const clauset &p : positive)
-      table.append(strip_variable(p, var_no, unit_id[1], save_certificate));
+      table.append(
+        strip_variable(p, var_no, sides.unit_id[1], save_certificate));
   }
   else
   {
-    const operandst p_operands(positive, var_no, false);
-    const operandst n_operands(negative, var_no, true);
-    literal_set_indext resolvent_index;
-    clauset resolvent;
-    for(std::size_t k = 0; k < negative.size(); ++k)
-    {
-      const clauset &n = negative[k];
-      for(std::size_t i = 0; i < positive.size(); ++i)
-      {
-        if(!merge_operands(n_operands, k, p_operands, i, resolvent.literals))
-          continue;
-        if(save_certificate)
-        {
-          resolvent.parent1 = positive[i].id;
-          resolvent.parent2 = n.id;
-          resolvent.pivot = var_no;
-        }
-
-        // Resolvents are sorted sets, so equal ones are identical. The index
-        // may offer positions of other lengths' lists.
-        const std::size_t length = resolvent.literals.size();
-        new_clause_tablet::listt &list = table.lists[length];
-        const std::uint64_t key = literal_set_hash(resolvent.literals, length);
-        const bool known = resolvent_index.any_of(key, [&](unsigned j) {
-          return j < list.size() &&
-                 list[j].clause.literals == resolvent.literals;
-        });
-        if(!known)
-        {
-          resolvent_index.insert(key, list.size());
-          table.append(resolvent);
-        }
-
-        if(show_conflicts)
-        {
-          print_conflict(var_no, n, positive[i], resolvent);
-          out << "CF: " << var_no << ": Conflict Constraint: ";
-          print_clause(resolvent, 0);
-          out << '\n';
-        }
-      }
-    }
+    add_resolvents(var_no, positive, negative, table);
     if(show_progress)
       out << "CF: " << var_no << ": f = ?\n";
   }
+}
 
-  if(save_certificate)
-    save_function(var_no, positive, negative);
+void morvanet::add_resolvents(
+  unsigned var_no,
+  const std::vector<clauset> &positive,
+  const std::vector<clauset> &negative,
+  new_clause_tablet &table)
+{
+  const operandst p_operands(positive, var_no, false);
+  const operandst n_operands(negative, var_no, true);
+  literal_set_indext resolvent_index;
+  clauset resolvent;
+  for(std::size_t k = 0; k < negative.size(); ++k)
+  {
+    const clauset &n = negative[k];
+    const literalt *n_begin = n_operands.begin(k), *n_end = n_operands.end(k);
+    for(std::size_t i = 0; i < positive.size(); ++i)
+    {
+      if(!merge_operands(n_begin, n_end, p_operands, i, resolvent.literals))
+        continue;
+      if(save_certificate)
+      {
+        resolvent.parent1 = positive[i].id;
+        resolvent.parent2 = n.id;
+        resolvent.pivot = var_no;
+      }
+      append_if_new(table, resolvent_index, resolvent);
 
-  const unsigned unified = unify_clauses(table);
+      if(show_conflicts)
+      {
+        print_conflict(var_no, n, positive[i], resolvent);
+        *diagnostics << "CF: " << var_no << ": Conflict Constraint: ";
+        print_clause(resolvent, 0);
+        *diagnostics << '\n';
+      }
+    }
+  }
+}
 
-  // Store the new clauses, shortest first; a clause that an earlier one of
-  // the table subsumes is left out.
-  unsigned conflict_count = 0, covered_count = 0, filtered_count = 0;
+bool morvanet::store_new_clauses(
+  new_clause_tablet &table,
+  bvt &buffer,
+  stored_countst &counts)
+{
   covered_indext covered;
   for(auto &length_list : table.lists)
   {
@@ -294,27 +358,17 @@ morvanet::resultt morvanet::eliminate_variable(unsigned var_no)
       const bool has_subset = covered.insert(set);
       if(has_subset && set.size() == entry.clause.literals.size())
       {
-        ++covered_count;
+        ++counts.covered;
         continue;
       }
       const std::size_t before = clause_set.size();
       if(add_clause(entry.clause) == no_clause)
-        return R_INVALID;
+        return false;
       if(clause_set.size() > before)
-        ++conflict_count;
+        ++counts.conflict;
       else
-        ++filtered_count;
+        ++counts.filtered;
     }
   }
-
-  if(show_progress)
-  {
-    out << "CF: " << var_no << ": " << conflict_count << " conflict clauses ("
-        << covered_count << " covered, " << filtered_count << " filtered, "
-        << unified << " unified).\n";
-    print_statistics();
-  }
-  if(show_debug)
-    print_stats_debug("CF", var_no);
-  return R_UNKNOWN;
+  return true;
 }

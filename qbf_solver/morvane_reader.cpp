@@ -10,8 +10,8 @@
 
 namespace
 {
-// Variables must fit 31 bits and stay below the number kept for constants.
-constexpr long long max_variable = 0x7FFFFFFE;
+// Signed, for comparing with the numbers read.
+constexpr long long max_number = morvanet::max_variable;
 
 enum class numbert
 {
@@ -68,10 +68,10 @@ numbert read_number(
     if(*q < '0' || *q > '9')
       return numbert::NOT_A_NUMBER;
     magnitude = magnitude * 10 + (*q - '0');
-    if(magnitude > max_variable + 1)
+    if(magnitude > max_number + 1)
     {
       overflow = true;
-      magnitude = max_variable + 1;
+      magnitude = max_number + 1;
     }
   }
   value = negative ? -magnitude : magnitude;
@@ -136,9 +136,7 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
   }
 
   clause_id_counter = 0;
-  certificate_failed = false;
-  if(save_certificate)
-    certificate_name = file_name;
+  certificate.start(file_name);
   variables.clear();
   quantified_count = 0;
   clause_parents.clear();
@@ -253,7 +251,7 @@ morvanet::resultt morvanet::parse_line(const char *p, const char *end)
         return skip_space(p, end) == end
                  ? R_UNKNOWN
                  : bad_input("text after the quantifier line's 0");
-      if(number == numbert::OVERFLOW || n < 0 || n > max_variable)
+      if(number == numbert::OVERFLOW || n < 0 || n > max_number)
         return bad_input("variable number out of range");
       quantify(unsigned(n), existential, false);
     }
@@ -277,7 +275,7 @@ morvanet::resultt morvanet::parse_clause_line(const char *p, const char *end)
       return R_UNKNOWN;
     if(number == numbert::NOT_A_NUMBER)
       return bad_input(not_a_number(word));
-    if(number == numbert::OVERFLOW || x > max_variable || x < -max_variable)
+    if(number == numbert::OVERFLOW || x > max_number || x < -max_number)
       return bad_input("literal out of range");
 
     // Text after a clause's 0 is the next clause: dropping it would change

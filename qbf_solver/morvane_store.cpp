@@ -26,7 +26,7 @@ void morvanet::reset_formula()
 void morvanet::abandon(const std::string &reason)
 {
   print(1, reason);
-  discard_certificate(reason);
+  certificate.discard(reason);
   reset_formula();
 }
 

@@ -46,6 +46,57 @@ bvt literals_of_single_variables(const bvt &literals)
   }
   return result;
 }
+
+// The partners of the clauses of one list of a table: clauses that may
+// differ from a clause in the sign of one variable only. Such a partner
+// has the clause's literal set with one literal flipped, so a hash index
+// of the list's literal sets finds them.
+class partner_findert
+{
+public:
+  partner_findert(const new_clause_tablet::listt &list, std::size_t length)
+    : list(list), length(length)
+  {
+    for(std::size_t i = 0; i < list.size(); ++i)
+      index.insert(
+        literal_set_hash(literal_set(list[i].clause.literals, buffer), length),
+        i);
+  }
+
+  // Positions after i of clauses not removed that may be partners of
+  // clause i, ascending and each once.
+  const std::vector<unsigned> &partners_of(std::size_t i)
+  {
+    partners.clear();
+    const bvt &literals = list[i].clause.literals;
+    const bvt &set = literal_set(literals, buffer);
+    flipped.assign(set.begin(), set.end());
+    for(const literalt l : literals_of_single_variables(literals))
+    {
+      // Flipping keeps the set sorted: the other sign is not in it.
+      const auto at = std::lower_bound(flipped.begin(), flipped.end(), l);
+      *at = !l;
+      index.any_of(literal_set_hash(flipped, length), [&](unsigned j) {
+        if(j > i && !list[j].removed)
+          partners.push_back(j);
+        return false;
+      });
+      *at = l;
+    }
+    std::sort(partners.begin(), partners.end());
+    partners.erase(
+      std::unique(partners.begin(), partners.end()), partners.end());
+    return partners;
+  }
+
+private:
+  const new_clause_tablet::listt &list;
+  const std::size_t length;
+  literal_set_indext index;
+  bvt buffer;
+  bvt flipped;
+  std::vector<unsigned> partners;
+};
 } // namespace
 
 unsigned
@@ -87,86 +138,7 @@ unsigned morvanet::unify_clauses(new_clause_tablet &table)
   bvt common;
   for(std::size_t length = table.lists.rbegin()->first; length >= 2; --length)
   {
-    new_clause_tablet::listt &list = table.lists[length];
-
-    // Partners differ in the sign of one variable, so a's literal set with
-    // that one literal flipped finds them.
-    literal_set_indext index;
-    bvt buffer;
-    for(std::size_t i = 0; i < list.size(); ++i)
-      index.insert(
-        literal_set_hash(literal_set(list[i].clause.literals, buffer), length),
-        i);
-
-    unsigned count = 0;
-    std::vector<unsigned> partners;
-    bvt flipped;
-    for(std::size_t i = 0; i < list.size(); ++i)
-    {
-      if(list[i].removed)
-        continue;
-      clauset &a = list[i].clause;
-
-      partners.clear();
-      const bvt &a_set = literal_set(a.literals, buffer);
-      flipped.assign(a_set.begin(), a_set.end());
-      for(const literalt l : literals_of_single_variables(a.literals))
-      {
-        // Flipping keeps the set sorted: the other sign is not in it.
-        const auto at = std::lower_bound(flipped.begin(), flipped.end(), l);
-        *at = !l;
-        index.any_of(literal_set_hash(flipped, length), [&](unsigned j) {
-          if(j > i && !list[j].removed)
-            partners.push_back(j);
-          return false;
-        });
-        *at = l;
-      }
-      std::sort(partners.begin(), partners.end());
-      partners.erase(
-        std::unique(partners.begin(), partners.end()), partners.end());
-
-      bool merged_any = false;
-      for(const unsigned j : partners)
-      {
-        clauset &b = list[j].clause;
-        const unsigned x = unifiable_common_part(a, b, common);
-        if(x == 0 || !is_existential(x) || common.empty())
-          continue;
-
-        clauset merged;
-        merged.literals = common;
-        if(save_certificate)
-        {
-          for(clauset *c : {&a, &b})
-            if(c->id == 0)
-            {
-              c->id = ++clause_id_counter;
-              record_derivation(*c);
-            }
-          merged.parent1 = a.id;
-          merged.parent2 = b.id;
-          merged.pivot = x;
-        }
-        if(show_unifications)
-        {
-          *diagnostics << "DEBUG: Unifying: ";
-          print_clause(a, 0);
-          *diagnostics << " x ";
-          print_clause(b, 0);
-          *diagnostics << " -> ";
-          print_clause(merged, 0);
-          *diagnostics << '\n';
-        }
-        table.append(std::move(merged));
-        list[j].removed = true;
-        ++count;
-        merged_any = true;
-      }
-      if(merged_any)
-        list[i].removed = true;
-    }
-
+    const unsigned count = unify_length(table, length, common);
     // Deliberately not going on to shorter lengths: unification stops at
     // the first length, from the longest down, at which nothing merged,
     // even if shorter clauses could still be merged. The counts in the
@@ -176,4 +148,69 @@ unsigned morvanet::unify_clauses(new_clause_tablet &table)
     total += count;
   }
   return total;
+}
+
+unsigned morvanet::unify_length(
+  new_clause_tablet &table,
+  std::size_t length,
+  bvt &common)
+{
+  new_clause_tablet::listt &list = table.lists[length];
+  partner_findert finder(list, length);
+  unsigned count = 0;
+  for(std::size_t i = 0; i < list.size(); ++i)
+  {
+    if(list[i].removed)
+      continue;
+    clauset &a = list[i].clause;
+    bool merged_any = false;
+    for(const unsigned j : finder.partners_of(i))
+    {
+      clauset &b = list[j].clause;
+      const unsigned x = unifiable_common_part(a, b, common);
+      if(x == 0 || !is_existential(x) || common.empty())
+        continue;
+      append_merge(a, b, x, common, table);
+      list[j].removed = true;
+      ++count;
+      merged_any = true;
+    }
+    if(merged_any)
+      list[i].removed = true;
+  }
+  return count;
+}
+
+void morvanet::append_merge(
+  clauset &a,
+  clauset &b,
+  unsigned x,
+  const bvt &common,
+  new_clause_tablet &table)
+{
+  clauset merged;
+  merged.literals = common;
+  if(save_certificate)
+  {
+    for(clauset *c : {&a, &b})
+      if(c->id == 0)
+      {
+        c->id = ++clause_id_counter;
+        record_derivation(*c);
+      }
+    merged.parent1 = a.id;
+    merged.parent2 = b.id;
+    merged.pivot = x;
+  }
+  if(show_unifications)
+  {
+    *diagnostics << "DEBUG: Unifying: ";
+    print_clause(a, 0);
+    *diagnostics << " x ";
+    print_clause(b, 0);
+    *diagnostics << " -> ";
+    print_clause(merged, 0);
+    *diagnostics << '\n';
+  }
+  table.append(std::move(merged));
 }

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <ostream>
 #include <sys/wait.h>
 
 bool write_exchange_file(
@@ -12,11 +12,12 @@ bool write_exchange_file(
   const std::string &name,
   const std::function<void(std::ostream &)> &write)
 {
-  std::ofstream out(name, std::ios::out | std::ios::trunc);
-  if(out)
+  descriptor_buffert buffer(recreate_exchange_file(name));
+  std::ostream out(&buffer);
+  if(buffer.is_open())
     write(out);
-  out.close();
-  if(out.fail())
+  // Closing writes what is still buffered, and can fail as well.
+  if(!out.good() || !buffer.close())
   {
     message.print(1, "Unable to write " + name);
     return false;

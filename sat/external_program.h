@@ -4,8 +4,9 @@
 // What the adapters of external solver programs share: writing an exchange
 // file and running a command through the shell, each reporting its failure
 // at level 1 on the adapter's message source; shell_quote for building the
-// command comes with it.
+// command and answer_file_streamt for reading the answer come with it.
 
+#include "util/exchange_file.h"
 #include "util/text_utils.h"
 
 #include <functional>
@@ -14,9 +15,9 @@
 
 class messaget;
 
-// Writes the file `name` (created or truncated) with `write`. False, after
-// the report "Unable to write <name>", when the file cannot be opened or
-// the writing fails.
+// Writes the file `name` with `write`, created afresh and never through a
+// link (recreate_exchange_file). False, after the report "Unable to write
+// <name>", when the file cannot be created or the writing fails.
 bool write_exchange_file(
   messaget &message,
   const std::string &name,

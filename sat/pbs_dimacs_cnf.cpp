@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <ostream>
 
 namespace
@@ -130,7 +129,7 @@ bool pbs_dimacs_cnft::pbs_solve()
   if(program_failed)
     return false;
 
-  std::ifstream in(answer_file);
+  answer_file_streamt in(answer_file);
   if(!in)
   {
     print(1, "Unable to read SAT results!\n");

@@ -12,7 +12,10 @@
 // solver "pbs" through files in the working directory: the clauses in
 // "temp.cnf", the objective in "temp.cnf.pb", the program's answer in
 // "temp.out". It either meets a goal (the weighted sum equals `goal`) or
-// optimises the weighted sum. The three files stay after the run.
+// optimises the weighted sum. The three files stay after the run. A link at
+// any of the names is never followed: the two written files replace
+// whatever has their names, and a link at the answer's name reads as an
+// answer that cannot be opened.
 //
 // The owner fills `weights` and sets the flags, `goal` and `program_dir`
 // before prop_solve.

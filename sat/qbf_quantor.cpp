@@ -4,8 +4,6 @@
 #include "util/invariant.h"
 #include "util/text_utils.h"
 
-#include <fstream>
-
 namespace
 {
 const char *const formula_file = "quantor.qbf";
@@ -39,7 +37,7 @@ propt::resultt qbf_quantort::prop_solve()
        *this, std::string("quantor ") + formula_file + " -o " + answer_file))
     return P_ERROR;
 
-  std::ifstream in(answer_file);
+  answer_file_streamt in(answer_file);
   std::string line;
   while(!in.fail())
   {

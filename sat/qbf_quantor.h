@@ -6,7 +6,9 @@
 // Decides the quantified formula by running the external QBF solver
 // "quantor" through the shell on the exchange files "quantor.qbf" (the
 // formula) and "quantor.out" (its answer) in the working directory. Both
-// files stay after the run; two adapters in one directory share them.
+// files stay after the run; two adapters in one directory share them. A
+// link at either name is never followed: the formula replaces whatever has
+// its name, and a link at the answer's name reads as no answer.
 //
 // Note the inverted mapping of the answer: a true formula ("s TRUE") is
 // P_UNSATISFIABLE and a false one ("s FALSE") P_SATISFIABLE, so that a

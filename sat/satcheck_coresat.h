@@ -15,6 +15,10 @@ class satcheck_coresat_baset : public cnf_solvert
 {
 public:
   ~satcheck_coresat_baset() override;
+  // A copy would get around the one-adapter rule, and its destruction
+  // would reset the engine under the original.
+  satcheck_coresat_baset(const satcheck_coresat_baset &) = delete;
+  satcheck_coresat_baset &operator=(const satcheck_coresat_baset &) = delete;
 
   void lcnf(const bvt &clause) override;
   std::string solver_text() const override;

@@ -105,11 +105,15 @@ void satcheck_groupsat_baset::set_assignment(literalt a, bool value)
   solver->variable(a.var_no()).set_value(unsigned(value) ^ unsigned(a.sign()));
 }
 
-satcheck_groupsatt::satcheck_groupsatt() : satcheck_groupsat_baset(new CSolver)
+satcheck_groupsatt::satcheck_groupsatt()
+    : satcheck_groupsatt(std::make_unique<CSolver>())
 {
 }
 
-satcheck_groupsatt::~satcheck_groupsatt()
+satcheck_groupsatt::satcheck_groupsatt(std::unique_ptr<CSolver> engine)
+    : satcheck_groupsat_baset(engine.get()), engine(std::move(engine))
 {
-  delete solver;
 }
+
+// Out of line, where CSolver is complete.
+satcheck_groupsatt::~satcheck_groupsatt() = default;

@@ -3,6 +3,8 @@
 
 #include "propositional/cnf_clause_list.h"
 
+#include <memory>
+
 class CSolver;
 
 // The clause-learning engine as a propositional back end: collects the
@@ -50,6 +52,11 @@ public:
   ~satcheck_groupsatt() override;
   satcheck_groupsatt(const satcheck_groupsatt &) = delete;
   satcheck_groupsatt &operator=(const satcheck_groupsatt &) = delete;
+
+private:
+  // The engine is made before the base that drives it, and kept here.
+  explicit satcheck_groupsatt(std::unique_ptr<CSolver> engine);
+  std::unique_ptr<CSolver> engine;
 };
 
 #endif

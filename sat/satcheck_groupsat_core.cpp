@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 namespace
 {
@@ -48,8 +47,7 @@ propt::resultt satcheck_groupsat_coret::prop_solve()
   // The trace stream is one per process: restarting it through its own
   // unit puts this run's records at the start of a fresh file, also when an
   // earlier run wrote to it or an earlier extraction removed the file.
-  reset_resolve_trace();
-  if(!resolve_trace_stream.is_open())
+  if(!reset_resolve_trace())
   {
     print(1, std::string("Unable to write ") + trace_file);
     return P_ERROR;
@@ -67,7 +65,7 @@ propt::resultt satcheck_groupsat_coret::prop_solve()
     return result;
 
   // The program reads the trace file while the stream stays open.
-  resolve_trace_stream.flush();
+  resolve_trace_stream().flush();
   remove_stale_answer(core_file);
   if(!run_external_program(
        *this,
@@ -86,7 +84,7 @@ propt::resultt satcheck_groupsat_coret::prop_solve()
 void satcheck_groupsat_coret::read_core()
 {
   in_core.clear();
-  std::ifstream in(core_file);
+  answer_file_streamt in(core_file);
   std::string line;
   bool more = true;
   while(more)

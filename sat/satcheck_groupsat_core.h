@@ -11,7 +11,9 @@
 // the working directory: "cnf.dimacs" (the formula), "resolve_trace" (the
 // engine's trace of this run), "unsat_core.cnf" (the core clauses, written
 // by the program) and "cnf.out"; all four are removed after a core was
-// read, and stay after any other answer. Gives no model.
+// read, and stay after any other answer. A link at any of the names is
+// never followed: the formula and the trace replace whatever has their
+// names, and a link at the core's name reads as no core. Gives no model.
 class satcheck_groupsat_coret : public dimacs_cnft
 {
 public:

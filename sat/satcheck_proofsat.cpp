@@ -4,10 +4,10 @@
 #include "util/invariant.h"
 #include "util/text_utils.h"
 
-satcheck_proofsat_baset::~satcheck_proofsat_baset()
-{
-  delete solver;
-}
+satcheck_proofsat_baset::satcheck_proofsat_baset() = default;
+
+// Out of line, where Solver is complete.
+satcheck_proofsat_baset::~satcheck_proofsat_baset() = default;
 
 void satcheck_proofsat_baset::lcnf(const bvt &clause)
 {
@@ -15,16 +15,18 @@ void satcheck_proofsat_baset::lcnf(const bvt &clause)
   if(process_clause(clause, new_bv))
     return;
 
-  add_variables();
+  on_engine([this, &new_bv] {
+    add_variables();
 
-  vec<Lit> literals;
-  for(std::size_t i = 0; i < new_bv.size(); ++i)
-  {
-    INVARIANT(new_bv[i].var_no()<(unsigned)solver->nVars());
-    literals.push(Lit::fromIndex(int(new_bv[i].get())));
-  }
+    vec<Lit> literals;
+    for(std::size_t i = 0; i < new_bv.size(); ++i)
+    {
+      INVARIANT(new_bv[i].var_no()<(unsigned)solver->nVars());
+      literals.push(Lit::fromIndex(int(new_bv[i].get())));
+    }
 
-  solver->newClause(literals, false, ClauseId_NULL);
+    solver->newClause(literals, false, ClauseId_NULL);
+  });
   ++clause_counter;
 }
 
@@ -48,7 +50,13 @@ std::string satcheck_proofsat_baset::size_text() const
 propt::resultt satcheck_proofsat_baset::run_engine()
 {
   if(solver->ok)
-    solver->solve();
+    on_engine([this] { solver->solve(); });
+  if(out_of_memory)
+  {
+    print(1, "SAT checker failed: Out of memory");
+    status = ERROR;
+    return P_ERROR;
+  }
 
   // Without assumptions the engine answers false exactly when it has
   // cleared ok, so the flag alone decides.
@@ -67,7 +75,7 @@ propt::resultt satcheck_proofsat_baset::prop_solve()
 {
   INVARIANT(status!=ERROR);
   print(6, size_text());
-  add_variables();
+  on_engine([this] { add_variables(); });
   return run_engine();
 }
 
@@ -98,5 +106,5 @@ void satcheck_proofsat_baset::set_assignment(literalt a, bool value)
 
 satcheck_proofsatt::satcheck_proofsatt()
 {
-  solver = new Solver;
+  solver = std::make_unique<Solver>();
 }

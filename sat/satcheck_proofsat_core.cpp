@@ -59,18 +59,14 @@ void proofsat_coret::build_core(std::vector<bool> &in_core) const
 }
 
 satcheck_proofsat_coret::satcheck_proofsat_coret()
-    : proof(nullptr), core_recorder(new proofsat_coret)
+    : core_recorder(std::make_unique<proofsat_coret>()),
+      proof(std::make_unique<Proof>(*core_recorder))
 {
-  proof = new Proof(*core_recorder);
-  solver = new Solver;
-  solver->proof = proof;
+  solver = std::make_unique<Solver>();
+  solver->proof = proof.get();
 }
 
-satcheck_proofsat_coret::~satcheck_proofsat_coret()
-{
-  delete proof;
-  delete core_recorder;
-}
+satcheck_proofsat_coret::~satcheck_proofsat_coret() = default;
 
 std::string satcheck_proofsat_coret::solver_text() const
 {

@@ -8,6 +8,7 @@
 #include "sat/satcheck_proofsat.h"
 #include "sat/proofsat/Proof.h"
 
+#include <memory>
 #include <vector>
 
 // Records the proof as it is made, one record per root or chain in id
@@ -56,8 +57,9 @@ public:
 
 protected:
   std::vector<bool> in_core;
-  Proof *proof;
-  proofsat_coret *core_recorder;
+  // The recorder outlives the proof that reports to it.
+  std::unique_ptr<proofsat_coret> core_recorder;
+  std::unique_ptr<Proof> proof;
 };
 
 #endif

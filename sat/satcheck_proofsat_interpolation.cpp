@@ -6,18 +6,15 @@
 #include <iostream>
 
 satcheck_proofsat_interpolationt::satcheck_proofsat_interpolationt()
-    : proof(nullptr), proofsat_proof(new proofsat_prooft)
+    : proofsat_proof(std::make_unique<proofsat_prooft>()),
+      proof(std::make_unique<Proof>(*proofsat_proof))
 {
-  proof = new Proof(*proofsat_proof);
-  solver = new Solver;
-  solver->proof = proof;
+  solver = std::make_unique<Solver>();
+  solver->proof = proof.get();
 }
 
-satcheck_proofsat_interpolationt::~satcheck_proofsat_interpolationt()
-{
-  delete proof;
-  delete proofsat_proof;
-}
+satcheck_proofsat_interpolationt::~satcheck_proofsat_interpolationt() =
+  default;
 
 std::string satcheck_proofsat_interpolationt::solver_text() const
 {
@@ -33,7 +30,7 @@ propt::resultt satcheck_proofsat_interpolationt::prop_solve()
   print(6, sizes);
   std::cout << sizes;
 
-  add_variables();
+  on_engine([this] { add_variables(); });
   std::cout << "i am here after add_variables\n";
 
   resultt result = run_engine();
@@ -52,8 +49,9 @@ void satcheck_proofsat_interpolationt::get_interpolant(
   std::cout << "no of variables " << n << '\n'
             << "no of clauses " << m << '\n'
             << n << '\n'
-            << "and graph before is " << graph << '\n'
-            << "no of clauses " << m << '\n';
+            << "and graph before is ";
+  graph.print_node_list(std::cout);
+  std::cout << '\n' << "no of clauses " << m << '\n';
 
   and_graph_propt g(graph);
   bvt literals(n);
@@ -65,9 +63,9 @@ void satcheck_proofsat_interpolationt::get_interpolant(
   }
 
   std::string text;
-  literalt result =
+  graph.root_literal =
     proofsat_proof->interpolate(literals, partition, graph, text);
-  std::cout << "INTERPOLANT=" << text << '\n'
-            << "and graph is " << graph << '\n';
-  graph.root_literal = result;
+  std::cout << "INTERPOLANT=" << text << '\n' << "and graph is ";
+  graph.print_node_list(std::cout);
+  std::cout << '\n';
 }

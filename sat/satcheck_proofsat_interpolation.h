@@ -9,6 +9,8 @@
 #include "sat/interpolant_proof.h"
 #include "sat/satcheck_proofsat.h"
 
+#include <memory>
+
 class satcheck_proofsat_interpolationt : public satcheck_proofsat_baset
 {
 public:
@@ -31,14 +33,15 @@ public:
   // After an unsatisfiable answer: appends one input node per variable
   // 0 .. no_variables() - 1 to graph, after the nodes it holds, builds the
   // interpolant between partition and partition + 1 over them and makes it
-  // the graph's root_literal. Building takes time linear in the proof; the
-  // diagnostic listing of the graph before and after writes each node's
-  // whole formula, which grows with the number of paths below it.
+  // the graph's root_literal. Building takes time linear in the proof, and
+  // the diagnostic listings of the graph before and after are linear in the
+  // graph (each node once, naming its operands by number).
   void get_interpolant(int partition, and_graph_formulat &graph);
 
 protected:
-  Proof *proof;
-  proofsat_prooft *proofsat_proof;
+  // The recorder outlives the proof that reports to it.
+  std::unique_ptr<proofsat_prooft> proofsat_proof;
+  std::unique_ptr<Proof> proof;
 };
 
 #endif

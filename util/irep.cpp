@@ -27,7 +27,10 @@ irept::irept(const dstring &id) : data(new dt)
 
 irept &irept::operator=(const irept &irep)
 {
-  INVARIANT(&irep!=this);
+  // Standard algorithms assign an element to itself (std::swap(a, a)); a
+  // tree that is already its own value stays as it is.
+  if(&irep == this)
+    return *this;
   // Take the new reference before releasing the old block: the source may
   // live inside that block (a child of this very tree).
   dt *old_data = data;
@@ -117,7 +120,11 @@ void irept::remove(const dstring &name)
 
 void irept::move_to_named_sub(const dstring &name, irept &irep)
 {
-  add(name).swap(irep);
+  irept &child = add(name);
+  // Moving a child to where it already is must not empty it.
+  if(&child == &irep)
+    return;
+  child.swap(irep);
   irep.clear();
 }
 

@@ -48,6 +48,8 @@ public:
       ++data->ref_count;
     }
   }
+  // Shares the source's block; assigning a tree to itself (also a child
+  // through set) leaves it unchanged.
   irept &operator=(const irept &irep);
   ~irept()
   {
@@ -103,7 +105,8 @@ public:
     add(name) = value;
   }
   void remove(const dstring &name);
-  // Swaps the tree into the named child; the argument is left empty.
+  // Swaps the tree into the named child; the argument is left empty,
+  // unless it is that very child, which stays as it is.
   void move_to_named_sub(const dstring &name, irept &irep);
   // Appends the tree as the last unnamed child; the argument is left nil.
   void move_to_sub(irept &irep);

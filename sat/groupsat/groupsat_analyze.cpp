@@ -34,18 +34,19 @@ int CSolver::analyze_conflicts()
     if(clause(*it).num_lits() < clause(shortest).num_lits())
       shortest = *it;
   write_level0_conflict(shortest);
-  resolve_trace_stream << "\n" << std::flush;
+  resolve_trace_stream() << "\n" << std::flush;
 
   _conflicts.clear();
   back_track(0);
   return -1;
 }
 
-void CSolver::mark_vars_at_level(ClauseIdx cl, int var_idx, int dl)
+unsigned CSolver::mark_vars_at_level(ClauseIdx cl, int var_idx, int dl)
 {
   INVARIANT(_resolvents.empty() || var_idx != -1);
   CClause &c = clause(cl);
   _resolvents.push_back(int(c.id()));
+  unsigned gflag = c.gflag();
   for(unsigned i = 0; i < c.num_lits(); ++i)
   {
     CLitPoolElement &lit = c.literal(i);
@@ -71,18 +72,22 @@ void CSolver::mark_vars_at_level(ClauseIdx cl, int var_idx, int dl)
       INVARIANT(variable(v).dlevel() < dl);
       if(var.new_cl_phase() == 2)
       {
-        // Literals assigned at level 0 never enter a learned clause.
+        // Literals assigned at level 0 never enter a learned clause; the
+        // clause rests on the groups of their facts instead.
         if(var.dlevel() != 0)
         {
           ++_num_in_new_cl;
           var.set_new_cl_phase(lit.var_sign());
           _conflict_lits.push_back(lit.s_var());
         }
+        else
+          gflag |= var.level0_gflag();
       }
       else
         INVARIANT(variable(v).new_cl_phase() == lit.var_sign());
     }
   }
+  return gflag;
 }
 
 void CSolver::add_to_new_clause(int svar)
@@ -109,8 +114,7 @@ int CSolver::walk_to_uip(int dl, int bump, unsigned &gflag)
     ClauseIdx ante_cl = var.antecedent();
     INVARIANT(ante_cl != -1);
     clause(ante_cl).activity() += bump;
-    gflag |= clause(ante_cl).gflag();
-    mark_vars_at_level(ante_cl, assigned >> 1, dl);
+    gflag |= mark_vars_at_level(ante_cl, assigned >> 1, dl);
   }
   INVARIANT(false && "the walk meets the last marked variable");
   return 0;
@@ -155,8 +159,7 @@ int CSolver::conflict_analysis_firstUIP()
   INVARIANT(_num_marked == 0);
   clause(chosen).activity() += 5;
   _mark_increase_score = true;
-  mark_vars_at_level(chosen, -1, dlevel());
-  unsigned gflag = clause(chosen).gflag();
+  unsigned gflag = mark_vars_at_level(chosen, -1, dlevel());
   add_to_new_clause(walk_to_uip(dlevel(), 5, gflag));
   return finish_add_conf_clause(gflag);
 }
@@ -200,10 +203,11 @@ int CSolver::finish_add_conf_clause(unsigned gflag)
   ++_stats.num_learned;
   _top_unsat_cls = ClauseIdx(_clauses.size()) - 1;
 
-  resolve_trace_stream << "CL: " << clause(added_cl).id() << " <=";
+  std::ostream &trace = resolve_trace_stream();
+  trace << "CL: " << clause(added_cl).id() << " <=";
   for(int id : _resolvents)
-    resolve_trace_stream << " " << id;
-  resolve_trace_stream << "\n" << std::flush;
+    trace << " " << id;
+  trace << "\n" << std::flush;
   _resolvents.clear();
 
   adjust_variable_order(_conflict_lits.data(), n);

@@ -3,8 +3,7 @@
 int CSolver::conflict_analysis_lastUIP()
 {
   ClauseIdx c = _conflicts.front();
-  mark_vars_at_level(c, -1, dlevel());
-  unsigned gflag = clause(c).gflag();
+  unsigned gflag = mark_vars_at_level(c, -1, dlevel());
   std::vector<int> &assignments = *_assignment_stack[dlevel()];
   for(int i = int(assignments.size()) - 1; i >= 0; --i)
   {
@@ -23,8 +22,7 @@ int CSolver::conflict_analysis_lastUIP()
       add_to_new_clause(assigned ^ 1);
       break;
     }
-    gflag |= clause(ante).gflag();
-    mark_vars_at_level(ante, assigned >> 1, dlevel());
+    gflag |= mark_vars_at_level(ante, assigned >> 1, dlevel());
   }
   return finish_add_conf_clause(gflag);
 }
@@ -55,8 +53,7 @@ void CSolver::mark_vars_of_dl(const std::vector<int> &lits, int dl)
 int CSolver::conflict_analysis_allUIP()
 {
   ClauseIdx c = _conflicts.front();
-  mark_vars_at_level(c, -1, dlevel());
-  unsigned gflag = clause(c).gflag();
+  unsigned gflag = mark_vars_at_level(c, -1, dlevel());
   std::vector<int> uips = {walk_to_uip(dlevel(), 0, gflag)};
   for(int level = dlevel() - 1; level > 0; --level)
   {

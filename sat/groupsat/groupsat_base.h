@@ -217,7 +217,8 @@ public:
       _lits_count{0, 0},
       _two_lits_count{0, 0},
       _scores{0, 0},
-      _var_score_pos(-1)
+      _var_score_pos(-1),
+      _level0_gflag(0)
   {
   }
 
@@ -302,6 +303,18 @@ public:
   {
     return _var_score_pos;
   }
+  // While the variable is assigned at level 0: the groups its value rests
+  // on (those of its antecedent and of the level-0 values that antecedent
+  // needs), 0 for a value chosen without antecedent. A level-0 fact lasts
+  // only as long as these groups; clauses learned from it carry them.
+  unsigned &level0_gflag()
+  {
+    return _level0_gflag;
+  }
+  unsigned level0_gflag() const
+  {
+    return _level0_gflag;
+  }
 
   // -1 at level 0, otherwise the larger of the two scores.
   int score() const
@@ -326,6 +339,7 @@ private:
   std::vector<CLitPoolElement *> _watched[2];
   int _scores[2];
   int _var_score_pos;
+  unsigned _level0_gflag;
 };
 
 // "***", " in FUNCTION", " at FILE", ":LINE" (each only when given), a blank

@@ -255,6 +255,13 @@ int CDatabase::merge_clause_group(int g1, int g2)
       cl.set_gid(g1);
     }
   }
+  // Level-0 facts resting on g2 now rest on g1.
+  const unsigned bit2 = 1u << (g2 - 1);
+  for(CVariable &var : _variables)
+  {
+    if((var.level0_gflag() & bit2) != 0)
+      var.level0_gflag() = (var.level0_gflag() & ~bit2) | 1u << (g1 - 1);
+  }
   free_gid(g2);
   return g1;
 }

@@ -113,6 +113,8 @@ public:
   int alloc_gid();
   void free_gid(int gid);
   bool is_gid_allocated(int gid);
+  // Moves every live clause, and every level-0 fact, of group g2 into g1
+  // and frees g2; the result is g1.
   int merge_clause_group(int g1, int g2);
 
   // Drops erased literals and the end markers of deleted clauses, and

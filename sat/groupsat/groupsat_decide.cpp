@@ -181,6 +181,8 @@ void CSolver::set_var_value(int v, int value, ClauseIdx antecedent, int dl)
   var.dlevel() = dl;
   var.set_value(value);
   var.antecedent() = antecedent;
+  if(dl == 0)
+    var.level0_gflag() = antecedent == -1 ? 0 : level0_support(antecedent, v);
   var.assgn_stack_pos() = int(_assignment_stack[dl]->size());
   _assignment_stack[dl]->push_back(v + v + 1 - value);
   if(dl == dlevel())
@@ -190,6 +192,19 @@ void CSolver::set_var_value(int v, int value, ClauseIdx antecedent, int dl)
   ++_stats.num_implications;
   if(var.is_branchable())
     --_stats.num_free_variables;
+}
+
+unsigned CSolver::level0_support(ClauseIdx antecedent, int v)
+{
+  CClause &cl = clause(antecedent);
+  unsigned gflag = cl.gflag();
+  for(unsigned i = 0; i < cl.num_lits(); ++i)
+  {
+    int other = int(cl.literal(i).var_index());
+    if(other != v)
+      gflag |= variable(other).level0_gflag();
+  }
+  return gflag;
 }
 
 void CSolver::move_watch(

@@ -166,29 +166,34 @@ void CSolver::decay_variable_score()
 
 void CSolver::write_level0_conflict(ClauseIdx conflict)
 {
+  std::ostream &trace = resolve_trace_stream();
   for(std::size_t i = 1; i < _variables.size(); ++i)
   {
     CVariable &var = _variables[i];
     if(var.value() == 2 || var.antecedent() == -1)
       continue;
     CClause &ante = clause(var.antecedent());
-    resolve_trace_stream << "VAR: " << i << " L: " << var.assgn_stack_pos()
-                         << " V: " << var.value() << " A: " << ante.id()
-                         << " Lits:";
+    trace << "VAR: " << i << " L: " << var.assgn_stack_pos()
+          << " V: " << var.value() << " A: " << ante.id() << " Lits:";
     for(unsigned j = 0; j < ante.num_lits(); ++j)
-      resolve_trace_stream << " " << ante.literal(j).s_var();
-    resolve_trace_stream << "\n" << std::flush;
+      trace << " " << ante.literal(j).s_var();
+    trace << "\n" << std::flush;
   }
   CClause &cl = clause(conflict);
-  resolve_trace_stream << "CONF: " << cl.id() << " ==";
+  trace << "CONF: " << cl.id() << " ==";
   for(unsigned j = 0; j < cl.num_lits(); ++j)
-    resolve_trace_stream << " " << cl.literal(j).s_var();
+    trace << " " << cl.literal(j).s_var();
 }
 
 bool CSolver::preprocess()
 {
   INVARIANT(dlevel() == 0);
   int n = int(num_variables());
+  // Level 0 is rebuilt from the clauses. What waits in the queue (units
+  // added to a reset solver, choices made before the clauses changed) is
+  // either found again or no longer holds; propagating it early would let
+  // it hide a unit clause that contradicts it.
+  _implication_queue = std::queue<CImplication>();
 
   std::vector<int> unused;
   for(int i = 1; i <= n; ++i)
@@ -263,7 +268,7 @@ bool CSolver::preprocess()
   std::cout << " CONFLICT during preprocess \n";
   write_level0_conflict(_conflicts.front());
   // The line has no newline, but it is in the file before anyone reads it.
-  resolve_trace_stream.flush();
+  resolve_trace_stream().flush();
   return false;
 }
 
@@ -366,13 +371,25 @@ void CSolver::delete_unrelevant_clauses()
     if(cl.status() == DELETED_CL)
       continue;
 
-    bool true_at_level0 = false;
-    for(unsigned i = 0; i < cl.num_lits() && !true_at_level0; ++i)
-      true_at_level0 = literal_value(cl.literal(i)) == 1 &&
-                       variable(cl.literal(i).var_index()).dlevel() == 0;
+    // A true level-0 literal satisfies the clause for good only when its
+    // fact follows from clauses (a choice for an unused or one-phase
+    // variable may be overturned by an added clause) and rests on no group
+    // but the clause's own (deleting one of those deletes the clause too).
+    bool true_at_level0 = false, for_good = false;
+    for(unsigned i = 0; i < cl.num_lits() && !for_good; ++i)
+    {
+      const CVariable &var = variable(cl.literal(i).var_index());
+      if(literal_value(cl.literal(i)) != 1 || var.dlevel() != 0)
+        continue;
+      true_at_level0 = true;
+      for_good = var.antecedent() != -1 &&
+                 (var.level0_gflag() & ~cl.gflag()) == 0;
+    }
     if(true_at_level0)
     {
-      if(cl.status() != ORIGINAL_CL && cl.status() != CONFLICT_CL)
+      if(
+        !for_good ||
+        (cl.status() != ORIGINAL_CL && cl.status() != CONFLICT_CL))
         continue;
       int true_lits = 0, free_lits = 0;
       for(unsigned i = 0; i < cl.num_lits(); ++i)

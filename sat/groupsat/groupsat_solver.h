@@ -179,15 +179,17 @@ public:
   // Before each decision: restart (with clause deletion and, at every
   // fifth restart, compaction), score decay, hooks.
   void run_periodic_tasks();
-  // Deletes clauses satisfied at level 0 and learned clauses of low
+  // Deletes clauses satisfied for good at level 0 (by a fact that no group
+  // deletion or added clause can take back) and learned clauses of low
   // activity with many free literals; O(pool + variables log variables).
   void delete_unrelevant_clauses();
   void decay_variable_score();
   // Rebuilds the decision order by score; O(variables log variables).
   void update_var_score();
   void init_solve();
-  // Assigns unused and one-phase variables and the units at level 0; false
-  // when that propagation finds a conflict (an empty clause is one).
+  // Assigns unused and one-phase variables and the units at level 0, from
+  // the clauses alone (pending implications are dropped); false when that
+  // propagation finds a conflict (an empty clause is one).
   bool preprocess();
   void run_search();
   [[noreturn]] void not_implemented();
@@ -217,7 +219,11 @@ public:
   // -1 when the formula is unsatisfiable.
   int analyze_conflicts();
   int conflict_analysis_firstUIP();
-  void mark_vars_at_level(ClauseIdx cl, int var_idx, int dl);
+  // Resolves cl into the clause being learned: marks its variables of level
+  // dl other than var_idx and adds its literals of lower levels, except
+  // those false at level 0. The groups the step rests on: cl's, and those
+  // of the level-0 facts behind the literals it leaves out.
+  unsigned mark_vars_at_level(ClauseIdx cl, int var_idx, int dl);
   int finish_add_conf_clause(unsigned gflag);
 
   // Further learning schemes on the first conflicting clause, which the
@@ -306,6 +312,9 @@ protected:
   std::multimap<int, int> _shrinking_cls;
 
 private:
+  // The groups v's level-0 value rests on when antecedent implies it: the
+  // antecedent's, and those of the other literals' level-0 values.
+  unsigned level0_support(ClauseIdx antecedent, int v);
   // The decision literal on v by the phase rule.
   int decision_phase(int v);
   void decide(int svar);
@@ -318,7 +327,8 @@ private:
     int direction);
   // Walks level dl from its last assignment back to the first unique
   // implication point, resolving each marked variable with its antecedent:
-  // the antecedent's activity rises by `bump` and its groups join `gflag`.
+  // the antecedent's activity rises by `bump` and the groups the step rests
+  // on join `gflag`.
   // Returns the false literal of the point.
   int walk_to_uip(int dl, int bump, unsigned &gflag);
   void add_to_new_clause(int svar);

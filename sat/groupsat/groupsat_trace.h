@@ -2,19 +2,27 @@
 #define MORVANE_SAT_GROUPSAT_GROUPSAT_TRACE_H
 
 // The resolution trace of the clause-learning engine: one process-wide text
-// stream on the file "resolve_trace" in the working directory, opened with
-// truncation when the program starts and closed when it ends. Every solver
+// stream on the file "resolve_trace" in the working directory. Every solver
 // appends to it: a line "CL: id <= ids..." per learned clause and, when a
 // formula is refuted, a line "VAR: ..." per implied level-0 variable and a
-// final "CONF: id == literals..." line. A stream that cannot be opened
-// drops every record silently.
+// final "CONF: id == literals..." line.
+//
+// The file is created when the first record is written, not when the
+// program starts, so a program that never runs the engine leaves no file
+// (and no earlier file is emptied). Creating it removes whatever has the
+// name and never follows a link (recreate_exchange_file). A file that
+// cannot be created drops every record silently. The stream stays on the
+// file it created until the program ends or the trace is reset.
 
-#include <fstream>
+#include <ostream>
 
-extern std::ofstream resolve_trace_stream;
+// The stream the engine writes its records to; the first use creates the
+// file in the current working directory.
+std::ostream &resolve_trace_stream();
 
-// Closes the stream and opens "resolve_trace" in the current working
-// directory anew, truncated: for users that start a fresh trace.
-void reset_resolve_trace();
+// Creates "resolve_trace" in the current working directory afresh, empty,
+// as above, and directs the stream to it: for users that start a fresh
+// trace. False, with every record dropped, when it cannot be created.
+bool reset_resolve_trace();
 
 #endif

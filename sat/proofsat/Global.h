@@ -12,23 +12,27 @@
 #include <new>
 #include <utility>
 
-// Allocates n elements' worth of raw storage; stops the program when the
-// allocator has nothing left.
+// Allocates n elements' worth of raw storage; throws std::bad_alloc when
+// the allocator has nothing left, so that the owner of the engine can give
+// an error answer.
 template <class T>
 T *xmalloc(std::size_t size)
 {
   T *tmp = static_cast<T *>(std::malloc(size * sizeof(T)));
-  INVARIANT(size == 0 || tmp != nullptr);
+  if(size != 0 && tmp == nullptr)
+    throw std::bad_alloc();
   return tmp;
 }
 
-// Resizes ptr (null allocates) to n elements; stops the program on failure.
+// Resizes ptr (null allocates) to n elements; throws std::bad_alloc on
+// failure, leaving ptr as it was.
 template <class T>
 T *xrealloc(T *ptr, std::size_t size)
 {
   T *tmp =
     static_cast<T *>(std::realloc(static_cast<void *>(ptr), size * sizeof(T)));
-  INVARIANT(size == 0 || tmp != nullptr);
+  if(size != 0 && tmp == nullptr)
+    throw std::bad_alloc();
   return tmp;
 }
 
@@ -152,17 +156,21 @@ public:
       pop();
   }
 
+  // When the storage cannot grow, throws std::bad_alloc and leaves the vec
+  // as it was.
   void reserve_capacity(int min_cap)
   {
     if(cap >= min_cap)
       return;
-    if(cap == 0)
-      cap = min_cap >= 2 ? min_cap : 2;
+    int new_cap = cap;
+    if(new_cap == 0)
+      new_cap = min_cap >= 2 ? min_cap : 2;
     else
       do
-        cap = (cap * 3 + 1) >> 1;
-      while(cap < min_cap);
-    data = xrealloc(data, cap);
+        new_cap = (new_cap * 3 + 1) >> 1;
+      while(new_cap < min_cap);
+    data = xrealloc(data, new_cap);
+    cap = new_cap;
   }
 
   void grow_filled(int size, const T &pad)

@@ -2,10 +2,12 @@
 
 #include "sat/proofsat/Sort.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <system_error>
 
 #include <unistd.h>
 
@@ -49,18 +51,55 @@ const char *TempFiles::open(File &file)
   int fd = mkstemp(name);
   if(fd == -1)
   {
-    std::fprintf(
-      stderr, "Proof: cannot create a proof file in %s\n", dir.c_str());
-    std::abort();
+    int error = errno;
+    std::free(name);
+    throw std::system_error(
+      error, std::generic_category(), "cannot create a proof file in " + dir);
   }
-  file.attach(fd, File::WRITE, true);
-  temp_files->push(name);
+  try
+  {
+    file.attach(fd, File::WRITE, true);
+    temp_files->push(name);
+  }
+  catch(...)
+  {
+    file.release();
+    std::remove(name);
+    std::free(name);
+    throw;
+  }
   return name;
+}
+
+void TempFiles::remove(const char *name)
+{
+  // After the exit handler the list is gone, and so are the files.
+  if(temp_files == nullptr)
+    return;
+  vec<char *> &names = *temp_files;
+  for(int i = 0; i < names.size(); i++)
+  {
+    if(names[i] != name)
+      continue;
+    std::remove(name);
+    std::free(names[i]);
+    names[i] = names.last();
+    names.pop();
+    return;
+  }
 }
 
 Proof::Proof() : id_counter(0), traverser(nullptr)
 {
   file_name = TempFiles::open(fp);
+}
+
+Proof::~Proof()
+{
+  if(file_name == nullptr)
+    return;
+  fp.release();
+  TempFiles::remove(file_name);
 }
 
 Proof::Proof(ProofTraverser &t)

@@ -53,10 +53,13 @@ class Proof
   vec<Var> chain_var;
 
 public:
-  // File mode on a fresh temporary file, removed when the program exits.
+  // File mode on a fresh temporary file, removed when the Proof goes (or
+  // when the program exits, for a Proof that is never destroyed). Throws
+  // std::system_error when the file cannot be created.
   Proof();
   // Traverser mode; t is not owned.
   explicit Proof(ProofTraverser &t);
+  ~Proof();
   Proof(const Proof &) = delete;
   Proof &operator=(const Proof &) = delete;
 
@@ -103,9 +106,13 @@ class TempFiles
 public:
   // Creates a new file (exclusively, mode 0600) in the temporary directory
   // ($TMPDIR, else /tmp), attaches it to file for reading and writing,
-  // and answers its name. The file is removed when the program exits; when
-  // none can be created the program stops with a message.
+  // and answers its name. The file is removed by remove or, at the latest,
+  // when the program exits. When none can be created, throws
+  // std::system_error ("cannot create a proof file in <folder>: <reason>")
+  // and leaves nothing behind.
   static const char *open(File &file);
+  // Removes a file that open made, and frees its name.
+  static void remove(const char *name);
 };
 
 #endif

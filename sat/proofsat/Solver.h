@@ -190,6 +190,24 @@ private:
   Var select(double random_var_freq);
   // Resolves away the level-0 literals of c from position `from` on.
   void resolveFixed(const Clause &c, int from);
+  // The steps of analyze, inline so that they cost no calls per conflict
+  // (defined and used in SolverAnalyze.cpp only). analyzeFirstUip resolves
+  // the conflict back to the first unique implication point and answers
+  // its literal; it marks the literals met in `seen` and appends those of
+  // lower levels to out_learnt, raising out_btlevel to the highest of their
+  // levels.
+  inline Lit
+  analyzeFirstUip(Clause *confl, vec<Lit> &out_learnt, int &out_btlevel);
+  // Move the literals of out_learnt (from position 1) worth keeping to its
+  // front and answer their count plus one; the literals dropped, and with
+  // deep minimisation the ones that imply them, go to minimise_clear.
+  // minimiseLocal drops a literal whose reason's other literals are all
+  // marked or fixed; minimiseDeep follows the implication chains.
+  inline int minimiseLocal(vec<Lit> &out_learnt);
+  inline int minimiseDeep(vec<Lit> &out_learnt);
+  // Resolves the literals of minimise_clear out of the learnt clause's
+  // proof chain and ends the chain.
+  inline void resolveDropped();
   void printTableRow(int learnt_limit);
 };
 

@@ -65,12 +65,34 @@ unsigned levelBit(int level)
 
 void Solver::analyze(Clause *confl, vec<Lit> &out_learnt, int &out_btlevel)
 {
-  Lit p = lit_Undef;
   if(proof != nullptr)
     proof->beginChain(confl->id());
 
   out_learnt.push();
   out_btlevel = 0;
+  out_learnt[0] = ~analyzeFirstUip(confl, out_learnt, out_btlevel);
+
+  const int kept =
+    deep_minimise ? minimiseDeep(out_learnt) : minimiseLocal(out_learnt);
+  if(proof != nullptr)
+    resolveDropped();
+
+  for(Lit l : out_learnt)
+    seen[var(l)] = 0;
+  for(Lit l : minimise_clear)
+    seen[var(l)] = 0;
+
+  stats.max_literals += out_learnt.size();
+  out_learnt.shrink(out_learnt.size() - kept);
+  stats.tot_literals += out_learnt.size();
+}
+
+Lit Solver::analyzeFirstUip(
+  Clause *confl,
+  vec<Lit> &out_learnt,
+  int &out_btlevel)
+{
+  Lit p = lit_Undef;
   int trail_index = trail.size() - 1;
   int paths = 0;
   do
@@ -86,17 +108,19 @@ void Solver::analyze(Clause *confl, vec<Lit> &out_learnt, int &out_btlevel)
       Var x = var(q);
       if(seen[x])
         continue;
-      if(level[x] > 0)
+      // Read once: the compiler cannot tell that bumping leaves levels be.
+      const int x_level = level[x];
+      if(x_level > 0)
       {
         varBumpActivity(q);
         seen[x] = 1;
-        if(level[x] == decisionLevel())
+        if(x_level == decisionLevel())
           paths++;
         else
         {
           out_learnt.push(q);
-          if(level[x] > out_btlevel)
-            out_btlevel = level[x];
+          if(x_level > out_btlevel)
+            out_btlevel = x_level;
         }
       }
       else if(proof != nullptr)
@@ -112,64 +136,59 @@ void Solver::analyze(Clause *confl, vec<Lit> &out_learnt, int &out_btlevel)
     if(paths > 0 && proof != nullptr)
       proof->resolve(confl->id(), var(p));
   } while(paths > 0);
-  out_learnt[0] = ~p;
+  return p;
+}
 
-  int i, j;
-  if(deep_minimise)
+int Solver::minimiseDeep(vec<Lit> &out_learnt)
+{
+  unsigned levels = 0;
+  for(int i = 1; i < out_learnt.size(); i++)
+    levels |= levelBit(level[var(out_learnt[i])]);
+  minimise_clear.reset(false);
+  int j = 1;
+  for(int i = 1; i < out_learnt.size(); i++)
+    if(
+      reason[var(out_learnt[i])] == nullptr ||
+      !analyze_removable(out_learnt[i], levels))
+      out_learnt[j++] = out_learnt[i];
+  return j;
+}
+
+int Solver::minimiseLocal(vec<Lit> &out_learnt)
+{
+  minimise_clear.reset(false);
+  int j = 1;
+  for(int i = 1; i < out_learnt.size(); i++)
   {
-    unsigned levels = 0;
-    for(i = 1; i < out_learnt.size(); i++)
-      levels |= levelBit(level[var(out_learnt[i])]);
-    minimise_clear.reset(false);
-    for(i = j = 1; i < out_learnt.size(); i++)
-      if(
-        reason[var(out_learnt[i])] == nullptr ||
-        !analyze_removable(out_learnt[i], levels))
-        out_learnt[j++] = out_learnt[i];
-  }
-  else
-  {
-    minimise_clear.reset(false);
-    for(i = j = 1; i < out_learnt.size(); i++)
+    Clause *r = reason[var(out_learnt[i])];
+    bool keep = r == nullptr;
+    for(int k = 1; !keep && k < r->size(); k++)
     {
-      Clause *r = reason[var(out_learnt[i])];
-      bool keep = r == nullptr;
-      for(int k = 1; !keep && k < r->size(); k++)
-      {
-        Var x = var((*r)[k]);
-        if(!seen[x] && level[x] != 0)
-          keep = true;
-      }
-      if(keep)
-        out_learnt[j++] = out_learnt[i];
-      else
-        minimise_clear.push(out_learnt[i]);
+      Var x = var((*r)[k]);
+      if(!seen[x] && level[x] != 0)
+        keep = true;
     }
+    if(keep)
+      out_learnt[j++] = out_learnt[i];
+    else
+      minimise_clear.push(out_learnt[i]);
   }
+  return j;
+}
 
-  if(proof != nullptr)
-  {
-    // Resolve the dropped literals away, the last assigned first, so that
-    // each step meets its pivot in the clause derived so far.
-    random_pivot_sort(minimise_clear, LastAssignedFirst{trail_position});
-    for(Lit l : minimise_clear)
-    {
-      Var v = var(l);
-      INVARIANT(level[v] > 0);
-      proof->resolve(reason[v]->id(), v);
-      resolveFixed(*reason[v], 1);
-    }
-    proof->endChain();
-  }
-
-  for(Lit l : out_learnt)
-    seen[var(l)] = 0;
+void Solver::resolveDropped()
+{
+  // The last assigned first, so that each step meets its pivot in the
+  // clause derived so far.
+  random_pivot_sort(minimise_clear, LastAssignedFirst{trail_position});
   for(Lit l : minimise_clear)
-    seen[var(l)] = 0;
-
-  stats.max_literals += out_learnt.size();
-  out_learnt.shrink(i - j);
-  stats.tot_literals += out_learnt.size();
+  {
+    Var v = var(l);
+    INVARIANT(level[v] > 0);
+    proof->resolve(reason[v]->id(), v);
+    resolveFixed(*reason[v], 1);
+  }
+  proof->endChain();
 }
 
 bool Solver::analyze_removable(Lit p_, unsigned levels)

@@ -117,6 +117,54 @@ TEST(IntegerToExpr, RoundTripsThroughExprToInteger)
       }
 }
 
+namespace
+{
+typet with_width(const char *id, const char *width)
+{
+  typet type{dstring(id)};
+  type.set("width", dstring(width));
+  return type;
+}
+
+// Widths no value can have: negative, or beyond 2^31 - 1.
+const char *const unrepresentable_widths[] = {
+  "-1", "-8", "2147483648", "4294967297", "99999999999999999999"};
+} // namespace
+
+TEST(ReadWidth, WidthsAreReadUpToTwoToTheThirtyOneMinusOne)
+{
+  const std::pair<const char *, unsigned> widths[] = {
+    {"8", 8},
+    {"", 0},
+    {" +12bits", 12},
+    {"-0", 0},
+    {"2147483647", 2147483647u},
+  };
+  for(const auto &test : widths)
+  {
+    unsigned width = 77;
+    EXPECT_FALSE(read_width(with_width("unsignedbv", test.first), width))
+      << test.first;
+    EXPECT_EQ(width, test.second) << test.first;
+  }
+  for(const char *text : unrepresentable_widths)
+  {
+    unsigned width = 77;
+    EXPECT_TRUE(read_width(with_width("unsignedbv", text), width)) << text;
+    EXPECT_EQ(width, 77u) << text;
+  }
+}
+
+// Such a width once made a bit string of 2^31 - 1 characters (or of the
+// width read as unsigned): no answer for many seconds.
+TEST(IntegerToExpr, UnrepresentableWidthsGiveNil)
+{
+  for(const char *id : {"unsignedbv", "signedbv"})
+    for(const char *text : unrepresentable_widths)
+      EXPECT_TRUE(integer_to_expr(5, with_width(id, text)).is_nil())
+        << id << " " << text;
+}
+
 TEST(ArithTools, PowerAndAddressBits)
 {
   EXPECT_EQ(text(power(0, 0)), "1");

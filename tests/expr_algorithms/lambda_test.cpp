@@ -177,3 +177,67 @@ TEST(Lambda, MalformedApplicationsThrowAndChangeNothing)
     EXPECT_TRUE(test.expr.full_eq(before)) << test.text;
   }
 }
+
+// Every lambda over one domain type has the same bound variable, so a
+// nested lambda over that type binds it afresh: its body keeps its own
+// binding. Other nested binders are searched as usual.
+TEST(Lambda, ApplicationStopsAtALambdaThatRebindsTheVariable)
+{
+  exprt lambda;
+  make_lambda(mapping(s8, s8), lambda);
+  const exprt q = lambda.op0();
+  exprt inner = lambda;
+  inner.op1() = make_expr("+", s8, {q, bv_constant(2, s8)});
+  exprt over_bool;
+  make_lambda(mapping(bool_type(), bool_type()), over_bool);
+  const exprt r = over_bool.op0();
+  const exprt five = bv_constant(5, s8);
+  const auto is_q = [&](const exprt &value)
+  { return make_expr("=", bool_type(), {q, value}); };
+
+  exprt pair_lambda;
+  make_lambda(mapping(tuple_type(s8, bool_type()), s8), pair_lambda);
+  const exprt pair = make_expr("tuple", typet(), {five, bool_constant(true)});
+  // The inner lambda rebinds the first component only.
+  exprt inner_with_r = inner;
+  inner_with_r.op1() = make_expr("if", s8, {r, q, bv_constant(0, s8)});
+  exprt inner_with_true = inner;
+  inner_with_true.op1() =
+    make_expr("if", s8, {bool_constant(true), q, bv_constant(0, s8)});
+
+  exprt quantifier = make_expr(
+    "forall", bool_type(), {q, make_expr("instances", typet(), {q}), is_q(q)});
+  exprt instantiated_list = quantifier;
+  instantiated_list.op1() = make_expr("instances", typet(), {five});
+
+  exprt bool_body = over_bool;
+  bool_body.op1() = make_expr("and", bool_type(), {r, is_q(q)});
+  exprt bool_body_applied = over_bool;
+  bool_body_applied.op1() = make_expr(
+    "and", bool_type(), {r, make_expr("=", bool_type(), {five, five})});
+
+  struct
+  {
+    exprt body;
+    exprt argument;
+    exprt expected;
+  } cases[] = {
+    {inner, five, inner},
+    {make_expr("+", s8, {q, make_expr("index", s8, {inner, q})}),
+     five,
+     make_expr("+", s8, {five, make_expr("index", s8, {inner, five})})},
+    // A lambda over another domain does not bind q.
+    {bool_body, five, bool_body_applied},
+    // A quantifier over q binds it in its body, not in its candidates.
+    {quantifier, five, instantiated_list},
+    {inner_with_r, pair, inner_with_true},
+  };
+  for(const auto &test : cases)
+  {
+    exprt outer = test.argument.id() == "tuple" ? pair_lambda : lambda;
+    outer.op1() = test.body;
+    exprt map = make_expr("map", s8, {outer, test.argument});
+    apply_lambda_map(map);
+    EXPECT_EQ(map, test.expected) << test.body.pretty();
+  }
+}

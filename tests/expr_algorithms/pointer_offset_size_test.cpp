@@ -83,6 +83,19 @@ TEST(PointerOffsetSize, SizesInOffsetUnits)
       << test.type.pretty();
 }
 
+// Sizes are exact however large: 2^40 arrays of 2^40 pairs are 3 * 2^80.
+TEST(PointerOffsetSize, HugeSizesAreExact)
+{
+  const typet s32 = signedbv_type(32);
+  const exprt count = bv_constant(1LL << 40, signedbv_type(64));
+  const typet huge =
+    array_of(array_of(compound("struct", {s32, s32}), count), count);
+  EXPECT_EQ(text(pointer_offset_size(huge)), "3626777458843887524118528");
+  EXPECT_EQ(
+    text(pointer_offset_size(compound("union", {huge, s32}))),
+    "3626777458843887524118530");
+}
+
 TEST(PointerOffsetSize, ComputedOffsetsOfSelections)
 {
   const typet s32 = signedbv_type(32);

@@ -220,6 +220,20 @@ TEST(SimplifyArithmetic, ShiftsFoldOnTheBitPattern)
   });
 }
 
+TEST(SimplifyArithmetic, ShiftsInUnrepresentableWidthsAreLeftAlone)
+{
+  typet huge("unsignedbv");
+  huge.set("width", dstring("4294967297"));
+  const exprt one = constant_expr("1", huge);
+  std::vector<rulet> cases;
+  for(const char *id : {"shl", "lshr", "ashr"})
+  {
+    const exprt input = op(id, huge, {one, num(1, u8)});
+    cases.push_back({input, input});
+  }
+  expect_simplified(cases);
+}
+
 TEST(SimplifyArithmetic, BitwiseAndExtraction)
 {
   const exprt x = sym("x", u4);
@@ -417,6 +431,30 @@ TEST(SimplifyStruct, ArraysMembersAndPointers)
   });
 }
 
+// All lambdas over u8 share one bound variable: the inner lambda binds it
+// afresh, so its element 1 is 1 + 2 whatever the outer index. The applied
+// body is simplified on the next pass.
+TEST(SimplifyStruct, IndexOfLambdaStopsAtANestedLambdaOverTheSameVariable)
+{
+  const typet array = array_of(u8, 4);
+  const exprt x("quant_symbol", u8);
+  const exprt inner = op("lambda", array, {x, op("+", u8, {x, num(2, u8)})});
+  const exprt choice = op(
+    "if",
+    array,
+    {op("=", b, {x, num(2, u8)}), inner, op("array_of", array, {num(0, u8)})});
+  const exprt outer =
+    op("lambda", array, {x, op("index", u8, {choice, num(1, u8)})});
+  for(const auto &test : {std::make_pair(2, 3), std::make_pair(0, 0)})
+  {
+    exprt expr = op("index", u8, {outer, num(test.first, u8)});
+    for(int pass = 0; pass < 4; ++pass)
+      if(simplify(expr))
+        break;
+    EXPECT_EQ(expr, num(test.second, u8)) << test.first;
+  }
+}
+
 TEST(SimplifyStruct, AddressesAndObjects)
 {
   const typet pointer = pointer_to(u8);
@@ -501,6 +539,27 @@ TEST(SimplifyTypecast, CastsAndTheConstantTable)
      op("+", u8, {cast(a32, u8), cast(b32, u8)})},
     {cast(op("+", u4, {a4, b4}), u8), cast(op("+", u4, {a4, b4}), u8)},
   });
+}
+
+// No value has a width beyond 2^31 - 1: folding into such a type, or
+// comparing with its zero, would build a constant of that many bits.
+TEST(SimplifyTypecast, UnrepresentableWidthsAreLeftAlone)
+{
+  typet huge("unsignedbv");
+  huge.set("width", dstring("4294967297"));
+  typet negative("signedbv");
+  negative.set("width", dstring("-1"));
+  const exprt h = sym("h", huge);
+  std::vector<rulet> cases;
+  for(const exprt &input :
+      {op("typecast", huge, {num(5, u8)}),
+       op("typecast", huge, {num(5)}),
+       op("typecast", huge, {bool_constant(false)}),
+       op("typecast", negative, {num(5, u8)}),
+       op("typecast", b, {h}),
+       op("typecast", u8, {op("+", huge, {h, h})})})
+    cases.push_back({input, input});
+  expect_simplified(cases);
 }
 
 TEST(SimplifyConditions, ImpliedTruthDecidesOnlyWhatFollows)

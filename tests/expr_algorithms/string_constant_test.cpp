@@ -94,6 +94,20 @@ TEST_F(StringConstantToArray, UnsignedCharactersAndTheEmptyString)
   EXPECT_TRUE(array.op0().is_nil());
 }
 
+// A character width no value can have gives no character constants, as a
+// missing character type does, and returns at once.
+TEST_F(StringConstantToArray, UnrepresentableCharacterWidthsGiveNilCharacters)
+{
+  typet huge("unsignedbv");
+  huge.set("width", dstring("4294967297"));
+  exprt array;
+  string_constant_to_array(string_constant("ab", huge), array);
+  ASSERT_EQ(array.operands().size(), 3u);
+  for(const exprt &character : array.operands())
+    EXPECT_TRUE(character.is_nil());
+  EXPECT_EQ(value_of(static_cast<const exprt &>(array.type().find("size"))), 3);
+}
+
 TEST(ArrayNameText, NamesAndErrors)
 {
   symbol_tablet table;

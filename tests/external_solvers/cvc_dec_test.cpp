@@ -1,5 +1,7 @@
-#include "exchange_directory.h"
 #include "external_solvers/cvc_dec.h"
+#include "harness/decision_test_harness.h"
+#include "tests/harness/exchange_directory.h"
+#include "tests/util/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +55,7 @@ protected:
     return result;
   }
 
+  config_32_scopet config_32;
   capturing_message_handlert messages;
   std::unique_ptr<cvc_dect> dec;
 };
@@ -72,12 +75,12 @@ TEST_F(CvcDec, RunsTheProgramOnTheFormulaAndCleansUp)
   dec->set_to(a, true);
   EXPECT_EQ(dec->solve(), decision_proceduret::D_UNSATISFIABLE);
   EXPECT_EQ(dec->result_file(), result);
-  EXPECT_EQ(read_file("args"), (bin / "cvcl").string() + " " + formula + "\n");
+  EXPECT_EQ(file_text("args"), (bin / "cvcl").string() + " " + formula + "\n");
   EXPECT_EQ(
-    read_file("formula.seen"),
+    file_text("formula.seen"),
     "%% set_to true\na: BOOLEAN;\nASSERT a;\n\nQUERY FALSE;\nCOUNTERMODEL;\n");
   // Standard output and standard error both went to the result file.
-  EXPECT_EQ(read_file(result), "chatter\nValid.\noops\n");
+  EXPECT_EQ(file_text(result), "chatter\nValid.\noops\n");
   EXPECT_EQ(messages.messages.size(), 1u);
   EXPECT_TRUE(messages.has(6, "Reading result from CVCL"));
   EXPECT_EQ(dec->solver_description(), "CVC");
@@ -101,10 +104,10 @@ TEST_F(CvcDec, SmtTwinUsesItsOwnProgramAndFiles)
   EXPECT_EQ(smt.solve(), decision_proceduret::D_SATISFIABLE);
   EXPECT_EQ(smt.result_file(), "smt_dec_result_" + pid + ".tmp");
   EXPECT_EQ(
-    read_file("args"),
+    file_text("args"),
     (bin / "smtl").string() + " " + smt.formula_file() + "\n");
   EXPECT_EQ(
-    read_file("formula.seen"),
+    file_text("formula.seen"),
     "%% set_to true\nASSERT TRUE;\n\nQUERY FALSE;\nCOUNTERMODEL;\n");
   EXPECT_EQ(smt.solver_description(), "SMT");
 }
@@ -159,7 +162,7 @@ TEST_F(CvcDec, FailuresOfTheProgramAreErrors)
   hide_stand_ins();
   cvc_dect missing;
   EXPECT_EQ(missing.solve(), decision_proceduret::D_ERROR);
-  EXPECT_NE(read_file(missing.result_file()), "");
+  EXPECT_NE(file_text(missing.result_file()), "");
 }
 
 TEST_F(CvcDec, CounterModelFillsTheAssignment)
@@ -209,7 +212,7 @@ TEST_F(CvcDec, PlantedLinksAreNeitherFollowedNorRemoved)
     EXPECT_EQ(planted.solve(), decision_proceduret::D_UNSATISFIABLE);
     EXPECT_EQ(planted.result_file(), "cvc_dec_result_" + pid + "_1.tmp");
   }
-  EXPECT_EQ(read_file("victim"), "keep\n");
+  EXPECT_EQ(file_text("victim"), "keep\n");
   EXPECT_TRUE(std::filesystem::is_symlink(formula));
   EXPECT_TRUE(std::filesystem::is_symlink(result));
   EXPECT_EQ(
@@ -230,7 +233,7 @@ TEST_F(CvcDec, StaleResultFileIsNoAnswer)
   write_program("cvcl", "true\n");
   EXPECT_EQ(dec->solve(), decision_proceduret::D_ERROR);
   EXPECT_NE(dec->result_file(), stale);
-  EXPECT_EQ(read_file(stale), "Valid.\n");
+  EXPECT_EQ(file_text(stale), "Valid.\n");
 
   // Nor does this object's own earlier result survive into its next run.
   write_program("cvcl", "echo Invalid.\n");
@@ -261,7 +264,7 @@ TEST_F(CvcDec, TextAfterSolveMakesTheNextSolveAnError)
   // Again on the unchanged file.
   EXPECT_EQ(dec->solve(), decision_proceduret::D_SATISFIABLE);
   EXPECT_EQ(
-    read_file("formula.seen"),
+    file_text("formula.seen"),
     "%% set_to true\na: BOOLEAN;\nASSERT a;\n\nQUERY FALSE;\nCOUNTERMODEL;\n");
 
   std::filesystem::remove("args");

@@ -159,6 +159,13 @@ TEST(CvcPropGates, WithoutShortcutDefineAVariable)
      },
      "%% lor\nl4: BOOLEAN = l1 OR FALSE OR (NOT l3);\n\n",
      false},
+    // Two operands keep their order: one gate, not the chain's l2 XOR l1.
+    {"lxor([a, b])",
+     [](cvc_propt &prop) {
+       return prop.lxor(bvt{a, b});
+     },
+     "%% lxor\nl4: BOOLEAN = l1 XOR l2;\n\n",
+     false},
     // Each operand is the first argument in turn; the first step folds.
     {"lxor([a, b, c])",
      [](cvc_propt &prop) {

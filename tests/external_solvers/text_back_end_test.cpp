@@ -1,7 +1,8 @@
-#include "exchange_directory.h"
 #include "external_solvers/cvc_dec.h"
+#include "harness/decision_test_harness.h"
 #include "harness/reference_evaluator.h"
 #include "sat/satcheck_groupsat.h"
+#include "tests/harness/exchange_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,8 @@ void set_through_literal(prop_convt &conv, const exprt &formula)
 
 class TextBackEndEndToEnd : public exchange_directory_testt
 {
+protected:
+  config_32_scopet config_32;
 };
 } // namespace
 
@@ -120,5 +123,9 @@ TEST_F(TextBackEndEndToEnd, RandomFormulasAgreeWithTheFlatteningOnASatEngine)
   // Both answers occur.
   EXPECT_GT(satisfiable_count, 5u);
   EXPECT_LT(satisfiable_count, 35u);
-  EXPECT_EQ(files(), std::set<std::string>{});
+  // The procedures leave none of their files; the engine of the flattening
+  // starts its trace in the working directory of its first record.
+  std::set<std::string> left = files();
+  left.erase("resolve_trace");
+  EXPECT_EQ(left, std::set<std::string>{});
 }

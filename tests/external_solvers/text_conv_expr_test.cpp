@@ -287,6 +287,77 @@ TEST_F(TextConvExpr, ThrownTexts)
   EXPECT_EQ(out.str(), "(x");
 }
 
+// Component names are written bare, so a name that is not a plain
+// identifier could change the formula around it: every place that writes
+// one refuses it before any of it reaches the stream.
+TEST_F(TextConvExpr, ComponentNamesOutsideTheIdentifierAlphabetAreRefused)
+{
+  struct placet
+  {
+    const char *what;
+    std::function<void(text_convt &, const typet &)> write;
+  };
+  const placet places[] = {
+    {"type",
+     [](text_convt &conv, const typet &record) { conv.convert_type(record); }},
+    {"structure value",
+     [](text_convt &conv, const typet &record) {
+       conv.convert_expr(e("struct", record, {x}));
+     }},
+    {"with designator",
+     [](text_convt &conv, const typet &record) {
+       const irept &component = record.find("components").get_sub()[0];
+       conv.convert_expr(
+         e("with",
+           record,
+           {symbol_expr("r", record),
+            designator(component.get("name").c_str()),
+            x}));
+     }},
+    {"member access",
+     [](text_convt &conv, const typet &record) {
+       conv.convert_expr(member(symbol_expr("r", record), 0));
+     }},
+  };
+  auto record_with = [](const std::string &name) {
+    typet record = struct_type_of({u8});
+    record.add("components").get_sub()[0].set("name", name);
+    return record;
+  };
+  for(const placet &place : places)
+  {
+    for(const std::string name :
+        {"a b;ASSERT FALSE", "1st", "", "a.b", "c0:", "x#)", "\xC3\xA9"})
+    {
+      const typet record = record_with(name);
+      std::ostringstream cvc_out, smt_out;
+      cvc_convt cvc(cvc_out);
+      smt_convt smt(smt_out);
+      const std::string refused = "string: unsupported component name: " + name;
+      EXPECT_EQ(thrown_text([&] { place.write(cvc, record); }), refused)
+        << place.what << " " << name;
+      EXPECT_EQ(thrown_text([&] { place.write(smt, record); }), refused)
+        << place.what << " " << name;
+      if(!name.empty())
+      {
+        EXPECT_EQ(cvc_out.str().find(name), std::string::npos) << place.what;
+        EXPECT_EQ(smt_out.str().find(name), std::string::npos) << place.what;
+      }
+    }
+
+    // Letters, digits and underscores, not led by a digit, pass unchanged.
+    for(const std::string name : {"_", "_tmp_1", "Zz09"})
+    {
+      std::ostringstream out;
+      cvc_convt conv(out);
+      EXPECT_EQ(
+        thrown_text([&] { place.write(conv, record_with(name)); }), "nothing")
+        << place.what << " " << name;
+      EXPECT_NE(out.str().find(name), std::string::npos) << place.what;
+    }
+  }
+}
+
 TEST(TextConvExprDeathTest, OperandCountsAreInvariants)
 {
   EXPECT_DEATH(

@@ -109,6 +109,21 @@ TEST(BoolbvAggregate, LambdaSubstitutesEveryIndex)
        bv_constant(3, u8)}));
 }
 
+// The inner lambda binds i afresh: its element 1 is 1 + 2 for every
+// element of the outer one, also where the outer index is 2.
+TEST(BoolbvAggregate, LambdaStopsAtANestedLambdaOverTheSameVariable)
+{
+  const exprt i = symbol_expr("i", u4);
+  const typet four = array_type(u4, 4);
+  const exprt inner =
+    make_expr("lambda", four, {i, make_expr("+", u4, {i, bv_constant(2, u4)})});
+  const exprt outer = make_expr(
+    "lambda", four, {i, make_expr("index", u4, {inner, bv_constant(1, u4)})});
+  const exprt three = bv_constant(3, u4);
+  EXPECT_EQ(
+    round_trip(outer), make_expr("array", four, {three, three, three, three}));
+}
+
 TEST(BoolbvAggregate, SelectOneIsTheFirstEqualToSomeOther)
 {
   const exprt x = symbol_expr("x", u4), y = symbol_expr("y", u4);

@@ -75,6 +75,22 @@ TEST(BoolbvQuantifier, CandidatesOfAnotherTypeAreCast)
     table_modet::SYMBOLIC);
 }
 
+// The inner quantifier binds v afresh, so the outer one's instances leave
+// it alone: the whole is "some v of {1, 2} other than 1 is y".
+TEST(BoolbvQuantifier, InstancesStopAtANestedQuantifierOverTheSameVariable)
+{
+  const exprt list = instances({bv_constant(1, u4), bv_constant(2, u4)});
+  const exprt inner = quantifier(
+    "exists", list,
+    make_expr(
+      "and", bool_type(),
+      {make_expr("not", bool_type(), {equal_expr(v, bv_constant(1, u4))}),
+       equal_expr(v, y)}));
+  check_table(
+    quantifier("forall", list, inner), {{"y", u4}},
+    holds([](long long y) { return y == 2; }), table_modet::SYMBOLIC);
+}
+
 TEST(BoolbvQuantifier, WithoutCandidatesOrOperandsTheyAreRefused)
 {
   {

@@ -149,6 +149,30 @@ TEST(BoolbvWidth, WidthsBeyondThirtyTwoBitsAreFailures)
   }
 }
 
+// A "width" attribute no value can have is no width, never the attribute
+// cut to 2^31 - 1 or read as unsigned.
+TEST(BoolbvWidth, UnrepresentableWidthAttributesAreFailures)
+{
+  const typet huge = width_type("unsignedbv", "4294967297");
+  const typet cases[] = {
+    huge,
+    width_type("signedbv", "-1"),
+    width_type("floatbv", "2147483648"),
+    width_type("fixedbv", "99999999999999999999"),
+    width_type("bv", "-8"),
+    width_type("c_enum", "4294967297"),
+    width_type("verilogbv", "4294967297"),
+    width_type("verilogbv", "-1"),
+    array_of(huge, size_constant(1)),
+    compound("struct", {bool_type(), huge}),
+  };
+  for(const typet &type : cases)
+  {
+    unsigned width;
+    EXPECT_TRUE(width_of_type(type, width)) << type.pretty();
+  }
+}
+
 namespace
 {
 // Gives pointers 32 bits, as the pointer encoding does.

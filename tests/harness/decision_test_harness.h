@@ -17,28 +17,48 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-// The global configuration is built empty (every width 0); a test that
-// derives from this fixture sees the 32-bit preset and leaves the
-// configuration as it found it.
+// The global configuration is built empty (every width 0). While this
+// object lives the configuration is the 32-bit preset; afterwards it is as
+// the object found it. For fixtures with another base.
+class config_32_scopet
+{
+public:
+  config_32_scopet() : saved(config.ansi_c)
+  {
+    config_set_32(config.ansi_c);
+  }
+  ~config_32_scopet()
+  {
+    config.ansi_c = saved;
+  }
+  config_32_scopet(const config_32_scopet &) = delete;
+  config_32_scopet &operator=(const config_32_scopet &) = delete;
+
+private:
+  configt::ansi_ct saved;
+};
+
+// A test that derives from this fixture sees the 32-bit preset from SetUp
+// to TearDown.
 class config_32_testt : public ::testing::Test
 {
 protected:
   void SetUp() override
   {
-    saved = config.ansi_c;
-    config_set_32(config.ansi_c);
+    config_32.emplace();
   }
   void TearDown() override
   {
-    config.ansi_c = saved;
+    config_32.reset();
   }
 
 private:
-  configt::ansi_ct saved;
+  std::optional<config_32_scopet> config_32;
 };
 
 inline typet bool_type()

@@ -126,6 +126,53 @@ TEST(AndGraphProp, XorBuildsTwoAndsThenTheirOr)
     "n4 = (!(var(0)&!var(1))&!(!var(0)&var(1)))\n");
 }
 
+// The gates over lists chain the two-operand gate from its neutral
+// constant, each operand the first argument in turn: land [x, y, z] is
+// land(z, land(y, x)). The nodes below are (a, b) as literal words, in
+// order of creation after the three inputs.
+TEST(AndGraphProp, ListGatesChainEachOperandAsFirstArgument)
+{
+  struct
+  {
+    const char *name;
+    literalt (*gate)(propt &, const bvt &);
+    std::vector<std::pair<unsigned, unsigned>> nodes;
+    unsigned result;
+  } cases[] = {
+    {"land [x,y,z]",
+     [](propt &p, const bvt &v) { return p.land(v); },
+     {{2, 0}, {4, 6}},
+     8},
+    {"lor [x,y,z]",
+     [](propt &p, const bvt &v) { return p.lor(v); },
+     {{3, 1}, {5, 6}},
+     9},
+    {"lxor [x,y]",
+     [](propt &p, const bvt &v) {
+       return p.lxor(bvt{v[0], v[1]});
+     },
+     {{3, 0}, {2, 1}, {9, 7}},
+     11},
+  };
+  for(const auto &c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    and_grapht graph;
+    and_graph_propt prop(graph);
+    bvt inputs;
+    for(int i = 0; i < 3; ++i)
+      inputs.push_back(prop.new_variable());
+    EXPECT_EQ(c.gate(prop, inputs).get(), c.result);
+    ASSERT_EQ(graph.number_of_nodes(), 3 + c.nodes.size());
+    for(std::size_t i = 0; i < c.nodes.size(); ++i)
+    {
+      const and_grapht::nodet &node = graph.nodes[3 + i];
+      EXPECT_EQ(node.a.get(), c.nodes[i].first);
+      EXPECT_EQ(node.b.get(), c.nodes[i].second);
+    }
+  }
+}
+
 // Every gate over operands drawn from constants and three inputs: the graph
 // computes the gate, and its conversion into clauses forces the converted
 // root to the graph's value on every input.
@@ -238,6 +285,36 @@ TEST(AndGraph, TextAndGraphvizForms)
     "5 [label=\"5\"]\n"
     "TRUE -> 5\n"
     "TRUE -> 5\n");
+}
+
+TEST(AndGraph, NodeListNamesOperandsByNumber)
+{
+  and_graph_formulat formula;
+  formula.nodes = sample_graph().nodes;
+  const struct
+  {
+    literalt root;
+    const char *line;
+  } roots[] = {
+    {literalt(4, true), "root = !n4\n"},
+    {lit(T), "root = TRUE\n"},
+    {lit(F), "root = FALSE\n"},
+  };
+  for(const auto &r : roots)
+  {
+    formula.root_literal = r.root;
+    std::ostringstream out;
+    formula.print_node_list(out);
+    EXPECT_EQ(
+      out.str(),
+      std::string("n0 = var(0)\n"
+                  "n1 = var(1)\n"
+                  "n2 = var(2)\n"
+                  "n3 = n1 & !n2\n"
+                  "n4 = FALSE & !n3\n"
+                  "n5 = TRUE & TRUE\n") +
+        r.line);
+  }
 }
 
 TEST(AndGraph, TerminalsAreTheInputsBelowEachNode)

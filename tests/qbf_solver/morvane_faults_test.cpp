@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <vector>
 
 TEST(MorvaneFaults, FixturesAreDecidedSoundly)
 {
@@ -58,15 +61,52 @@ TEST(MorvaneFaults, FixturesAreDecidedSoundly)
   }
 }
 
-// Too large for the brute-force evaluator's tables, so checked by text.
+// Too large for the brute-force evaluator's tables, so checked by text. The
+// gate takes the largest variable number, the last one left for gates.
 TEST(MorvaneFaults, LargeVariableNumbers)
 {
   scratch_foldert folder;
-  folder.write("large.qdimacs", "p cnf 1 1\ne 2147483646 0\n2147483646 0\n");
+  folder.write("large.qdimacs", "p cnf 1 1\ne 2147483645 0\n2147483645 0\n");
   EXPECT_EQ(folder.run({"--save-certificate", "large.qdimacs"}).exit_code, 10);
   EXPECT_EQ(
     folder.read("large.qdimacs.qbc"),
-    "QBCertificate\nE 2147483647 A 0\nCONCLUDE VALID 2147483646 2147483647 ");
+    "QBCertificate\nE 2147483646 A 0\nCONCLUDE VALID 2147483645 2147483646 ");
+}
+
+// Gate numbers go on above the largest variable of the run; past the
+// largest variable number a reader could not hold them. Files that need no
+// gate are decided as usual: a refutation drops the gates written before it.
+TEST(MorvaneFaults, GateNumberBeyondVariableRangeIsAnError)
+{
+  const auto beyond = [](const std::string &name) {
+    return "Could not write certificate file '" + name +
+           ".qbc.tmp': its gate numbers would go above 2147483646, the "
+           "largest variable number.\n";
+  };
+  scratch_foldert folder;
+  folder.write("large.qdimacs", "e 2147483646 0\n2147483646 0\n");
+  folder.write("later.qdimacs", "e 1 0\n1 0\n");
+  folder.write("refuted.qdimacs", "a 1 0\ne 2 0\n1 2 0\n1 -2 0\n");
+
+  morvane_resultt alone = folder.run({"--save-certificate", "large.qdimacs"});
+  EXPECT_EQ(alone.exit_code, 99);
+  EXPECT_EQ(alone.err, beyond("large.qdimacs") + "ERROR\n");
+
+  morvane_resultt run = folder.run(
+    {"--save-certificate", "large.qdimacs", "later.qdimacs",
+     "refuted.qdimacs"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(
+    run.err,
+    beyond("large.qdimacs") + "ERROR\n" + beyond("later.qdimacs") +
+      "ERROR\nINVALID\n");
+  for(const std::string name : {"large.qdimacs", "later.qdimacs"})
+  {
+    EXPECT_FALSE(folder.exists(name + ".qbc")) << name;
+    EXPECT_FALSE(folder.exists(name + ".qbc.tmp")) << name;
+  }
+  certificate_verdictt verdict = check_certificate_of(folder, "refuted.qdimacs");
+  EXPECT_TRUE(verdict.accepted) << verdict.reason;
 }
 
 TEST(MorvaneFaults, BadInputNamesItsLine)
@@ -283,4 +323,66 @@ TEST(MorvaneFaults, FailedCertificateWriteIsAnError)
     "Could not write certificate file 'f.qdimacs.qbc.tmp'.\nERROR\n");
   EXPECT_FALSE(folder.exists("f.qdimacs.qbc"));
   EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp"));
+}
+
+// A certificate is written under a temporary name and then moved to its
+// final name; an input file with either name of another input's
+// certificate would be removed or overwritten before it is read. Both files
+// of such a clash are refused, found by name or as the same file; the
+// other files are decided as usual.
+TEST(MorvaneFaults, CertificateNameOfAnotherInputIsAnError)
+{
+  const std::string writer_x =
+    "Could not write certificate file 'x.qbc.tmp' of input file 'x': it is "
+    "the input file 'x.qbc.tmp'.\nERROR\n";
+  const std::string input_x =
+    "Input file 'x.qbc.tmp' is the certificate file 'x.qbc.tmp' of input "
+    "file 'x'.\nERROR\n";
+  const std::string writer_a =
+    "Could not write certificate file 'a.qbc' of input file 'a': it is the "
+    "input file 'a.qbc'.\nERROR\n";
+  const std::string input_a =
+    "Input file 'a.qbc' is the certificate file 'a.qbc' of input file "
+    "'a'.\nERROR\n";
+  const struct
+  {
+    std::vector<std::string> inputs;
+    std::string err;
+  } cases[] = {
+    {{"x", "x.qbc.tmp", "other"}, writer_x + input_x + "VALID\n"},
+    {{"x.qbc.tmp", "other", "x"}, input_x + "VALID\n" + writer_x},
+    {{"a", "a.qbc", "other"}, writer_a + input_a + "VALID\n"},
+    {{"other", "a.qbc", "a"}, "VALID\n" + input_a + writer_a},
+    {{"a", "./a.qbc", "other"},
+     "Could not write certificate file 'a.qbc' of input file 'a': it is the "
+     "input file './a.qbc'.\nERROR\nInput file './a.qbc' is the "
+     "certificate file 'a.qbc' of input file 'a'.\nERROR\nVALID\n"},
+  };
+  for(const auto &c : cases)
+  {
+    scratch_foldert folder;
+    std::set<std::string> expected_files{"other.qbc"};
+    for(const std::string &input : c.inputs)
+    {
+      folder.write(input, "c " + input + "\ne 1 0\n1 0\n");
+      expected_files.insert(std::filesystem::path(input).filename());
+    }
+    std::vector<std::string> arguments{"--save-certificate"};
+    arguments.insert(arguments.end(), c.inputs.begin(), c.inputs.end());
+    morvane_resultt result = folder.run(arguments);
+    const std::string row = c.inputs[0] + " " + c.inputs[1];
+    EXPECT_EQ(result.exit_code, 0) << row;
+    EXPECT_EQ(result.err, c.err) << row;
+
+    // The inputs as they were, the certificate of the other file, and
+    // nothing else.
+    for(const std::string &input : c.inputs)
+      EXPECT_EQ(folder.read(input), "c " + input + "\ne 1 0\n1 0\n") << row;
+    std::set<std::string> files;
+    for(const auto &entry :
+        std::filesystem::directory_iterator(folder.path("")))
+      files.insert(entry.path().filename());
+    EXPECT_EQ(files, expected_files) << row;
+    EXPECT_TRUE(check_certificate_of(folder, "other").accepted) << row;
+  }
 }

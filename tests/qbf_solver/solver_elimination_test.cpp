@@ -88,6 +88,13 @@ TEST(SolverElimination, Cases)
      {"CF: 1: 2 w, 1 cw (3 total).", "CF: 1: f = 0.",
       "CF: 1: 2 conflict clauses (0 covered, 0 filtered, 0 unified)."},
      {{2, 3, 3}, {2, 3, 3}, {-2, 3, 4}}},
+    // Unification stops at length 3, where nothing merges, and leaves
+    // {2, 3} and {-2, 3} apart.
+    {"1 2 3 4 0\n1 2 3 0\n1 -2 3 0\n-1 0\n",
+     morvanet::R_UNKNOWN,
+     {"CF: 1: 3 w, 1 cw (4 total).", "CF: 1: f = 0.",
+      "CF: 1: 2 conflict clauses (1 covered, 0 filtered, 0 unified)."},
+     {{2, 3}, {-2, 3}}},
   };
   for(const auto &c : cases)
   {

@@ -1,4 +1,5 @@
-#include "exchange_directory.h"
+#include "tests/harness/exchange_directory.h"
+#include "tests/util/test_files.h"
 
 #include "sat/pbs_dimacs_cnf.h"
 #include "tests/util/message_recorder.h"

@@ -1,4 +1,5 @@
-#include "exchange_directory.h"
+#include "tests/harness/exchange_directory.h"
+#include "tests/util/test_files.h"
 
 #include "tests/qbf_solver/qbf_oracle.h"
 #include "tests/qbf_solver/random_qbf.h"
@@ -165,7 +166,7 @@ TEST_F(QbfQuantor, ProgramThatCannotRunIsAnError)
   const std::string run_failure =
     "1:Unable to run: quantor quantor.qbf -o quantor.out;";
   // Not found: the search path holds only the empty "bin".
-  setenv("PATH", bin.c_str(), 1);
+  hide_stand_ins();
   write_file("quantor.out", "s FALSE\n");
   EXPECT_EQ(quantor.prop_solve(), propt::P_ERROR);
   EXPECT_NE(messages.texts().find(run_failure), std::string::npos);

@@ -1,5 +1,6 @@
 #include "cnf_loading.h"
-#include "exchange_directory.h"
+#include "tests/harness/exchange_directory.h"
+#include "tests/util/test_files.h"
 
 #include "sat/satcheck_groupsat_core.h"
 #include "tests/util/message_recorder.h"
@@ -172,7 +173,7 @@ TEST_F(SatcheckGroupsatCore, StaleCoreOfAnEarlierRunIsNotRead)
 
 TEST_F(SatcheckGroupsatCore, ProgramThatCannotRunIsAnError)
 {
-  setenv("PATH", bin.c_str(), 1);
+  hide_stand_ins();
   contradiction();
 
   EXPECT_EQ(core.prop_solve(), propt::P_ERROR);

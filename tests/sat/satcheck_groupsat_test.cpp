@@ -1,5 +1,5 @@
 #include "cnf_loading.h"
-#include "exchange_directory.h"
+#include "tests/harness/exchange_directory.h"
 
 #include "sat/groupsat/groupsat_solver.h"
 #include "sat/satcheck_groupsat.h"

@@ -69,7 +69,9 @@ TEST(SatcheckProofsatInterpolation, PivotOfBJoinsWithAndWithExactDiagnostics)
     "no of variables 3\n"
     "no of clauses 0\n"
     "3\n"
-    "and graph before is \n"
+    // The fresh graph has no nodes; its root field holds literal 0.
+    "and graph before is root = n0\n"
+    "\n"
     "no of clauses 0\n"
     "var 00\n"
     "added variables 0\n"
@@ -124,7 +126,54 @@ TEST(SatcheckProofsatInterpolation, PivotOfBJoinsWithAndWithExactDiagnostics)
     "and graph is n0 = var(0)\n"
     "n1 = var(1)\n"
     "n2 = var(2)\n"
+    "root = n1\n"
     "\n");
+}
+
+// The listings name each node's operands by number: a chain of nodes each
+// used twice by the next lists in a few bytes a node, where writing every
+// node's whole formula doubles with each link.
+TEST(SatcheckProofsatInterpolation, ListingOfASharedGraphIsLinear)
+{
+  const unsigned links = 16;
+  and_graph_formulat graph;
+  graph.nodes.resize(1);
+  for(unsigned n = 1; n <= links; ++n)
+  {
+    and_grapht::nodet node;
+    node.is_and = true;
+    node.a = literalt(n - 1, false);
+    node.b = literalt(n - 1, true);
+    graph.nodes.push_back(node);
+  }
+  graph.root_literal = literalt(links, false);
+
+  testing::internal::CaptureStdout();
+  {
+    satcheck_proofsat_interpolationt solver;
+    literalt x = solver.new_variable();
+    solver.lcnf({x});
+    solver.set_partition_id(1);
+    solver.lcnf({!x});
+    EXPECT_EQ(solver.prop_solve(), propt::P_UNSATISFIABLE);
+    solver.get_interpolant(0, graph);
+  }
+  std::string output = testing::internal::GetCapturedStdout();
+
+  EXPECT_NE(output.find("and graph before is n0 = var(0)\n"
+                        "n1 = n0 & !n0\n"
+                        "n2 = n1 & !n1\n"),
+            std::string::npos);
+  EXPECT_NE(output.find("n16 = n15 & !n15\n"
+                        "root = n16\n\n"),
+            std::string::npos);
+  // The variables are nodes 17 and 18; x is the interpolant.
+  EXPECT_NE(output.find("n18 = var(18)\n"
+                        "root = n18\n\n"),
+            std::string::npos);
+  // Both listings and the other diagnostics; whole formulas would need
+  // over 2^16 bytes for the last link alone.
+  EXPECT_LT(output.size(), 4000u);
 }
 
 // A graph that holds nodes already gets the variables after them; an
@@ -263,18 +312,6 @@ TEST(SatcheckProofsatInterpolation, RandomInterpolantsMeetTheDefinition)
 
 namespace
 {
-// Reaches the recorder, so that an interpolant can be built without
-// get_interpolant's listing of the graph, which writes every node's whole
-// formula and grows with the paths through a shared graph.
-class recorder_accesst : public satcheck_proofsat_interpolationt
-{
-public:
-  proofsat_prooft &recorder()
-  {
-    return *proofsat_proof;
-  }
-};
-
 // Whether the clauses and the graph literal (input node v standing for
 // variable v) are satisfiable together, asked of the plain back end.
 bool satisfiable_with(
@@ -332,7 +369,7 @@ TEST(SatcheckProofsatInterpolation, SearchProofInterpolantsCheckedBySolving)
     literalt interpolant;
     testing::internal::CaptureStdout();
     {
-      recorder_accesst solver;
+      satcheck_proofsat_interpolationt solver;
       for(unsigned v = 0; v < vars; ++v)
         solver.new_variable();
       for(const bvt &clause : a)
@@ -340,15 +377,10 @@ TEST(SatcheckProofsatInterpolation, SearchProofInterpolantsCheckedBySolving)
       solver.set_partition_id(1);
       for(const bvt &clause : b)
         solver.lcnf(clause);
-      propt::resultt result = solver.prop_solve();
-      if(result == propt::P_UNSATISFIABLE)
+      if(solver.prop_solve() == propt::P_UNSATISFIABLE)
       {
-        and_graph_propt g(graph);
-        bvt literals;
-        for(unsigned v = 0; v < solver.no_variables(); ++v)
-          literals.push_back(g.new_variable());
-        std::string text;
-        interpolant = solver.recorder().interpolate(literals, 0, graph, text);
+        solver.get_interpolant(0, graph);
+        interpolant = graph.root_literal;
       }
     }
     testing::internal::GetCapturedStdout();

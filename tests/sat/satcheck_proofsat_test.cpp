@@ -8,7 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <memory>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 TEST(SatcheckProofsat, SolverTexts)
 {
@@ -149,6 +155,18 @@ public:
     status = ERROR;
   }
 };
+
+// Lets the process map only `headroom` bytes more than it has mapped now.
+void cap_address_space(rlim_t headroom)
+{
+  std::ifstream statm("/proc/self/statm");
+  rlim_t pages = 0;
+  statm >> pages;
+  struct rlimit limit;
+  getrlimit(RLIMIT_AS, &limit);
+  limit.rlim_cur = pages * rlim_t(sysconf(_SC_PAGESIZE)) + headroom;
+  setrlimit(RLIMIT_AS, &limit);
+}
 } // namespace
 
 TEST(SatcheckProofsatDeathTest, BrokenPreconditions)
@@ -170,4 +188,50 @@ TEST(SatcheckProofsatDeathTest, BrokenPreconditions)
 
   errored_proofsatt errored;
   EXPECT_DEATH(errored.prop_solve(), condition_regex("status!=ERROR"));
+}
+
+// Running out of memory, while taking a clause or while solving, is an
+// error answer with its reason, not a stop; each case runs in a child whose
+// address space is capped a little above what it already uses.
+TEST(SatcheckProofsatDeathTest, OutOfMemoryIsAnErrorAnswer)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space";
+#endif
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  // More variables than fit under the cap: the engine's tables for them
+  // need gigabytes.
+  const unsigned variables = 100000000;
+  const struct
+  {
+    const char *name;
+    std::function<std::unique_ptr<satcheck_proofsat_baset>()> make;
+  } adapters[] = {
+    {"plain", [] { return std::make_unique<satcheck_proofsatt>(); }},
+    {"core", [] { return std::make_unique<satcheck_proofsat_coret>(); }},
+    {"interpolation",
+     [] { return std::make_unique<satcheck_proofsat_interpolationt>(); }},
+  };
+  for(const auto &adapter : adapters)
+    for(bool in_lcnf : {true, false})
+    {
+      SCOPED_TRACE(std::string(adapter.name) + (in_lcnf ? " lcnf" : ""));
+      EXPECT_EXIT(
+        {
+          message_recordert handler;
+          std::unique_ptr<satcheck_proofsat_baset> solver = adapter.make();
+          solver->set_message_handler(&handler);
+          solver->set_no_variables(variables + 1);
+          cap_address_space(16 << 20);
+          if(in_lcnf)
+            solver->lcnf({literalt(variables, false)});
+          propt::resultt result = solver->prop_solve();
+          solver.reset();
+          std::cerr << handler.texts();
+          std::exit(result == propt::P_ERROR ? 3 : 4);
+        },
+        ::testing::ExitedWithCode(3),
+        "6:100000001 variables, 0 clauses;"
+        "1:SAT checker failed: Out of memory;$");
+    }
 }

@@ -1,10 +1,16 @@
 #include "util/irep.h"
 
+#include "util/expr.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 static bool is_static_empty_block(const irept &irep)
@@ -151,13 +157,97 @@ TEST(Irep, AssigningAPartOfTheTreeToTheTree)
   EXPECT_EQ(tree.id(), "v");
 }
 
-TEST(IrepDeathTest, AssigningATreeToItselfBreaksAnInvariant)
+// An expression with operands, a type, a named child and a comment, built
+// anew on each call so that it shares nothing with an earlier one.
+static exprt sample_expr()
 {
-  irept tree("t");
-  irept &alias = tree;
-  EXPECT_DEATH(tree = alias, "&irep!=this");
-  tree.set("c", irept("child"));
-  EXPECT_DEATH(tree.set("c", tree.find("c")), "&irep!=this");
+  exprt result("+", typet("unsignedbv"));
+  result.type().set("width", 8);
+  result.copy_to_operands(exprt("symbol"), exprt("constant"));
+  result.op0().set("identifier", "x");
+  result.add("n").set("k", "v");
+  result.add("#c").id("comment");
+  return result;
+}
+
+// Standard algorithms swap an element with itself (std::shuffle does), and
+// code sets a child to what it already holds: none of this may change the
+// tree, whether its block is shared or not.
+TEST(Irep, AssigningATreeToItselfLeavesItUnchanged)
+{
+  const struct
+  {
+    const char *form;
+    std::function<void(exprt &)> apply;
+  } forms[] = {
+    {"copy",
+     [](exprt &tree) {
+       const exprt &alias = tree;
+       tree = alias;
+     }},
+    {"copy as a tree",
+     [](exprt &tree) {
+       irept &alias = tree;
+       alias = static_cast<const irept &>(tree);
+     }},
+    {"move",
+     [](exprt &tree) {
+       exprt &alias = tree;
+       tree = std::move(alias);
+     }},
+    {"std::swap", [](exprt &tree) { std::swap(tree, tree); }},
+    {"set with its own child",
+     [](exprt &tree) { tree.set("n", tree.find("n")); }},
+    {"set with its own comment",
+     [](exprt &tree) { tree.set("#c", tree.find("#c")); }},
+    {"an operand to itself", [](exprt &tree) { tree.op0() = tree.op0(); }},
+    {"the type to itself",
+     [](exprt &tree) {
+       tree.type() = static_cast<const exprt &>(tree).type();
+     }},
+    {"move_to_named_sub of its own child",
+     [](exprt &tree) { tree.move_to_named_sub("n", tree.add("n")); }},
+  };
+  for(const auto &form : forms)
+  {
+    for(const bool shared : {false, true})
+    {
+      exprt tree = sample_expr();
+      const exprt other = shared ? tree : exprt();
+      form.apply(tree);
+      EXPECT_TRUE(tree.full_eq(sample_expr()))
+        << form.form << (shared ? ", shared" : "") << "\n"
+        << tree.pretty();
+      if(shared)
+      {
+        EXPECT_TRUE(other.full_eq(sample_expr())) << form.form;
+      }
+    }
+  }
+
+  // Distinct elements, so that the result must be a permutation of them;
+  // over a few seeds some element is swapped with itself.
+  auto element = [](int k) {
+    exprt result = sample_expr();
+    result.set("k", k);
+    return result;
+  };
+  std::vector<exprt> elements;
+  for(int k = 0; k < 16; ++k)
+    elements.push_back(element(k));
+  for(unsigned seed = 1; seed <= 8; ++seed)
+  {
+    std::mt19937 random(seed);
+    std::shuffle(elements.begin(), elements.end(), random);
+    std::set<int> seen;
+    for(const exprt &shuffled : elements)
+    {
+      const int k = std::stoi(shuffled.get("k").as_string());
+      EXPECT_TRUE(shuffled.full_eq(element(k))) << "seed " << seed;
+      seen.insert(k);
+    }
+    EXPECT_EQ(seen.size(), elements.size()) << "seed " << seed;
+  }
 }
 
 // A plain tree with value semantics to check the shared trees against.

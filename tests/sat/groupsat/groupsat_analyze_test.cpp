@@ -87,10 +87,12 @@ TEST(CSolverLearning, LevelZeroConflictReportsTheShortestLatestClause)
   exposed_solvert solver;
   solver.set_variable_number(3);
   solver.init_solve();
-  solver.set_var_value(1, 0, 0, 0);
+  solver.set_var_value(1, 0, -1, 0);
   solver.add({3, 4, 6});
   solver.add({2, 5});
   solver.add({2, 7});
+  // The first clause is x1's antecedent; it did not exist at the assignment.
+  solver.variable(1).antecedent() = 0;
   solver._conflicts = {0, 1, 2};
   EXPECT_EQ(solver.analyze_conflicts(), -1);
   EXPECT_EQ(

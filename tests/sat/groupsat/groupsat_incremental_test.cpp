@@ -1,9 +1,12 @@
+#include "captured_output.h"
 #include "exposed_solver.h"
 #include "random_cnf.h"
 #include "tests/util/condition_regex.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -142,6 +145,234 @@ TEST(CSolverIncremental, AddingAndDeletingGroupsKeepsAnswersRight)
   }
   EXPECT_GT(answers[0], 20);
   EXPECT_GT(answers[1], 20);
+}
+
+TEST(CSolverIncremental, GroupChangesAfterLearningKeepAnswersRight)
+{
+  // Sequences of group additions and deletions on formulas that need
+  // learning, with groups rich in units and binaries: level-0 facts rest on
+  // groups, and clauses learned from them must leave with those groups.
+  // Every second sequence restarts and cleans up after nearly every
+  // conflict, which also drops clauses satisfied at level 0.
+  std::mt19937 rng(17);
+  int answers[2] = {0, 0};
+  int learned = 0;
+  for(int round = 0; round < 300; ++round)
+  {
+    SCOPED_TRACE(round);
+    int variables = 11 + round % 5;
+    cnf_formulat permanent = random_3sat(rng, variables, 35 * variables / 10);
+    CSolver solver;
+    if(round % 2 == 1)
+    {
+      CSolverParameters &p = solver.params();
+      p.first_restart = 0;
+      p.backtrack_incr = 1;
+      p.head_activity = 1;
+      p.tail_activity = 0;
+      p.tail_vs_head = 2;
+    }
+    load(solver, permanent);
+    // The clauses of each live group id.
+    std::map<int, cnf_formulat> groups;
+    auto add_group = [&](bool incremental) {
+      int gid = solver.alloc_gid();
+      cnf_formulat &group = groups[gid];
+      // A unit and a few wider clauses.
+      group = random_3sat(rng, variables, 1 + int(rng() % 4));
+      group.clauses[0].resize(1);
+      for(const auto &clause : group.clauses)
+      {
+        const int *lits = clause.data();
+        int n = int(clause.size());
+        if(incremental)
+          ASSERT_GE(solver.add_clause_incr(lits, n, gid), 0);
+        else
+          solver.add_original_clause(lits, n, gid);
+      }
+    };
+    for(int g = 0; g < 3; ++g)
+      add_group(false);
+    for(int step = 0; step < 6; ++step)
+    {
+      SCOPED_TRACE(step);
+      cnf_formulat all = permanent;
+      for(const auto &group : groups)
+        all = joined(all, group.second);
+      int outcome = UNDETERMINED;
+      stdout_of([&] { outcome = solver.solve(); });
+      bool satisfiable = brute_force_satisfiable(all);
+      ASSERT_EQ(outcome, satisfiable ? SATISFIABLE : UNSATISFIABLE);
+      ++answers[satisfiable];
+      if(satisfiable)
+      {
+        ASSERT_TRUE(satisfied_by_solver(solver, all));
+      }
+
+      if(groups.size() > 1 && (step % 2 == 0 || groups.size() == 4))
+      {
+        auto victim = std::next(groups.begin(), rng() % groups.size());
+        for(CClause &cl : solver.clauses())
+          learned += cl.status() == CONFLICT_CL;
+        solver.delete_clause_group(victim->first);
+        groups.erase(victim);
+      }
+      else
+      {
+        // Added to the solver as it stands, or after a reset.
+        bool before_reset = rng() % 2 == 0;
+        if(!before_reset)
+          solver.reset();
+        stdout_of([&] { add_group(true); });
+        solver.reset();
+      }
+      solver.verify_integrity();
+    }
+  }
+  EXPECT_GT(answers[0], 500);
+  EXPECT_GT(answers[1], 500);
+  EXPECT_GT(learned, 500);
+}
+
+TEST(CSolverIncremental, ClauseLearnedFromAGroupsUnitLeavesWithTheGroup)
+{
+  // x3 is a unit of group 1. Deciding x1 (the best scored variable, true
+  // by its phase) conflicts through the first two clauses, whose level-0
+  // literal -x3 drops out: the learned clause -x1 rests on group 1. With
+  // it x1 is refuted, and so is the formula.
+  staged_solvert solver(4);
+  int gid = solver.alloc_gid();
+  solver.add_incr({3}, gid);
+  solver.add_incr({-3, -1, 2});
+  solver.add_incr({-3, -1, -2});
+  solver.add_incr({1, 4});
+  solver.add_incr({1, -4});
+  solver.add_incr({1, 2, 4});
+  int outcome = UNDETERMINED;
+  stdout_of([&] { outcome = solver.solve(); });
+  ASSERT_EQ(outcome, UNSATISFIABLE);
+  ASSERT_GT(solver.solver_stats().num_learned, 0);
+  // Without x3, x1 true and x3 false satisfy everything.
+  solver.delete_clause_group(gid);
+  stdout_of([&] { outcome = solver.solve(); });
+  ASSERT_EQ(outcome, SATISFIABLE);
+  EXPECT_EQ(solver.value_of(1), 1u);
+  EXPECT_EQ(solver.value_of(3), 0u);
+}
+
+TEST(CSolverIncremental, MergedGroupTakesItsLevelZeroFactsAlong)
+{
+  // Group 2's unit x3 holds at level 0 when group 2 merges into group 1 in
+  // the middle of a search; a clause then learned from x3 rests on group 1.
+  staged_solvert solver(3);
+  int kept = solver.alloc_gid();
+  int merged = solver.alloc_gid();
+  solver.add_incr({3}, merged);
+  solver.add_incr({-3, -1, 2});
+  solver.add_incr({-3, -1, -2});
+  solver.add_incr({1, 2, 3});
+  solver.init_solve();
+  bool consistent = false;
+  stdout_of([&] { consistent = solver.preprocess(); });
+  ASSERT_TRUE(consistent);
+  ASSERT_EQ(solver.value_of(3), 1u);
+  solver.merge_clause_group(kept, merged);
+  ASSERT_EQ(solver.decide_and_deduce(2), 0);
+  ASSERT_EQ(solver.analyze_conflicts(), 0);
+  ClauseIdx learned = ClauseIdx(solver.clauses().size()) - 1;
+  ASSERT_EQ(solver.literals_of(learned), std::vector<int>{3});
+  solver.delete_clause_group(kept);
+  EXPECT_EQ(solver.clause(learned).status(), unsigned(DELETED_CL));
+}
+
+TEST(CSolverIncremental, AddedUnitAgainstAnOppositeUnitIsRefuted)
+{
+  // The added unit waits in the queue; an unused variable (x4) makes
+  // preprocessing propagate it before it looks at the unit clauses.
+  struct caset
+  {
+    const char *name;
+    int variables;
+    // Added with add_clause_incr after the first solve and a reset.
+    std::vector<std::vector<int>> added;
+  };
+  const caset cases[] = {
+    {"against an original unit, a variable unused", 4, {{2}}},
+    {"against an original unit, every variable used", 3, {{2}}},
+    {"two opposite added units", 4, {{3}, {-3}}},
+  };
+  for(const caset &c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    staged_solvert solver(c.variables);
+    solver.add_incr({-2}, solver.alloc_gid());
+    solver.add_incr({1, 3}, solver.alloc_gid());
+    int outcome = UNDETERMINED;
+    stdout_of([&] { outcome = solver.solve(); });
+    ASSERT_EQ(outcome, SATISFIABLE);
+    solver.reset();
+    for(const std::vector<int> &clause : c.added)
+      solver.add_incr(clause);
+    stdout_of([&] { outcome = solver.solve(); });
+    EXPECT_EQ(outcome, UNSATISFIABLE);
+  }
+}
+
+TEST(
+  CSolverIncremental, LevelZeroCleanupKeepsClausesSatisfiedByRetractableFacts)
+{
+  // Cleanup at a restart drops clauses satisfied at level 0. A level-0
+  // fact that rests on a group, or a value chosen for a one-phase
+  // variable, may be taken back later; a clause it satisfies must stay.
+  struct caset
+  {
+    const char *name;
+    // Group 1, then permanent clauses, in DIMACS numbering.
+    std::vector<std::vector<int>> group, permanent;
+    // Whether group 1 is deleted after the cleanup; then the units added.
+    bool delete_group;
+    std::vector<int> units;
+  };
+  const caset cases[] = {
+    {"satisfied by a unit of a group deleted later",
+     {{3}},
+     {{3, 1}, {-1, 2, 4}, {1, -2}, {-3, -4, 2}},
+     true,
+     {-1, -3}},
+    {"satisfied by a one-phase variable, then added against it",
+     {},
+     {{3, 1}, {-1, 2, 4}, {1, -2}},
+     false,
+     {-1, -3}},
+  };
+  for(const caset &c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    staged_solvert solver(4);
+    int gid = solver.alloc_gid();
+    for(const std::vector<int> &clause : c.group)
+      solver.add_incr(clause, gid);
+    for(const std::vector<int> &clause : c.permanent)
+      solver.add_incr(clause);
+    solver.init_solve();
+    bool consistent = false;
+    stdout_of([&] { consistent = solver.preprocess(); });
+    ASSERT_TRUE(consistent);
+    ASSERT_EQ(solver.value_of(3), 1u);
+    solver.delete_unrelevant_clauses();
+    // As the search would next: propagate what the cleanup queued.
+    ASSERT_EQ(solver.deduce(), NO_CONFLICT);
+    if(c.delete_group)
+      solver.delete_clause_group(gid);
+    int outcome = UNDETERMINED;
+    stdout_of([&] {
+      for(int unit : c.units)
+        solver.add_incr({unit});
+      // x1 and x3 false leave x3 | x1 false.
+      outcome = solver.solve();
+    });
+    EXPECT_EQ(outcome, UNSATISFIABLE);
+  }
 }
 
 TEST(CSolverIncremental, ResetUndoesLevelZeroToo)

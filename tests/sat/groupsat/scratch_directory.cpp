@@ -25,7 +25,6 @@ public:
 
   void TearDown() override
   {
-    resolve_trace_stream.close();
     std::filesystem::current_path(home);
     std::filesystem::remove_all(scratch);
   }
@@ -41,13 +40,13 @@ const ::testing::Environment *const registered =
 
 std::streamoff trace_end()
 {
-  resolve_trace_stream.flush();
+  resolve_trace_stream().flush();
   return std::ifstream("resolve_trace", std::ios::ate).tellg();
 }
 
 std::string trace_text(std::streamoff from)
 {
-  resolve_trace_stream.flush();
+  resolve_trace_stream().flush();
   std::ifstream in("resolve_trace");
   in.seekg(from);
   std::ostringstream text;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -110,6 +111,30 @@ TEST(Vec, PushOfItsOwnElementSurvivesTheMove)
   ASSERT_EQ(v.size(), v.capacity());
   v.push(v[0]);
   EXPECT_EQ(elements(v), (std::vector<int>{7, 8, 7}));
+}
+
+// Storage the allocator cannot give is an exception that leaves the vec as
+// it was, so the engine's owner can answer with an error.
+TEST(Vec, FailedGrowthThrowsAndKeepsTheVec)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer stops on requests this large";
+#endif
+  // 2^28 elements of a megabyte: more than any address space.
+  struct megabytet
+  {
+    char bytes[1 << 20];
+  };
+  const int too_many = 1 << 28;
+  EXPECT_THROW(xmalloc<megabytet>(too_many), std::bad_alloc);
+
+  vec<megabytet> v;
+  v.push();
+  EXPECT_THROW(v.reserve_capacity(too_many), std::bad_alloc);
+  EXPECT_EQ(v.size(), 1);
+  EXPECT_EQ(v.capacity(), 2);
+  v.push(); // within the capacity it kept
+  EXPECT_EQ(v.size(), 2);
 }
 
 TEST(VecDeathTest, ShrinkBeyondTheSizeStops)

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <csignal>
@@ -210,17 +212,43 @@ TEST(ProofDeathTest, MisuseStops)
     file_mode.resolve(ClauseId_NULL, 1),
     condition_regex("next != ClauseId_NULL"));
 
-  EXPECT_DEATH(
-    {
-      setenv("TMPDIR", "/nonexistent-folder", 1);
-      Proof unplaced;
-    },
-    "cannot create a proof file in /nonexistent-folder");
-
   event_recordert recorder;
   Proof traverser_mode(recorder);
   EXPECT_DEATH(traverser_mode.traverse(recorder), "!fp.null\\(\\)");
   EXPECT_DEATH(traverser_mode.save("unused"), "!fp.null\\(\\)");
+}
+
+// A folder that cannot take a proof file is an exception for the owner to
+// answer, not a stop; a proof file goes with its Proof.
+TEST(TempFiles, MissingFolderThrowsAndDestructionRemovesTheFile)
+{
+  scratch_dirt dir;
+  const std::string missing = dir.file("missing");
+  ASSERT_EQ(setenv("TMPDIR", missing.c_str(), 1), 0);
+  try
+  {
+    Proof unplaced;
+    ADD_FAILURE() << "a proof file was made in " << unplaced.fileName();
+  }
+  catch(const std::system_error &e)
+  {
+    EXPECT_EQ(
+      std::string(e.what()),
+      "cannot create a proof file in " + missing +
+        ": No such file or directory");
+  }
+
+  ASSERT_EQ(setenv("TMPDIR", dir.path.c_str(), 1), 0);
+  std::string name;
+  {
+    Proof proof;
+    varied_events(proof);
+    name = proof.fileName();
+    EXPECT_TRUE(std::filesystem::exists(name));
+  }
+  unsetenv("TMPDIR");
+  EXPECT_FALSE(std::filesystem::exists(name));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path));
 }
 
 TEST(TempFilesDeathTest, PrivateAndRemovedAtExit)

@@ -45,3 +45,50 @@ TEST(ProofsatCnf, AnswersAndExitCodes)
     EXPECT_TRUE(std::filesystem::is_empty(dir.path));
   }
 }
+
+// A proof folder that is missing and memory that runs out are error
+// answers, as the other engines' drivers give, not aborts; the proof file
+// made before memory ran out is removed on the way.
+TEST(ProofsatCnf, RunTimeFailuresAnswer99)
+{
+  scratch_dirt files, proofs;
+  const std::string huge = files.file("huge.cnf");
+  write_bytes(huge, "p cnf 100000000 1\n100000000 0\n");
+  const std::string missing = proofs.file("missing");
+  struct caset
+  {
+    const char *name;
+    std::string shell_prefix;
+    std::string file;
+    std::string error;
+  };
+  const caset cases[] = {
+    {"missing proof folder",
+     "TMPDIR='" + missing + "' ",
+     PROOFSAT_FIXTURES "/unsatisfiable.cnf",
+     "cannot create a proof file in " + missing +
+       ": No such file or directory\n"},
+    // A little address space: the engine's tables for the variables need
+    // gigabytes.
+    {"exhausted memory",
+     "ulimit -v 100000; TMPDIR='" + proofs.path + "' ",
+     huge,
+     "out of memory\n"},
+  };
+  for(const caset &c : cases)
+  {
+    SCOPED_TRACE(c.name);
+#if defined(__SANITIZE_ADDRESS__)
+    if(c.shell_prefix.rfind("ulimit", 0) == 0)
+      continue; // the address sanitizer needs more address space
+#endif
+    std::string error = files.file("error");
+    std::string command = c.shell_prefix + PROOFSAT_CNF " --proof '" + c.file +
+                          "' >/dev/null 2>'" + error + "'";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 99);
+    EXPECT_EQ(file_text(error), c.error);
+    EXPECT_TRUE(std::filesystem::is_empty(proofs.path));
+  }
+}

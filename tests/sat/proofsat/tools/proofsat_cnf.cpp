@@ -1,8 +1,9 @@
 // Decides a DIMACS CNF file with the proof-logging engine:
 //   proofsat_cnf [--proof] FILE
 // Prints "SATISFIABLE" or "UNSATISFIABLE" and exits 10 or 20; 99 when the
-// file cannot be read or a model fails its own check. --proof records the
-// resolution proof in a temporary file while solving.
+// file cannot be read, the engine runs out of memory, the proof file cannot
+// be created or a model fails its own check. --proof records the
+// resolution proof in a temporary file while solving, removed at the end.
 
 #include "tests/sat/tools/dimacs_driver.h"
 
@@ -11,9 +12,13 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <new>
+#include <system_error>
 #include <vector>
 
-int main(int argc, char **argv)
+namespace
+{
+int decide(int argc, char **argv)
 {
   bool with_proof = false;
   const char *path = nullptr;
@@ -75,4 +80,26 @@ int main(int argc, char **argv)
   }
   std::cout << (satisfiable ? "SATISFIABLE" : "UNSATISFIABLE") << '\n';
   return satisfiable ? 10 : 20;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+  // A large variable number makes the engine's tables larger than memory,
+  // and a missing temporary folder leaves the proof nowhere to go: error
+  // answers, not aborts.
+  try
+  {
+    return decide(argc, argv);
+  }
+  catch(const std::bad_alloc &)
+  {
+    std::cerr << "out of memory\n";
+    return 99;
+  }
+  catch(const std::system_error &e)
+  {
+    std::cerr << e.what() << '\n';
+    return 99;
+  }
 }

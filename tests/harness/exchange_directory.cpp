@@ -1,25 +1,22 @@
-#include "exchange_directory.h"
+#include "tests/harness/exchange_directory.h"
+
+#include "tests/util/test_files.h"
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 void exchange_directory_testt::SetUp()
 {
-  config_32_testt::SetUp();
   home = std::filesystem::current_path();
-  std::string name =
-    (std::filesystem::temp_directory_path() / "text_back_end_XXXXXX").string();
-  ASSERT_NE(mkdtemp(name.data()), nullptr);
-  directory = name;
+  directory = make_temp_folder("exchange_");
+  ASSERT_FALSE(HasFailure());
   bin = directory / "bin";
   std::filesystem::create_directory(bin);
   std::filesystem::current_path(directory);
 
   const char *inherited = std::getenv("PATH");
   old_path = inherited == nullptr ? "" : inherited;
-  const std::string path =
-    bin.string() + ":" + STAND_IN_DIRECTORY + ":" + old_path;
+  path = bin.string() + ":" + STAND_IN_DIRECTORY + ":" + old_path;
   setenv("PATH", path.c_str(), 1);
 }
 
@@ -28,12 +25,6 @@ void exchange_directory_testt::TearDown()
   setenv("PATH", old_path.c_str(), 1);
   std::filesystem::current_path(home);
   std::filesystem::remove_all(directory);
-  config_32_testt::TearDown();
-}
-
-void exchange_directory_testt::hide_stand_ins()
-{
-  setenv("PATH", bin.c_str(), 1);
 }
 
 void exchange_directory_testt::write_program(
@@ -50,18 +41,20 @@ void exchange_directory_testt::write_program(
     std::filesystem::perm_options::replace);
 }
 
+void exchange_directory_testt::hide_stand_ins()
+{
+  setenv("PATH", bin.c_str(), 1);
+}
+
 void exchange_directory_testt::write_file(
   const std::string &name, const std::string &text)
 {
   std::ofstream(name, std::ios::binary) << text;
 }
 
-std::string exchange_directory_testt::read_file(const std::string &name)
+bool exchange_directory_testt::exists(const std::string &name)
 {
-  std::ifstream in(name, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return std::filesystem::exists(name);
 }
 
 std::set<std::string> exchange_directory_testt::files()

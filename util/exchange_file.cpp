@@ -1,8 +1,19 @@
-#include "external_solvers/exchange_file.h"
+#include "util/exchange_file.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+
+namespace
+{
+int create_exclusively(const std::string &name)
+{
+  return ::open(
+    name.c_str(),
+    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+    S_IRUSR | S_IWUSR);
+}
+} // namespace
 
 int create_exchange_file(const std::string &stem, std::string &name)
 {
@@ -12,10 +23,7 @@ int create_exchange_file(const std::string &stem, std::string &name)
   for(unsigned n = 0; n < attempts; ++n)
   {
     name = stem + (n == 0 ? "" : "_" + std::to_string(n)) + ".tmp";
-    const int fd = ::open(
-      name.c_str(),
-      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-      S_IRUSR | S_IWUSR);
+    const int fd = create_exclusively(name);
     if(fd >= 0)
       return fd;
     if(errno != EEXIST && errno != ELOOP)
@@ -23,6 +31,13 @@ int create_exchange_file(const std::string &stem, std::string &name)
   }
   name.clear();
   return -1;
+}
+
+int recreate_exchange_file(const std::string &name)
+{
+  // unlink removes a link itself, never what it points to.
+  ::unlink(name.c_str());
+  return create_exclusively(name);
 }
 
 descriptor_buffert::descriptor_buffert(int _fd) : fd(_fd)
@@ -79,4 +94,36 @@ bool descriptor_buffert::close()
   // No put area: every later write goes to overflow, which fails.
   setp(nullptr, nullptr);
   return flushed && closed;
+}
+
+answer_file_streamt::answer_file_streamt(const std::string &name)
+    : std::istream(nullptr),
+      buffer(::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC))
+{
+  // The buffer is a member, built after the stream base: attached here.
+  rdbuf(&buffer);
+  if(!buffer.is_open())
+    setstate(std::ios::failbit);
+}
+
+answer_file_streamt::read_buffert::~read_buffert()
+{
+  if(fd >= 0)
+    ::close(fd);
+}
+
+answer_file_streamt::int_type answer_file_streamt::read_buffert::underflow()
+{
+  if(gptr() < egptr())
+    return traits_type::to_int_type(*gptr());
+  if(fd < 0)
+    return traits_type::eof();
+  ssize_t count;
+  do
+    count = ::read(fd, buffer, sizeof(buffer));
+  while(count < 0 && errno == EINTR);
+  if(count <= 0)
+    return traits_type::eof();
+  setg(buffer, buffer, buffer + count);
+  return traits_type::to_int_type(*gptr());
 }
