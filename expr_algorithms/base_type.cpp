@@ -105,7 +105,8 @@ base_type_eqt::definition(const typet &symbol_type, const typet &other) const
     return result;
   std::set<dstring> seen{symbol_type.get("identifier")};
   const symbolt *symbol;
-  for(const typet *next = &result; next->id() == ID_symbol; next = &symbol->type)
+  for(const typet *next = &result; next->id() == ID_symbol;
+      next = &symbol->type)
   {
     const dstring &name = next->get("identifier");
     if(!seen.insert(name).second)

@@ -29,7 +29,7 @@ bool replace_symbolt::replace(typet &dest)
   const char *declarations = dest.id() == ID_struct || dest.id() == ID_union
                                ? "components"
                              : dest.id() == ID_code ? "arguments"
-                                                   : nullptr;
+                                                    : nullptr;
   if(declarations != nullptr && dest.find(declarations).is_not_nil())
     for(irept &declaration : dest.add(declarations).get_sub())
       replace(static_cast<exprt &>(declaration));

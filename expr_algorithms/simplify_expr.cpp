@@ -18,8 +18,8 @@ bool simplify_exprt::simplify(exprt &expr)
 
 bool simplify_exprt::simplify_rec(exprt &expr, modet mode)
 {
-  const modet operand_mode =
-    expr.id() == ID_address_of ? MODE_UNDER_ADDRESS_OF : mode;
+  const modet operand_mode = expr.id() == ID_address_of ? MODE_UNDER_ADDRESS_OF
+                                                        : mode;
   bool unchanged = true;
   if(has_operand_list(expr))
     for(exprt &op : expr.operands())
@@ -30,16 +30,21 @@ bool simplify_exprt::simplify_rec(exprt &expr, modet mode)
 bool simplify_exprt::is_commutative(const dstring &op, const dstring &type)
 {
   static const dstring table[][2] = {
-    {ID_plus, ID_integer},       {ID_plus, ID_natural},     {ID_plus, ID_real},
-    {ID_plus, ID_complex},       {ID_plus, ID_rational},    {ID_plus, ID_unsignedbv},
-    {ID_plus, ID_signedbv},      {ID_plus, ID_floatbv},     {ID_plus, ID_pointer},
-    {ID_mult, ID_integer},       {ID_mult, ID_natural},     {ID_mult, ID_real},
-    {ID_mult, ID_complex},       {ID_mult, ID_rational},    {ID_mult, ID_unsignedbv},
-    {ID_mult, ID_signedbv},      {ID_mult, ID_floatbv},     {ID_and, ID_bool},
-    {ID_or, ID_bool},            {ID_xor, ID_bool},         {ID_bitand, ID_unsignedbv},
-    {ID_bitand, ID_signedbv},    {ID_bitand, ID_floatbv},   {ID_bitor, ID_unsignedbv},
-    {ID_bitor, ID_signedbv},     {ID_bitor, ID_floatbv},    {ID_bitxor, ID_unsignedbv},
-    {ID_bitxor, ID_signedbv},    {ID_bitxor, ID_floatbv}};
+    {ID_plus, ID_integer},      {ID_plus, ID_natural},
+    {ID_plus, ID_real},         {ID_plus, ID_complex},
+    {ID_plus, ID_rational},     {ID_plus, ID_unsignedbv},
+    {ID_plus, ID_signedbv},     {ID_plus, ID_floatbv},
+    {ID_plus, ID_pointer},      {ID_mult, ID_integer},
+    {ID_mult, ID_natural},      {ID_mult, ID_real},
+    {ID_mult, ID_complex},      {ID_mult, ID_rational},
+    {ID_mult, ID_unsignedbv},   {ID_mult, ID_signedbv},
+    {ID_mult, ID_floatbv},      {ID_and, ID_bool},
+    {ID_or, ID_bool},           {ID_xor, ID_bool},
+    {ID_bitand, ID_unsignedbv}, {ID_bitand, ID_signedbv},
+    {ID_bitand, ID_floatbv},    {ID_bitor, ID_unsignedbv},
+    {ID_bitor, ID_signedbv},    {ID_bitor, ID_floatbv},
+    {ID_bitxor, ID_unsignedbv}, {ID_bitxor, ID_signedbv},
+    {ID_bitxor, ID_floatbv}};
   for(const auto &row : table)
     if(op == row[0] && type == row[1])
       return true;
@@ -135,9 +140,7 @@ rulet rule_of(const dstring &id)
       {ID_if,
        [](simplify_exprt &s, exprt &e, modet) { return s.simplify_if(e); }},
       {ID_lambda,
-       [](simplify_exprt &s, exprt &e, modet) {
-         return s.simplify_lambda(e);
-       }},
+       [](simplify_exprt &s, exprt &e, modet) { return s.simplify_lambda(e); }},
       {ID_with,
        [](simplify_exprt &s, exprt &e, modet) { return s.simplify_with(e); }},
       {ID_index,
@@ -145,9 +148,7 @@ rulet rule_of(const dstring &id)
          return s.simplify_index(e, m);
        }},
       {ID_member,
-       [](simplify_exprt &s, exprt &e, modet) {
-         return s.simplify_member(e);
-       }},
+       [](simplify_exprt &s, exprt &e, modet) { return s.simplify_member(e); }},
       {ID_pointer_object,
        [](simplify_exprt &s, exprt &e, modet) {
          return s.simplify_pointer_object(e);
@@ -165,21 +166,15 @@ rulet rule_of(const dstring &id)
          return s.simplify_valid_object(e);
        }},
       {ID_switch,
-       [](simplify_exprt &s, exprt &e, modet) {
-         return s.simplify_switch(e);
-       }},
+       [](simplify_exprt &s, exprt &e, modet) { return s.simplify_switch(e); }},
       {ID_div,
        [](simplify_exprt &s, exprt &e, modet) {
          return s.simplify_division(e);
        }},
       {ID_mod,
-       [](simplify_exprt &s, exprt &e, modet) {
-         return s.simplify_modulo(e);
-       }},
+       [](simplify_exprt &s, exprt &e, modet) { return s.simplify_modulo(e); }},
       {ID_bitnot,
-       [](simplify_exprt &s, exprt &e, modet) {
-         return s.simplify_bitnot(e);
-       }},
+       [](simplify_exprt &s, exprt &e, modet) { return s.simplify_bitnot(e); }},
       {ID_bitand, bitwise},
       {ID_bitor, bitwise},
       {ID_bitxor, bitwise},
@@ -221,8 +216,7 @@ rulet rule_of(const dstring &id)
        [](simplify_exprt &s, exprt &e, modet) {
          return s.simplify_pointer_offset(e);
        }},
-      {ID_extractbit,
-       [](simplify_exprt &s, exprt &e, modet) {
+      {ID_extractbit, [](simplify_exprt &s, exprt &e, modet) {
          return s.simplify_extractbit(e);
        }}};
     hash_mapt<dstring, rulet, dstring_hash> table;

@@ -173,8 +173,8 @@ bool simplify_exprt::simplify_unary_minus(exprt &expr)
 
   const dstring &type_id = expr.type().id();
   if(
-    !op.is_constant() ||
-    (type_id != ID_integer && type_id != ID_signedbv && type_id != ID_unsignedbv))
+    !op.is_constant() || (type_id != ID_integer && type_id != ID_signedbv &&
+                          type_id != ID_unsignedbv))
     return true;
   mp_integer value;
   if(expr_to_integer(op, value))
@@ -196,8 +196,8 @@ static bool divide(exprt &expr, bool is_division)
   const dstring &type_id = expr.type().id();
   if(
     node.operands().size() != 2 ||
-    (type_id != ID_signedbv && type_id != ID_unsignedbv && type_id != ID_natural &&
-     type_id != ID_integer) ||
+    (type_id != ID_signedbv && type_id != ID_unsignedbv &&
+     type_id != ID_natural && type_id != ID_integer) ||
     node.op0().type() != expr.type() || node.op1().type() != expr.type())
     return true;
 
@@ -332,7 +332,7 @@ bool simplify_exprt::simplify_bitwise(exprt &expr)
       const bool x = a[i] == '1', y = b[i] == '1';
       const bool bit = expr.id() == ID_bitand  ? x && y
                        : expr.id() == ID_bitor ? x || y
-                                              : x != y;
+                                               : x != y;
       bits[i] = bit ? '1' : '0';
     }
     exprt folded("constant", expr.type());

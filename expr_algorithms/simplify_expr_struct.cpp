@@ -106,7 +106,9 @@ bool simplify_exprt::simplify_with(exprt &expr)
   const typet old_type = operands[0].type();
   const dstring &old_id = operands[0].id();
 
-  if(old_type.id() == ID_struct && (old_id == ID_struct || old_id == ID_constant))
+  if(
+    old_type.id() == ID_struct &&
+    (old_id == ID_struct || old_id == ID_constant))
   {
     while(operands.size() >= 3)
     {

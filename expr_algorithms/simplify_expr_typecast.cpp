@@ -174,8 +174,8 @@ bool simplify_exprt::simplify_typecast(exprt &expr, modet mode)
   const dstring &operand_id = operand.id();
   if(
     is_bitvector(target.id()) && is_bitvector(operand.type().id()) &&
-    (operand_id == ID_plus || operand_id == ID_minus || operand_id == ID_unary_minus ||
-     operand_id == ID_mult) &&
+    (operand_id == ID_plus || operand_id == ID_minus ||
+     operand_id == ID_unary_minus || operand_id == ID_mult) &&
     source_width >= target_width)
   {
     const typet new_type = target;

@@ -79,7 +79,7 @@ void text_convt::convert_expr(const exprt &expr)
   {
     const char *separator = id == ID_concatenation ? " @ "
                             : id == ID_bitand      ? " & "
-                                                  : " | ";
+                                                   : " | ";
     *out << "(";
     for(std::size_t k = 0; k < n; ++k)
     {
@@ -209,9 +209,9 @@ void text_convt::convert_expr(const exprt &expr)
       *out << "S";
     *out
       << (id == ID_le   ? "BVLE("
-          : id == ID_lt  ? "BVLT("
+          : id == ID_lt ? "BVLT("
           : id == ID_ge ? "BVGE("
-                       : "BVGT(");
+                        : "BVGT(");
     convert_expr(operands[0]);
     *out << ", ";
     convert_expr(operands[1]);
@@ -228,7 +228,8 @@ void text_convt::convert_expr(const exprt &expr)
     {
       if(!is_bitvector(type))
         throw unsupported_type(id, type);
-      *out << (id == ID_minus ? "BVSUB(" : "BVMULT(") << type.get("width") << ", ";
+      *out << (id == ID_minus ? "BVSUB(" : "BVMULT(") << type.get("width")
+           << ", ";
       convert_expr(operands[0]);
       *out << ", ";
       convert_expr(operands[1]);
@@ -249,7 +250,8 @@ void text_convt::convert_expr(const exprt &expr)
     *out << ")";
   }
   else if(
-    id == ID_address_of || id == ID_implicit_address_of || id == ID_reference_to)
+    id == ID_address_of || id == ID_implicit_address_of ||
+    id == ID_reference_to)
   {
     INVARIANT(n == 1);
     INVARIANT(type.id() == ID_pointer);
@@ -279,7 +281,7 @@ void text_convt::convert_expr(const exprt &expr)
       throw unsupported_type(id, type);
     *out << (id == ID_ashr   ? "BVASHR("
              : id == ID_lshr ? "BVLSHR("
-                            : "BVSHL(")
+                             : "BVSHL(")
          << type.get("width") << ", ";
     convert_expr(operands[0]);
     *out << ", ";

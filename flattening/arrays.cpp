@@ -23,8 +23,7 @@ exprt equation(const exprt &lhs, const exprt &rhs)
 
 bool yields_arrays(const std::set<exprt, irep_less> &applications)
 {
-  return !applications.empty() &&
-         applications.begin()->type().id() == ID_array;
+  return !applications.empty() && applications.begin()->type().id() == ID_array;
 }
 
 std::string unexpected_array_expression(const exprt &array)

@@ -180,7 +180,8 @@ literalt boolbvt::convert_rest(const exprt &expr)
     return convert_sign(expr);
   if(
     id == ID_reduction_or || id == ID_reduction_and || id == ID_reduction_nor ||
-    id == ID_reduction_nand || id == ID_reduction_xor || id == ID_reduction_xnor)
+    id == ID_reduction_nand || id == ID_reduction_xor ||
+    id == ID_reduction_xnor)
     return convert_reduction(expr);
   if(id.as_string().compare(0, 9, "overflow-") == 0)
     return convert_overflow(expr);

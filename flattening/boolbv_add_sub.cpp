@@ -10,8 +10,8 @@ bool boolbvt::convert_add_sub(const exprt &expr, bvt &bv)
     return true;
   const dstring &type_id = type.id();
   if(
-    type_id != ID_unsignedbv && type_id != ID_signedbv && type_id != ID_fixedbv &&
-    type_id != ID_range)
+    type_id != ID_unsignedbv && type_id != ID_signedbv &&
+    type_id != ID_fixedbv && type_id != ID_range)
     return true;
 
   const exprt::operandst &operands = expr.operands();
@@ -20,8 +20,8 @@ bool boolbvt::convert_add_sub(const exprt &expr, bvt &bv)
 
   const dstring &id = expr.id();
   const bool subtract = id == ID_minus || id == ID_no_overflow_minus;
-  const bool no_overflow =
-    id == ID_no_overflow_plus || id == ID_no_overflow_minus;
+  const bool no_overflow = id == ID_no_overflow_plus ||
+                           id == ID_no_overflow_minus;
   const bool is_signed = type_id == ID_signedbv || type_id == ID_fixedbv;
 
   for(std::size_t i = 0; i < operands.size(); ++i)

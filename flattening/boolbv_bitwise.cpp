@@ -37,7 +37,7 @@ bool boolbvt::convert_bitwise(const exprt &expr, bvt &bv)
     for(unsigned i = 0; i < width; ++i)
       bv[i] = id == ID_bitand  ? prop.land(bv[i], op[i])
               : id == ID_bitor ? prop.lor(bv[i], op[i])
-                              : prop.lxor(bv[i], op[i]);
+                               : prop.lxor(bv[i], op[i]);
   }
   return false;
 }

@@ -9,7 +9,9 @@ bool boolbvt::convert_extractbits(const exprt &expr, bvt &bv)
   unsigned width;
   if(get_width(type, width))
     return true;
-  if(type.id() != ID_signedbv && type.id() != ID_unsignedbv && type.id() != ID_bv)
+  if(
+    type.id() != ID_signedbv && type.id() != ID_unsignedbv &&
+    type.id() != ID_bv)
     return true;
   if(expr.operands().size() != 3)
     throw "extractbits takes three operands";

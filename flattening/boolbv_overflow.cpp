@@ -12,7 +12,9 @@ literalt boolbvt::convert_overflow(const exprt &expr)
   const std::string &id = expr.id().as_string();
   const exprt::operandst &operands = expr.operands();
 
-  if(expr.id() == ID_overflow_plus || expr.id() == ID_overflow_minus || expr.id() == ID_overflow_mult)
+  if(
+    expr.id() == ID_overflow_plus || expr.id() == ID_overflow_minus ||
+    expr.id() == ID_overflow_mult)
   {
     if(operands.size() != 2)
       throw "operand " + id + " takes two operands";

@@ -45,8 +45,9 @@ void boolbvt::post_process_quantifiers()
       replace_bound_variables({{variable, value}}, instance);
       instances.push_back(convert(instance));
     }
-    const literalt all = quantifier.expr.id() == ID_forall ? prop.land(instances)
-                                                          : prop.lor(instances);
+    const literalt all = quantifier.expr.id() == ID_forall
+                           ? prop.land(instances)
+                           : prop.lor(instances);
     prop.set_equal(all, quantifier.l);
   }
 }

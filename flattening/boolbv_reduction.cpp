@@ -24,7 +24,9 @@ literalt boolbvt::convert_reduction(const exprt &expr)
   literalt l = b[0];
   for(std::size_t i = 1; i < b.size(); ++i)
     l = (prop.*gate)(l, b[i]);
-  if(id == ID_reduction_nor || id == ID_reduction_nand || id == ID_reduction_xnor)
+  if(
+    id == ID_reduction_nor || id == ID_reduction_nand ||
+    id == ID_reduction_xnor)
     l = prop.lnot(l);
   return l;
 }

@@ -16,8 +16,8 @@ literalt boolbvt::convert_relation(const exprt &expr)
     kind != classify_bv_type(op1.type()))
     return prop_convt::convert_rest(expr);
   // Ranges compare only within one type, as unsigned offsets.
-  const bool equal_ranges =
-    op0.type().id() == ID_range && op0.type() == op1.type();
+  const bool equal_ranges = op0.type().id() == ID_range &&
+                            op0.type() == op1.type();
   if(
     !equal_ranges && kind != BV_KIND_SIGNED && kind != BV_KIND_UNSIGNED &&
     kind != BV_KIND_FIXED)

@@ -117,7 +117,7 @@ bool bv_pointerst::convert_pointer_integer(const exprt &expr, bvt &bv)
   bvt pointer;
   if(
     id == ID_typecast ? convert_pointer_type(operands[0], pointer)
-                     : convert_cached(operands[0], pointer))
+                      : convert_cached(operands[0], pointer))
     return true;
   unsigned width;
   if(get_width(expr.type(), width))
@@ -205,7 +205,9 @@ bool bv_pointerst::convert_pointer_type(const exprt &expr, bvt &bv)
     return convert_index(expr, bv);
   if(id == ID_member)
     return convert_member(expr, bv);
-  if(id == ID_address_of || id == ID_implicit_address_of || id == ID_reference_to)
+  if(
+    id == ID_address_of || id == ID_implicit_address_of ||
+    id == ID_reference_to)
   {
     if(operands.size() != 1)
       throw id.as_string() + " takes one operand";
@@ -310,7 +312,7 @@ bool bv_pointerst::convert_address_expr(const exprt &expr, bvt &bv)
     const exprt &array = operands[0];
     if(
       array.type().id() == ID_pointer ? convert_pointer_type(array, bv)
-                                     : convert_address_expr(array, bv))
+                                      : convert_address_expr(array, bv))
       return true;
     const mp_integer size = array.type().id() == ID_string_constant
                               ? mp_integer(1)
@@ -412,7 +414,8 @@ literalt bv_pointerst::convert_rest(const exprt &expr)
   else if(pointer_operands && operands.size() == 2)
   {
     bvt op0, op1;
-    const bool is_relation = id == ID_lt || id == ID_le || id == ID_gt || id == ID_ge;
+    const bool is_relation = id == ID_lt || id == ID_le || id == ID_gt ||
+                             id == ID_ge;
     if(
       (id == ID_same_object || is_relation) &&
       !convert_cached(operands[0], op0) && !convert_cached(operands[1], op1))

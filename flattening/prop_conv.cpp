@@ -46,7 +46,7 @@ literalt prop_convt::get_literal(const dstring &identifier)
 
 bool prop_convt::literal(const exprt &expr, literalt &dest) const
 {
-  INVARIANT(expr.type().id()==ID_bool);
+  INVARIANT(expr.type().id() == ID_bool);
   if(expr.id() != ID_symbol)
     throw "found no literal for expression";
   symbolst::const_iterator found = symbols.find(expr.get("identifier"));
@@ -126,7 +126,9 @@ literalt prop_convt::convert_bool(const exprt &expr)
   }
   if(id == ID_constraint_select_one)
     return convert_constraint_select_one(expr);
-  if(id == ID_or || id == ID_and || id == ID_xor || id == ID_nor || id == ID_nand)
+  if(
+    id == ID_or || id == ID_and || id == ID_xor || id == ID_nor ||
+    id == ID_nand)
   {
     if(operands.empty())
       throw "operator " + id.as_string() + " takes at least one operand";

@@ -10,8 +10,8 @@
 // the tree but equality, ordering and the plain hash ignore them.
 
 #include "util/dstring.h"
-#include "util/irep_ids.h"
 #include "util/invariant.h"
+#include "util/irep_ids.h"
 
 #include <map>
 #include <ostream>

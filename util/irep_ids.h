@@ -25,7 +25,8 @@ inline const dstring ID_bool{"bool"};
 inline const dstring ID_bv{"bv"};
 inline const dstring ID_bv_literals{"bv_literals"};
 inline const dstring ID_byte_extract_big_endian{"byte_extract_big_endian"};
-inline const dstring ID_byte_extract_little_endian{"byte_extract_little_endian"};
+inline const dstring ID_byte_extract_little_endian{
+  "byte_extract_little_endian"};
 inline const dstring ID_c_enum{"c_enum"};
 inline const dstring ID_case{"case"};
 inline const dstring ID_class{"class"};

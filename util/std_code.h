@@ -14,13 +14,13 @@ class codet : public exprt
 
 inline codet &to_code(exprt &expr)
 {
-  INVARIANT(expr.id()==ID_code);
+  INVARIANT(expr.id() == ID_code);
   return static_cast<codet &>(expr);
 }
 
 inline const codet &to_code(const exprt &expr)
 {
-  INVARIANT(expr.id()==ID_code);
+  INVARIANT(expr.id() == ID_code);
   return static_cast<const codet &>(expr);
 }
 

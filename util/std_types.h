@@ -31,31 +31,33 @@ class fixedbv_typet : public typet
 
 inline code_typet &to_code_type(typet &type)
 {
-  INVARIANT(type.id()==ID_code);
+  INVARIANT(type.id() == ID_code);
   return static_cast<code_typet &>(type);
 }
 
 inline struct_typet &to_struct_type(typet &type)
 {
-  INVARIANT(type.id()==ID_struct || type.id()==ID_union || type.id()==ID_class);
+  INVARIANT(
+    type.id() == ID_struct || type.id() == ID_union || type.id() == ID_class);
   return static_cast<struct_typet &>(type);
 }
 
 inline const struct_typet &to_struct_type(const typet &type)
 {
-  INVARIANT(type.id()==ID_struct || type.id()==ID_union || type.id()==ID_class);
+  INVARIANT(
+    type.id() == ID_struct || type.id() == ID_union || type.id() == ID_class);
   return static_cast<const struct_typet &>(type);
 }
 
 inline const array_typet &to_array_type(const typet &type)
 {
-  INVARIANT(type.id()==ID_array);
+  INVARIANT(type.id() == ID_array);
   return static_cast<const array_typet &>(type);
 }
 
 inline const fixedbv_typet &to_fixedbv_type(const typet &type)
 {
-  INVARIANT(type.id()==ID_fixedbv);
+  INVARIANT(type.id() == ID_fixedbv);
   return static_cast<const fixedbv_typet &>(type);
 }
 

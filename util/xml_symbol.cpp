@@ -43,8 +43,7 @@ void write_symbol(
 
   xml_nodet &value = element.new_element("value");
   if(
-    !symbol.is_type && symbol.type.id() == ID_code &&
-    symbol.value.is_not_nil())
+    !symbol.is_type && symbol.type.id() == ID_code && symbol.value.is_not_nil())
   {
     value.data = "compiled";
   }
