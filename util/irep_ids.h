@@ -39,8 +39,6 @@ inline const dstring ID_constant{"constant"};
 inline const dstring ID_constraint_select_one{"constraint_select_one"};
 inline const dstring ID_dereference{"dereference"};
 inline const dstring ID_div{"/"};
-inline const dstring ID_dstring_test_unique{"dstring_test_unique"};
-inline const dstring ID_dstring_test_unique_text{"dstring_test_unique_text"};
 inline const dstring ID_dynamic_size{"dynamic_size"};
 inline const dstring ID_enum{"enum"};
 inline const dstring ID_equal{"="};

@@ -29,35 +29,35 @@ class fixedbv_typet : public typet
 {
 };
 
+// The casts test the id by its text: the condition is the message of the
+// stop, and its text is what callers match.
 inline code_typet &to_code_type(typet &type)
 {
-  INVARIANT(type.id() == ID_code);
+  INVARIANT(type.id()=="code");
   return static_cast<code_typet &>(type);
 }
 
 inline struct_typet &to_struct_type(typet &type)
 {
-  INVARIANT(
-    type.id() == ID_struct || type.id() == ID_union || type.id() == ID_class);
+  INVARIANT(type.id()=="struct" || type.id()=="union" || type.id()=="class");
   return static_cast<struct_typet &>(type);
 }
 
 inline const struct_typet &to_struct_type(const typet &type)
 {
-  INVARIANT(
-    type.id() == ID_struct || type.id() == ID_union || type.id() == ID_class);
+  INVARIANT(type.id()=="struct" || type.id()=="union" || type.id()=="class");
   return static_cast<const struct_typet &>(type);
 }
 
 inline const array_typet &to_array_type(const typet &type)
 {
-  INVARIANT(type.id() == ID_array);
+  INVARIANT(type.id()=="array");
   return static_cast<const array_typet &>(type);
 }
 
 inline const fixedbv_typet &to_fixedbv_type(const typet &type)
 {
-  INVARIANT(type.id() == ID_fixedbv);
+  INVARIANT(type.id()=="fixedbv");
   return static_cast<const fixedbv_typet &>(type);
 }
 
