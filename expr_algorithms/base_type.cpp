@@ -13,7 +13,7 @@ namespace
 class base_type_rewritert
 {
 public:
-  explicit base_type_rewritert(const namespacet &ns) : ns(ns)
+  explicit base_type_rewritert(const namespacet &_ns) : ns(_ns)
   {
   }
 

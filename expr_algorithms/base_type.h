@@ -35,7 +35,7 @@ void base_type(exprt &expr, const namespacet &ns);
 class base_type_eqt
 {
 public:
-  explicit base_type_eqt(const namespacet &ns) : ns(ns)
+  explicit base_type_eqt(const namespacet &_ns) : ns(_ns)
   {
   }
   virtual ~base_type_eqt() = default;

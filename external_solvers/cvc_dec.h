@@ -82,8 +82,8 @@ template <class convt>
 class text_dect : private cvc_temp_filet, public convt
 {
 public:
-  text_dect(const char *prefix, const char *program)
-    : cvc_temp_filet(prefix, program), convt(temp_out_stream)
+  text_dect(const char *_prefix, const char *_program)
+    : cvc_temp_filet(_prefix, _program), convt(temp_out_stream)
   {
   }
 

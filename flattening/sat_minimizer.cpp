@@ -36,11 +36,11 @@ satcheck_minimizert::prop_solve(const std::list<literalt> &constraints)
   return solver->solve(assumptions) ? P_SATISFIABLE : P_UNSATISFIABLE;
 }
 
-bool bv_minimizing_dect::minimize(const minimization_listt &symbols)
+bool bv_minimizing_dect::minimize(const minimization_listt &to_minimize)
 {
   std::list<literalt> constraints;
 
-  for(const exprt &symbol : symbols)
+  for(const exprt &symbol : to_minimize)
   {
     print(6, "Minimizing... ");
     INVARIANT(symbol.type().id() == ID_unsignedbv);

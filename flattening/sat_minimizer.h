@@ -54,7 +54,7 @@ public:
   // "<identifier> = <value>" (any width, in decimal) per symbol at level
   // 6; afterwards the back end's model is a model of the problem with all
   // the settled values. Always true.
-  bool minimize(const minimization_listt &symbols);
+  bool minimize(const minimization_listt &to_minimize);
 };
 
 #endif

@@ -11,7 +11,7 @@ class and_graph_propt : public propt
 {
 public:
   // The graph is not owned and must outlive this back end.
-  explicit and_graph_propt(and_grapht &dest) : dest(dest)
+  explicit and_graph_propt(and_grapht &_dest) : dest(_dest)
   {
   }
 

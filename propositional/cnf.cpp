@@ -13,8 +13,8 @@ class distinct_literalst
 {
 public:
   // Literals already in `clause` do not count as appended.
-  distinct_literalst(bvt &clause, std::size_t expected)
-    : clause(clause), first(clause.size()), hashed(expected > scan_limit)
+  distinct_literalst(bvt &_clause, std::size_t expected)
+    : clause(_clause), first(_clause.size()), hashed(expected > scan_limit)
   {
     if(hashed)
       words.reserve(expected);

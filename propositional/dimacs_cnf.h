@@ -31,7 +31,7 @@ class dimacs_cnf_dumpt : public cnft
 {
 public:
   // The stream is not owned and must outlive the dumper.
-  explicit dimacs_cnf_dumpt(std::ostream &out) : out(out)
+  explicit dimacs_cnf_dumpt(std::ostream &_out) : out(_out)
   {
   }
 

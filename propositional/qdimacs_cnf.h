@@ -18,7 +18,7 @@ public:
     };
 
     quantifiert() = default;
-    quantifiert(typet type, unsigned var_no) : type(type), var_no(var_no)
+    quantifiert(typet _type, unsigned _var_no) : type(_type), var_no(_var_no)
     {
     }
 

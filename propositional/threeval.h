@@ -14,12 +14,12 @@ public:
 
   tvt() = default;
 
-  explicit tvt(bool value) : value(value ? TV_TRUE : TV_FALSE)
+  explicit tvt(bool _value) : value(_value ? TV_TRUE : TV_FALSE)
   {
   }
 
   // Not explicit: a tv_enumt reads as the value it names.
-  tvt(tv_enumt value) : value(value)
+  tvt(tv_enumt _value) : value(_value)
   {
   }
 

@@ -20,8 +20,8 @@ void remove_unless_folder(const std::string &name)
 } // namespace
 
 certificatet::certificatet(
-  messaget &reporter, unsigned &gate_counter, unsigned max_gate)
-    : reporter(reporter), gate_counter(gate_counter), max_gate(max_gate)
+  messaget &_reporter, unsigned &_gate_counter, unsigned _max_gate)
+    : reporter(_reporter), gate_counter(_gate_counter), max_gate(_max_gate)
 {
 }
 

@@ -18,7 +18,7 @@ class clause_storet
 public:
   static constexpr unsigned none = 0xFFFFFFFFu;
 
-  explicit clause_storet(variable_tablet &variables) : variables(variables)
+  explicit clause_storet(variable_tablet &_variables) : variables(_variables)
   {
   }
 

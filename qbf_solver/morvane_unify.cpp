@@ -54,12 +54,12 @@ bvt literals_of_single_variables(const bvt &literals)
 class partner_findert
 {
 public:
-  partner_findert(const new_clause_tablet::listt &list, std::size_t length)
-    : list(list), length(length)
+  partner_findert(const new_clause_tablet::listt &_list, std::size_t _length)
+    : list(_list), length(_length)
   {
-    for(std::size_t i = 0; i < list.size(); ++i)
+    for(std::size_t i = 0; i < _list.size(); ++i)
       index.insert(
-        literal_set_hash(literal_set(list[i].clause.literals, buffer), length),
+        literal_set_hash(literal_set(_list[i].clause.literals, buffer), _length),
         i);
   }
 

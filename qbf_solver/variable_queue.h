@@ -16,7 +16,7 @@ class variable_queuet
 public:
   typedef qdimacs_cnft::quantifierst::iterator recordt;
 
-  explicit variable_queuet(variable_tablet &variables) : variables(variables)
+  explicit variable_queuet(variable_tablet &_variables) : variables(_variables)
   {
   }
 

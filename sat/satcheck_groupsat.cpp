@@ -6,11 +6,11 @@
 
 #include <vector>
 
-satcheck_groupsat_baset::satcheck_groupsat_baset(CSolver *solver)
-  : solver(solver)
+satcheck_groupsat_baset::satcheck_groupsat_baset(CSolver *_solver)
+  : solver(_solver)
 {
-  solver->set_base_randomness(0);
-  solver->set_variable_number(0);
+  _solver->set_base_randomness(0);
+  _solver->set_variable_number(0);
 }
 
 std::string satcheck_groupsat_baset::solver_text() const
@@ -110,8 +110,8 @@ satcheck_groupsatt::satcheck_groupsatt()
 {
 }
 
-satcheck_groupsatt::satcheck_groupsatt(std::unique_ptr<CSolver> engine)
-    : satcheck_groupsat_baset(engine.get()), engine(std::move(engine))
+satcheck_groupsatt::satcheck_groupsatt(std::unique_ptr<CSolver> _engine)
+    : satcheck_groupsat_baset(_engine.get()), engine(std::move(_engine))
 {
 }
 

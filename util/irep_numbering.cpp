@@ -192,9 +192,9 @@ class resolvert
 {
 public:
   resolvert(
-    const irep_numbering &numbering,
-    std::unordered_map<irep_numbert, irept> &resolved)
-    : numbering(numbering), resolved(resolved)
+    const irep_numbering &_numbering,
+    std::unordered_map<irep_numbert, irept> &_resolved)
+    : numbering(_numbering), resolved(_resolved)
   {
   }
 

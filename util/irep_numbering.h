@@ -44,7 +44,7 @@ public:
 class irep_numbering
 {
 public:
-  explicit irep_numbering(irep_number_tablest &tables) : tables(tables)
+  explicit irep_numbering(irep_number_tablest &_tables) : tables(_tables)
   {
   }
 

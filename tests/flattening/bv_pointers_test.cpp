@@ -374,8 +374,8 @@ TEST_F(BvPointers, DynamicObjectsAreFlaggedOrNamedSo)
   };
   for(const caset &c : cases)
   {
-    satcheck_proofsatt engine;
-    bv_pointerst procedure(engine);
+    satcheck_proofsatt sat;
+    bv_pointerst procedure(sat);
     const exprt p = symbol_expr("p", int_pointer);
     const exprt test = make_expr("is_dynamic_object", bool_type(), {p});
     procedure.convert(test);

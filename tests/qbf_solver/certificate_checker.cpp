@@ -12,7 +12,7 @@ namespace
 class witness_checkt
 {
 public:
-  explicit witness_checkt(const qbf_formulat &formula) : formula(formula) {}
+  explicit witness_checkt(const qbf_formulat &_formula) : formula(_formula) {}
 
   // Fills reason and returns false when the certificate is wrong.
   bool check(const certificate_linest &lines, std::string &reason)
@@ -252,7 +252,7 @@ private:
 class refutation_checkt
 {
 public:
-  explicit refutation_checkt(const qbf_formulat &formula) : formula(formula) {}
+  explicit refutation_checkt(const qbf_formulat &_formula) : formula(_formula) {}
 
   bool check(const certificate_linest &lines, std::string &reason)
   {

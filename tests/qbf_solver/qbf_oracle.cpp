@@ -7,10 +7,10 @@ namespace
 class expansiont
 {
 public:
-  explicit expansiont(const qbf_formulat &formula)
-    : formula(formula), value(formula.variables.size(), 0)
+  explicit expansiont(const qbf_formulat &_formula)
+    : formula(_formula), value(_formula.variables.size(), 0)
   {
-    for(const auto &block : formula.blocks)
+    for(const auto &block : _formula.blocks)
       for(int v : block)
         order.push_back(v);
   }

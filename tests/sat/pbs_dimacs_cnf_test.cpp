@@ -128,17 +128,17 @@ TEST_F(PbsDimacsCnf, CommandVariants)
     {dir + "/", dir + "/pbs"},
     {odd.string(), (odd / "pbs").string()},
   };
-  for(const auto &directory : directories)
+  for(const auto &folder : directories)
   {
     for(const caset &c : cases)
     {
-      SCOPED_TRACE(directory.first + c.options);
-      pbs.program_dir = directory.first;
+      SCOPED_TRACE(folder.first + c.options);
+      pbs.program_dir = folder.first;
       pbs.optimize = c.optimize;
       pbs.binary_search = c.binary_search;
       std::filesystem::remove("pbs.args");
       EXPECT_EQ(pbs.prop_solve(), propt::P_SATISFIABLE);
-      EXPECT_EQ(file_text("pbs.args"), directory.second + c.options);
+      EXPECT_EQ(file_text("pbs.args"), folder.second + c.options);
     }
   }
 }

@@ -74,8 +74,8 @@ TEST(FindModule, TypeCheckFailsOnAMissingModule)
   class checkert : public typecheckt
   {
   public:
-    checkert(message_handlert &handler, const symbol_tablet &table)
-      : typecheckt(handler), table(table)
+    checkert(message_handlert &handler, const symbol_tablet &_table)
+      : typecheckt(handler), table(_table)
     {
     }
     void typecheck() override

@@ -23,8 +23,8 @@ namespace
 class fake_languaget : public languaget
 {
 public:
-  fake_languaget(std::vector<std::string> &log, const std::string &id)
-    : log(log), id(id)
+  fake_languaget(std::vector<std::string> &_log, const std::string &_id)
+    : log(_log), id(_id)
   {
   }
 

@@ -12,8 +12,8 @@ namespace
 class checkert : public typecheckt
 {
 public:
-  checkert(message_handlert &handler, std::function<void(checkert &)> body)
-    : typecheckt(handler), body(std::move(body))
+  checkert(message_handlert &handler, std::function<void(checkert &)> _body)
+    : typecheckt(handler), body(std::move(_body))
   {
   }
   void typecheck() override

@@ -25,7 +25,7 @@ solver_harnesst::solver_harnesst(proof_modet mode_, int vars) : mode(mode_)
 {
   if(mode == proof_modet::TRAVERSER)
     proof.reset(new Proof(checker));
-  else if(mode == proof_modet::FILE)
+  else if(mode == proof_modet::ON_FILE)
     proof.reset(new Proof());
   solver.proof = proof.get();
   add_variables(vars);
@@ -53,7 +53,7 @@ bool solver_harnesst::solve(const code_clauset &assumptions)
 
 const resolution_checkert &solver_harnesst::proof_checker()
 {
-  if(mode != proof_modet::FILE)
+  if(mode != proof_modet::ON_FILE)
     return checker;
   std::set<resolution_checkert::clauset> inputs = replayed.inputs;
   replayed = resolution_checkert();

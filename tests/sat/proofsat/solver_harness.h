@@ -20,7 +20,7 @@ enum class proof_modet
 {
   NONE,
   TRAVERSER,
-  FILE
+  ON_FILE
 };
 
 class solver_harnesst

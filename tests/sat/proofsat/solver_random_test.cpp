@@ -9,7 +9,7 @@ namespace
 const proof_modet all_modes[] = {
   proof_modet::NONE,
   proof_modet::TRAVERSER,
-  proof_modet::FILE};
+  proof_modet::ON_FILE};
 
 const char *mode_name(proof_modet mode)
 {
@@ -80,7 +80,7 @@ TEST(SolverRandom, LargerFormulasRestartAndReduce)
   int64_t restarts = 0;
   size_t deletions = 0;
   int unsatisfiable = 0;
-  for(proof_modet mode : {proof_modet::TRAVERSER, proof_modet::FILE})
+  for(proof_modet mode : {proof_modet::TRAVERSER, proof_modet::ON_FILE})
     for(int instance = 0; instance < 4; instance++)
     {
       SCOPED_TRACE(
