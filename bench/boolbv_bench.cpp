@@ -3,6 +3,7 @@
 // and the array theory's post-processing over n reads of a class of
 // updated arrays (clauses grow with reads times updates).
 
+#include "bench/bench_exprs.h"
 #include "flattening/boolbv.h"
 #include "propositional/cnf_clause_list.h"
 
@@ -13,19 +14,8 @@
 
 namespace
 {
-typet bits_type(unsigned width)
-{
-  typet type("unsignedbv");
-  type.set("width", static_cast<int>(width));
-  return type;
-}
-
-exprt symbol(const std::string &name, const typet &type)
-{
-  exprt result("symbol", type);
-  result.set("identifier", dstring(name));
-  return result;
-}
+using bench::bits_type;
+using bench::symbol;
 
 // A structure of n 32-bit symbol components.
 exprt structure(unsigned n, unsigned tag)
@@ -53,16 +43,7 @@ void BM_convert_structures(benchmark::State &state)
   std::vector<exprt> values;
   for(unsigned tag = 0; tag < 64; ++tag)
     values.push_back(structure(n, tag));
-  for(auto _ : state)
-  {
-    cnf_clause_listt prop;
-    boolbvt conv(prop);
-    bvt bv;
-    for(const exprt &value : values)
-      conv.convert_cached(value, bv);
-    benchmark::DoNotOptimize(bv);
-  }
-  state.SetItemsProcessed(state.iterations() * 64);
+  bench::convert_each<boolbvt>(state, values);
 }
 
 void BM_convert_cached_again(benchmark::State &state)

@@ -4,6 +4,7 @@
 // deciding a factorisation x * y = N (x, y > 1) over w bits end to end on
 // the Proofsat engine.
 
+#include "bench/bench_exprs.h"
 #include "flattening/boolbv.h"
 #include "propositional/cnf_clause_list.h"
 #include "sat/satcheck_proofsat.h"
@@ -14,19 +15,9 @@
 
 namespace
 {
-typet bits_type(unsigned width)
-{
-  typet type("unsignedbv");
-  type.set("width", static_cast<int>(width));
-  return type;
-}
-
-exprt symbol(const std::string &name, const typet &type)
-{
-  exprt result("symbol", type);
-  result.set("identifier", dstring(name));
-  return result;
-}
+using bench::binary;
+using bench::bits_type;
+using bench::symbol;
 
 exprt constant(unsigned long long value, unsigned width)
 {
@@ -36,13 +27,6 @@ exprt constant(unsigned long long value, unsigned width)
       bits[width - 1 - i] = '1';
   exprt result("constant", bits_type(width));
   result.set("value", dstring(bits));
-  return result;
-}
-
-exprt binary(const char *id, const typet &type, const exprt &a, const exprt &b)
-{
-  exprt result{dstring(id), type};
-  result.copy_to_operands(a, b);
   return result;
 }
 

@@ -4,6 +4,7 @@
 // symbols tied by a + b = c on the proof-logging engine (at most two
 // engine calls per bit).
 
+#include "bench/bench_exprs.h"
 #include "flattening/bv_pointers.h"
 #include "flattening/sat_minimizer.h"
 #include "propositional/cnf_clause_list.h"
@@ -16,26 +17,9 @@
 
 namespace
 {
-typet bits_type(const char *id, unsigned width)
-{
-  typet type(id);
-  type.set("width", static_cast<int>(width));
-  return type;
-}
-
-exprt symbol(const std::string &name, const typet &type)
-{
-  exprt result("symbol", type);
-  result.set("identifier", dstring(name));
-  return result;
-}
-
-exprt binary(const char *id, const typet &type, const exprt &a, const exprt &b)
-{
-  exprt result(id, type);
-  result.copy_to_operands(a, b);
-  return result;
-}
+using bench::binary;
+using bench::bits_type;
+using bench::symbol;
 
 void BM_pointer_sums(benchmark::State &state)
 {
@@ -45,7 +29,7 @@ void BM_pointer_sums(benchmark::State &state)
   {
     irept component("component");
     component.set("name", name);
-    component.add("type") = bits_type("unsignedbv", 32);
+    component.add("type") = bits_type(32);
     pair.add("components").get_sub().push_back(component);
   }
   typet pointer("pointer");
@@ -57,24 +41,15 @@ void BM_pointer_sums(benchmark::State &state)
       "+",
       pointer,
       p,
-      symbol("i" + std::to_string(k), bits_type("signedbv", 32))));
-  for(auto _ : state)
-  {
-    cnf_clause_listt prop;
-    bv_pointerst conv(prop);
-    bvt bv;
-    for(const exprt &sum : sums)
-      conv.convert_cached(sum, bv);
-    benchmark::DoNotOptimize(bv);
-  }
-  state.SetItemsProcessed(state.iterations() * 64);
+      symbol("i" + std::to_string(k), bits_type(32, "signedbv"))));
+  bench::convert_each<bv_pointerst>(state, sums);
 }
 
 void BM_minimize_sum(benchmark::State &state)
 {
   config_set_32(config.ansi_c);
   const unsigned width = static_cast<unsigned>(state.range(0));
-  const typet type = bits_type("unsignedbv", width);
+  const typet type = bits_type(width);
   const exprt a = symbol("a", type), b = symbol("b", type);
   exprt c("constant", type);
   c.set(

@@ -16,16 +16,15 @@ Exit code 0 when nothing was found; the findings are kept in a folder named
 at the end.
 """
 
-import argparse
 import os
 import random
 import re
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
-from concurrent.futures import ThreadPoolExecutor
+
+import fuzz_common
 
 # Generous: the sanitizers slow the program down a lot on long lines.
 TIMEOUT = 60
@@ -34,13 +33,7 @@ CHECK_TIMEOUT = 120
 
 
 def run(command, cwd, timeout=TIMEOUT):
-    try:
-        p = subprocess.run(command, cwd=cwd, capture_output=True,
-                           timeout=timeout)
-        return p.returncode, p.stdout.decode('latin-1'), \
-            p.stderr.decode('latin-1')
-    except subprocess.TimeoutExpired:
-        return 'timeout', '', ''
+    return fuzz_common.run(command, cwd, timeout)
 
 
 # --- generation --------------------------------------------------------
@@ -175,27 +168,14 @@ def mutate(r, text):
 
 # --- checks ------------------------------------------------------------
 
-class Campaign:
+class Campaign(fuzz_common.Findings):
     def __init__(self, build, folder):
+        super().__init__(folder, '.qdimacs')
         self.morvane = os.path.join(build, 'qbf_solver', 'morvane')
         self.oracle = os.path.join(build, 'tests', 'qbf_solver',
                                    'qbf_oracle_answer')
         self.checker = os.path.join(build, 'tests', 'qbf_solver',
                                     'qbf_certificate_check')
-        self.folder = folder
-        self.findings = []
-        self.counts = {}
-
-    def count(self, key):
-        self.counts[key] = self.counts.get(key, 0) + 1
-
-    def finding(self, kind, text, detail):
-        self.count('finding ' + kind)
-        n = len(self.findings)
-        path = os.path.join(self.folder, 'finding%04d.qdimacs' % n)
-        with open(path, 'w', encoding='latin-1') as f:
-            f.write(text)
-        self.findings.append((kind, path, detail))
 
     @staticmethod
     def crashed(code, err):
@@ -373,10 +353,7 @@ class Campaign:
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument('-n', type=int, default=2000)
-    parser.add_argument('-s', type=int, default=1)
-    parser.add_argument('-j', type=int, default=os.cpu_count())
+    parser = fuzz_common.arguments(2000)
     parser.add_argument('-v', type=int, default=12,
                         help='most variables of a generated formula (the '
                         'oracle decides up to 20)')
@@ -394,14 +371,10 @@ def main():
             text = mutate(r, text)
         campaign.one(args.s * 1000003 + i, text, mutated)
 
-    with ThreadPoolExecutor(args.j) as pool:
-        list(pool.map(job, range(args.n)))
-    for key in sorted(campaign.counts):
-        print('%-40s %d' % (key, campaign.counts[key]))
+    fuzz_common.run_jobs(args.j, args.n, job)
+    campaign.print_counts()
     print('%.0f s' % (time.time() - start))
-    for kind, path, detail in campaign.findings[:40]:
-        print('== %s: %s\n%s' % (kind, path, detail.strip()[:600]))
-    print('findings in', folder)
+    campaign.print_findings()
     faults = [f for f in campaign.findings if not f[0].startswith('review')]
     return 1 if faults else 0
 

@@ -19,7 +19,6 @@ Exit code 0 when nothing was found; the findings are kept in a folder named
 at the end.
 """
 
-import argparse
 import os
 import random
 import re
@@ -28,20 +27,11 @@ import subprocess
 import sys
 import tempfile
 import time
-from concurrent.futures import ThreadPoolExecutor
+
+import fuzz_common
 
 TIMEOUT = 120
 HUGE = 3000000
-
-
-def run(command, cwd):
-    try:
-        p = subprocess.run(command, cwd=cwd, capture_output=True,
-                           timeout=TIMEOUT)
-        return p.returncode, p.stdout.decode('latin-1'), \
-            p.stderr.decode('latin-1')
-    except subprocess.TimeoutExpired:
-        return 'timeout', '', ''
 
 
 def satisfiable(clauses):
@@ -131,8 +121,9 @@ def mutate(r, text):
     return data.decode('latin-1')
 
 
-class Campaign:
+class Campaign(fuzz_common.Findings):
     def __init__(self, build, folder):
+        super().__init__(folder, '.cnf')
         sat = os.path.join(build, 'tests', 'sat')
         self.drivers = [
             ('groupsat', [os.path.join(sat, 'groupsat', 'groupsat_cnf')]),
@@ -141,19 +132,6 @@ class Campaign:
                                                'proofsat_cnf'), '--proof']),
             ('coresat', [os.path.join(sat, 'coresat', 'coresat_cnf')]),
         ]
-        self.folder = folder
-        self.findings = []
-        self.counts = {}
-
-    def count(self, key):
-        self.counts[key] = self.counts.get(key, 0) + 1
-
-    def finding(self, kind, text, detail):
-        self.count('finding ' + kind)
-        path = os.path.join(self.folder, 'finding%04d.cnf' % len(self.findings))
-        with open(path, 'w', encoding='latin-1', newline='') as f:
-            f.write(text)
-        self.findings.append((kind, path, detail))
 
     def one(self, text, clauses, mutated):
         # The engines keep dense tables up to the highest variable number:
@@ -172,7 +150,8 @@ class Campaign:
                 f.write(text)
             answers = {}
             for name, command in self.drivers:
-                code, out, err = run(command + ['f.cnf'], work)
+                code, out, err = fuzz_common.run(command + ['f.cnf'], work,
+                                                TIMEOUT)
                 self.count('runs')
                 if code == 'timeout':
                     self.finding('timeout', text, name)
@@ -202,10 +181,7 @@ class Campaign:
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument('-n', type=int, default=1000)
-    parser.add_argument('-s', type=int, default=1)
-    parser.add_argument('-j', type=int, default=os.cpu_count())
+    parser = fuzz_common.arguments(1000)
     parser.add_argument('--adapter-rounds', type=int, default=1000)
     parser.add_argument('build')
     args = parser.parse_args()
@@ -224,10 +200,8 @@ def main():
             text, clauses = mutate(r, text), None
         campaign.one(text, clauses, mutated)
 
-    with ThreadPoolExecutor(args.j) as pool:
-        list(pool.map(job, range(args.n)))
-    for key in sorted(campaign.counts):
-        print('%-40s %d' % (key, campaign.counts[key]))
+    fuzz_common.run_jobs(args.j, args.n, job)
+    campaign.print_counts()
     print('drivers: %.0f s' % (time.time() - start))
 
     adapters = subprocess.run(
@@ -238,9 +212,7 @@ def main():
               if ':' in line and 'preprocess' not in line]
     print('adapters (sat_fuzz): exit %d' % adapters.returncode)
     print('\n'.join(report[-30:]))
-    for kind, path, detail in campaign.findings[:40]:
-        print('== %s: %s\n%s' % (kind, path, detail.strip()[:600]))
-    print('findings in', folder)
+    campaign.print_findings()
     return 1 if campaign.findings or adapters.returncode != 0 else 0
 
 

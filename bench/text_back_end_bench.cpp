@@ -3,6 +3,7 @@
 // the same constraints into the exchange file, where every line is flushed
 // to the file as it is written.
 
+#include "bench/bench_exprs.h"
 #include "external_solvers/cvc_dec.h"
 #include "util/config.h"
 
@@ -14,23 +15,13 @@
 
 namespace
 {
-typet unsigned_type(unsigned width)
-{
-  typet type("unsignedbv");
-  type.set("width", static_cast<int>(width));
-  return type;
-}
-
 // x<i> + x<i+1> < x<i+2> over 32-bit symbols, one per constraint.
 exprt constraint(unsigned i)
 {
-  const typet type = unsigned_type(32);
+  const typet type = bench::bits_type(32);
   exprt operands[3];
   for(unsigned k = 0; k < 3; ++k)
-  {
-    operands[k] = exprt("symbol", type);
-    operands[k].set("identifier", dstring("x" + std::to_string(i + k)));
-  }
+    operands[k] = bench::symbol("x" + std::to_string(i + k), type);
   exprt sum("+", type);
   sum.copy_to_operands(operands[0], operands[1]);
   exprt less("<", typet("bool"));

@@ -3,6 +3,7 @@
 #include "util/invariant.h"
 
 #include <iostream>
+#include <sstream>
 
 void proofsat_prooft::root(const vec<Lit> &clause)
 {
@@ -57,10 +58,9 @@ void print_values(const std::vector<bool> &marks)
 }
 
 // The literal word, its sign and its node.
-void print_graph_literal(literalt x)
+void print_graph_literal(std::ostream &out, literalt x)
 {
-  std::cout << "var " << x.get() << ' ' << x.sign() << ' ' << x.var_no()
-            << '\n';
+  out << "var " << x.get() << ' ' << x.sign() << ' ' << x.var_no() << '\n';
 }
 } // namespace
 
@@ -108,9 +108,10 @@ literalt proofsat_prooft::interpolate(
 
   and_graph_propt g(graph);
   text.clear();
+  std::string trace;
   literalt result = build_interpolant(
-    text, literals, g, int(clauses.size()) - 1, partition, in_a, shared);
-  std::cout << "interpolant is " << text << '\n';
+    text, trace, literals, g, int(clauses.size()) - 1, partition, in_a, shared);
+  std::cout << trace << "interpolant is " << text << '\n';
   return result;
 }
 
@@ -119,9 +120,10 @@ literalt proofsat_prooft::root_interpolant(
   const bvt &literals,
   and_graph_propt &g,
   int c_id,
-  const std::vector<bool> &shared)
+  const std::vector<bool> &shared,
+  std::ostream &trace)
 {
-  std::cout << "interested partition's root\n";
+  trace << "interested partition's root\n";
   literalt r = const_literal(false);
   bool first = true;
   for(int l : clauses[c_id].literals)
@@ -133,15 +135,15 @@ literalt proofsat_prooft::root_interpolant(
     bool negated = l & 1;
     std::string literal_text = (negated ? "-" : "") + std::to_string(v);
     literalt x = literals[v];
-    std::cout << "c_id " << c_id << '\n'
-              << "str_lit " << literal_text << '\n'
-              << "var(*iter_lit) " << v << '\n';
-    print_graph_literal(x);
+    trace << "c_id " << c_id << '\n'
+          << "str_lit " << literal_text << '\n'
+          << "var(*iter_lit) " << v << '\n';
+    print_graph_literal(trace, x);
     if(negated)
     {
       x = g.lnot(x);
-      std::cout << "negation\n";
-      print_graph_literal(x);
+      trace << "negation\n";
+      print_graph_literal(trace, x);
     }
     if(first)
     {
@@ -155,22 +157,204 @@ literalt proofsat_prooft::root_interpolant(
       r = g.lor(r, x);
     }
   }
-  std::cout << "interpolant is " << text << '\n';
+  trace << "interpolant is " << text << '\n';
   return r;
 }
 
-// The partial interpolant of one record, once made.
-struct proofsat_prooft::partialt
+// The walk of build_interpolant over the records below one record: each
+// record's partial interpolant is made once; a derived record waits on an
+// explicit stack until its antecedents are made.
+class proofsat_prooft::walkt
 {
-  bool done = false;
-  literalt result;
-  std::string text;
-  // A derived record's text is moved into the first text that uses it.
-  bool text_taken = false;
+public:
+  walkt(
+    proofsat_prooft &proof,
+    const bvt &literals,
+    and_graph_propt &g,
+    int c_id,
+    int partition,
+    const std::vector<bool> &in_a,
+    const std::vector<bool> &shared)
+    : proof(proof),
+      literals(literals),
+      g(g),
+      partition(partition),
+      in_a(in_a),
+      shared(shared),
+      partial(std::size_t(c_id) + 1)
+  {
+  }
+
+  // Makes the partial interpolant of record c_id and of all it rests on.
+  void run(int c_id)
+  {
+    enter(c_id);
+    while(!stack.empty())
+      step();
+  }
+
+  // The text of record a for a use of it; a derived record's text goes to
+  // its first use, later ones get "#<a>".
+  std::string take_text(int a);
+
+  literalt result(int c) const
+  {
+    return partial[c].result;
+  }
+
+  // The diagnostic lines of the walk so far.
+  std::string trace() const
+  {
+    return trace_stream.str();
+  }
+
+private:
+  // The partial interpolant of one record, once made.
+  struct partialt
+  {
+    bool done = false;
+    literalt result;
+    std::string text;
+    // A derived record's text is moved into the first text that uses it.
+    bool text_taken = false;
+  };
+
+  // A derived record waiting for its antecedents.
+  struct framet
+  {
+    int c;
+    std::size_t next;
+    literalt r;
+    std::string text;
+  };
+
+  void enter(int c);
+  void make_root(int c);
+  void step();
+  void join(framet &f, int a);
+
+  proofsat_prooft &proof;
+  const bvt &literals;
+  and_graph_propt &g;
+  const int partition;
+  const std::vector<bool> &in_a;
+  const std::vector<bool> &shared;
+  std::vector<partialt> partial;
+  std::vector<framet> stack;
+  std::ostringstream trace_stream;
 };
+
+// Records the entry lines of record c; makes an input record's partial
+// interpolant at once and opens a frame for a derived one.
+void proofsat_prooft::walkt::enter(int c)
+{
+  trace_stream << "c_id " << c << '\n';
+  const proof_clauset &record = proof.clauses[c];
+  if(record.is_root)
+  {
+    make_root(c);
+    return;
+  }
+  trace_stream << "resolved clauses ";
+  for(int id : record.ids)
+    trace_stream << id << ' ';
+  trace_stream << '\n';
+  stack.push_back({c, 0, const_literal(true), std::string()});
+}
+
+// An input record of the partition keeps its shared literals; any other
+// input record is TRUE.
+void proofsat_prooft::walkt::make_root(int c)
+{
+  partialt &p = partial[c];
+  if(proof.clauses[c].pid == partition)
+    p.result =
+      proof.root_interpolant(p.text, literals, g, c, shared, trace_stream);
+  else
+  {
+    trace_stream << "uninteresting partition's root\n";
+    p.text = "TRUE";
+    p.result = const_literal(true);
+  }
+  p.done = true;
+}
+
+std::string proofsat_prooft::walkt::take_text(int a)
+{
+  partialt &p = partial[a];
+  if(proof.clauses[a].is_root)
+    return p.text;
+  if(p.text_taken)
+    return "#" + std::to_string(a);
+  p.text_taken = true;
+  return std::move(p.text);
+}
+
+// Closes the top frame when all its antecedents have joined; otherwise
+// enters its next antecedent or, once made, joins it.
+void proofsat_prooft::walkt::step()
+{
+  framet &f = stack.back();
+  const proof_clauset &record = proof.clauses[f.c];
+  if(f.next == record.ids.size())
+  {
+    partialt &p = partial[f.c];
+    p.done = true;
+    p.result = f.r;
+    p.text = std::move(f.text);
+    stack.pop_back();
+    return;
+  }
+
+  // Records filled in by hand must also point back only.
+  int a = record.ids[f.next];
+  INVARIANT(a >= 0 && a < f.c);
+  INVARIANT(f.next <= record.pivots.size());
+  if(!partial[a].done)
+  {
+    enter(a); // may invalidate f
+    return;
+  }
+  join(f, a);
+}
+
+// Joins the made antecedent a as the next antecedent of frame f.
+void proofsat_prooft::walkt::join(framet &f, int a)
+{
+  trace_stream << "c_id " << f.c << '\n';
+  std::string antecedent_text = take_text(a);
+  literalt r_a = partial[a].result;
+  if(f.next == 0)
+  {
+    f.r = r_a;
+    f.text = std::move(antecedent_text);
+  }
+  else
+  {
+    unsigned v = unsigned(proof.clauses[f.c].pivots[f.next - 1]);
+    INVARIANT(v<literals.size());
+    trace_stream << "pivot variable is " << v << '\n'
+                 << (shared[v] ? "pivot variable global\n"
+                               : "pivot variable local\n");
+    // A pivot that only A knows joins with OR; a shared pivot, or one
+    // that A does not know, with AND.
+    if(in_a[v] && !shared[v])
+    {
+      f.text += " or " + antecedent_text;
+      f.r = g.lor(f.r, r_a);
+    }
+    else
+    {
+      f.text += " and " + antecedent_text;
+      f.r = g.land(f.r, r_a);
+    }
+  }
+  ++f.next;
+}
 
 literalt proofsat_prooft::build_interpolant(
   std::string &text,
+  std::string &trace,
   const bvt &literals,
   and_graph_propt &g,
   int c_id,
@@ -181,110 +365,9 @@ literalt proofsat_prooft::build_interpolant(
   INVARIANT(!clauses.empty());
   INVARIANT(c_id >= 0 && std::size_t(c_id) < clauses.size());
 
-  std::vector<partialt> partial(std::size_t(c_id) + 1);
-
-  // A derived record waiting for its antecedents.
-  struct framet
-  {
-    int c;
-    std::size_t next;
-    literalt r;
-    std::string text;
-  };
-  std::vector<framet> stack;
-
-  // Prints the entry lines of record c; makes an input record's partial
-  // interpolant at once and opens a frame for a derived one.
-  auto enter = [&](int c) {
-    std::cout << "c_id " << c << '\n';
-    const proof_clauset &record = clauses[c];
-    if(record.is_root)
-    {
-      partialt &p = partial[c];
-      if(record.pid == partition)
-        p.result = root_interpolant(p.text, literals, g, c, shared);
-      else
-      {
-        std::cout << "uninteresting partition's root\n";
-        p.text = "TRUE";
-        p.result = const_literal(true);
-      }
-      p.done = true;
-      return;
-    }
-    std::cout << "resolved clauses ";
-    for(int id : record.ids)
-      std::cout << id << ' ';
-    std::cout << '\n';
-    stack.push_back({c, 0, const_literal(true), std::string()});
-  };
-
-  auto take_text = [&](int a) {
-    partialt &p = partial[a];
-    if(clauses[a].is_root)
-      return p.text;
-    if(p.text_taken)
-      return "#" + std::to_string(a);
-    p.text_taken = true;
-    return std::move(p.text);
-  };
-
-  enter(c_id);
-  while(!stack.empty())
-  {
-    framet &f = stack.back();
-    const proof_clauset &record = clauses[f.c];
-    if(f.next == record.ids.size())
-    {
-      partialt &p = partial[f.c];
-      p.done = true;
-      p.result = f.r;
-      p.text = std::move(f.text);
-      stack.pop_back();
-      continue;
-    }
-
-    // Records filled in by hand must also point back only.
-    int a = record.ids[f.next];
-    INVARIANT(a >= 0 && a < f.c);
-    INVARIANT(f.next <= record.pivots.size());
-    if(!partial[a].done)
-    {
-      enter(a); // may invalidate f
-      continue;
-    }
-
-    std::cout << "c_id " << f.c << '\n';
-    std::string antecedent_text = take_text(a);
-    literalt r_a = partial[a].result;
-    if(f.next == 0)
-    {
-      f.r = r_a;
-      f.text = std::move(antecedent_text);
-    }
-    else
-    {
-      unsigned v = unsigned(record.pivots[f.next - 1]);
-      INVARIANT(v<literals.size());
-      std::cout << "pivot variable is " << v << '\n'
-                << (shared[v] ? "pivot variable global\n"
-                              : "pivot variable local\n");
-      // A pivot that only A knows joins with OR; a shared pivot, or one
-      // that A does not know, with AND.
-      if(in_a[v] && !shared[v])
-      {
-        f.text += " or " + antecedent_text;
-        f.r = g.lor(f.r, r_a);
-      }
-      else
-      {
-        f.text += " and " + antecedent_text;
-        f.r = g.land(f.r, r_a);
-      }
-    }
-    ++f.next;
-  }
-
-  text = take_text(c_id);
-  return partial[c_id].result;
+  walkt walk(*this, literals, g, c_id, partition, in_a, shared);
+  walk.run(c_id);
+  text = walk.take_text(c_id);
+  trace = walk.trace();
+  return walk.result(c_id);
 }

@@ -11,6 +11,7 @@
 #include "propositional/aig_prop.h"
 #include "sat/proofsat/Proof.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,8 @@ public:
   // The interpolant of partition p for the last record (after a refutation,
   // the empty clause), built in graph; literals[v] is the graph literal of
   // variable v and must exist for every variable of a recorded clause.
-  // text receives the interpolant in infix form.
+  // text receives the interpolant in infix form. Prints the marks of the
+  // variables, then build_interpolant's trace, then the interpolant text.
   literalt interpolate(
     const bvt &literals,
     int partition,
@@ -53,8 +55,13 @@ public:
   // made once, so the graph and the time grow linearly with the proof
   // also when derivations share sub-derivations, and the walk keeps its
   // own stack. In text a derived record met again is written "#<id>".
+  // Writes nothing: trace receives the diagnostic lines of the walk, in the
+  // order they arise, for the caller to print.
+  // Requires: clauses is not empty and c_id names a record; in_a and
+  // shared are indexed by variable like literals.
   literalt build_interpolant(
     std::string &text,
+    std::string &trace,
     const bvt &literals,
     and_graph_propt &g,
     int c_id,
@@ -63,13 +70,17 @@ public:
     const std::vector<bool> &shared);
 
 private:
-  struct partialt;
+  class walkt;
+  // The partial interpolant of input record c_id of the partition: its
+  // shared literals joined by OR (FALSE without any); writes its
+  // diagnostic lines to trace.
   literalt root_interpolant(
     std::string &text,
     const bvt &literals,
     and_graph_propt &g,
     int c_id,
-    const std::vector<bool> &shared);
+    const std::vector<bool> &shared,
+    std::ostream &trace);
 };
 
 #endif

@@ -107,6 +107,46 @@ TEST(ProofsatProof, InterestingRootsKeepTheirSharedLiterals)
     "interpolant is 1 or -2 or  and TRUE and TRUE\n");
 }
 
+// The walk writes nothing itself: its lines come back as the trace, in
+// the order interpolate prints them.
+TEST(ProofsatProof, BuildInterpolantLeavesPrintingToItsCaller)
+{
+  proofsat_prooft proof;
+  testing::internal::CaptureStdout();
+  add_root(proof, 0, {2});
+  add_root(proof, 1, {3});
+  add_chain(proof, {0, 1}, {1});
+  testing::internal::GetCapturedStdout();
+
+  and_grapht graph;
+  bvt literals = input_literals(graph, 2);
+  and_graph_propt g(graph);
+  std::string text, trace;
+  testing::internal::CaptureStdout();
+  proof.build_interpolant(
+    text, trace, literals, g, 2, 0, {false, true}, {false, true});
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+  EXPECT_EQ(text, "1 and TRUE");
+  EXPECT_EQ(
+    trace,
+    "c_id 2\n"
+    "resolved clauses 0 1 \n"
+    "c_id 0\n"
+    "interested partition's root\n"
+    "c_id 0\n"
+    "str_lit 1\n"
+    "var(*iter_lit) 1\n"
+    "var 2 0 1\n"
+    "interpolant is 1\n"
+    "c_id 2\n"
+    "c_id 1\n"
+    "uninteresting partition's root\n"
+    "c_id 2\n"
+    "pivot variable is 1\n"
+    "pivot variable global\n");
+}
+
 // Record k (from 3 on) resolves record k - 1 with itself: unfolded, the
 // proof is a tree of 2^depth leaves. Each record is built once, with one
 // node, and named by its number where it is met again; a deep proof needs
