@@ -10,29 +10,13 @@
 #include "external_solvers/cvc_prop.h"
 #include "external_solvers/text_conv.h"
 
-#include <ostream>
+#include <string>
 
-// Holds the text back end, so that it exists before the converter that
-// works on it.
-class cvc_prop_wrappert
+class cvc_convt
+    : public text_dialect_convt<cvc_propt, text_convt::dialectt::CVC>
 {
 public:
-  explicit cvc_prop_wrappert(std::ostream &_out) : cvc_prop(_out)
-  {
-  }
-
-protected:
-  cvc_propt cvc_prop;
-};
-
-class cvc_convt : private cvc_prop_wrappert, public text_convt
-{
-public:
-  // The stream is not owned and must outlive the converter.
-  explicit cvc_convt(std::ostream &_out)
-    : cvc_prop_wrappert(_out), text_convt(cvc_prop, _out, dialectt::CVC)
-  {
-  }
+  using text_dialect_convt::text_dialect_convt;
 
   void convert_cvc_expr(const exprt &expr)
   {
@@ -45,13 +29,6 @@ public:
   static std::string cvc_pointer_type()
   {
     return pointer_type_text();
-  }
-
-protected:
-  // The back end, for the procedure that reads the external answer into it.
-  cvc_propt &text_back_end()
-  {
-    return cvc_prop;
   }
 };
 

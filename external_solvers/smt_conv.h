@@ -10,27 +10,13 @@
 #include "external_solvers/cvc_prop.h"
 #include "external_solvers/text_conv.h"
 
-#include <ostream>
+#include <string>
 
-class smt_prop_wrappert
+class smt_convt
+    : public text_dialect_convt<smt_propt, text_convt::dialectt::SMT>
 {
 public:
-  explicit smt_prop_wrappert(std::ostream &_out) : smt_prop(_out)
-  {
-  }
-
-protected:
-  smt_propt smt_prop;
-};
-
-class smt_convt : private smt_prop_wrappert, public text_convt
-{
-public:
-  // The stream is not owned and must outlive the converter.
-  explicit smt_convt(std::ostream &_out)
-    : smt_prop_wrappert(_out), text_convt(smt_prop, _out, dialectt::SMT)
-  {
-  }
+  using text_dialect_convt::text_dialect_convt;
 
   void convert_smt_expr(const exprt &expr)
   {
@@ -43,12 +29,6 @@ public:
   static std::string smt_pointer_type()
   {
     return pointer_type_text();
-  }
-
-protected:
-  cvc_propt &text_back_end()
-  {
-    return smt_prop;
   }
 };
 

@@ -112,11 +112,50 @@ private:
   // could change the formula around it: it is thrown as
   // "unsupported component name: <name>" and nothing of it is written.
   void convert_component_name(const dstring &name);
+  // "<first>, <second>)" -- the caller writes the operator and its "(".
+  void convert_arguments(const exprt &first, const exprt &second);
+
+  // The writers that convert_expr picks by the id, one per family of
+  // operators; each checks its operands and throws what it cannot write.
+  void convert_symbol(const exprt &expr);
+  void convert_nondet_symbol(const exprt &expr);
+  // text_conv_typecast.cpp
   void convert_typecast(const exprt &expr);
+  // A cast to a bit-vector type.
+  void convert_typecast_to_bv(const exprt &expr);
+  // text_conv_constant.cpp
   void convert_constant(const exprt &expr);
   void convert_array_literal(const exprt &expr);
-  void convert_plus(const exprt &expr);
+  void convert_string_constant(const exprt &expr);
+  // text_conv_arith.cpp
+  void convert_unary_minus(const exprt &expr);
+  void convert_minus_mult(const exprt &expr);
+  void convert_div_mod(const exprt &expr);
+  void convert_relation(const exprt &expr);
+  // text_conv_bitvector.cpp; concatenation, and and or share one writer.
+  void convert_bitwise(const exprt &expr);
+  void convert_bitxor(const exprt &expr);
+  void convert_bitnand(const exprt &expr);
+  void convert_bitnot(const exprt &expr);
+  void convert_shift(const exprt &expr);
+  void convert_extractbit(const exprt &expr);
+  void convert_replication(const exprt &expr);
+  // text_conv_boolean.cpp; and, or and xor share one writer.
+  void convert_if(const exprt &expr);
+  void convert_junction(const exprt &expr);
+  void convert_not(const exprt &expr);
+  void convert_equality(const exprt &expr);
+  // text_conv_aggregate.cpp
+  void convert_struct(const exprt &expr);
+  void convert_array_of(const exprt &expr);
+  void convert_index(const exprt &expr);
   void convert_with(const exprt &expr);
+  void convert_member(const exprt &expr);
+  // text_conv_address.cpp
+  void convert_plus(const exprt &expr);
+  void convert_address_of(const exprt &expr);
+  void convert_pointer_offset(const exprt &expr);
+  void convert_same_object(const exprt &expr);
   void convert_address_of_member(const exprt &expr);
   // "(LET P: <pointer type> = " -- the caller writes the pointer.
   void begin_offset_let();
@@ -126,6 +165,48 @@ private:
   // zero-extended otherwise, cut to the pointer width when wider.
   exprt scaled_offset(const exprt &index, const mp_integer &factor) const;
   [[noreturn]] void unsupported(const exprt &expr) const;
+
+  static bool is_bitvector(const typet &type);
+  // The "width" of a vector type as a number.
+  static unsigned width_of(const typet &type);
+  // The failure text of an operator that does not take operands of this
+  // type.
+  static std::string unsupported_type(const dstring &id, const typet &type);
+};
+
+// Holds a dialect's text back end, so that it exists before the converter
+// that works on it.
+template <class text_propt>
+class text_prop_holdert
+{
+public:
+  explicit text_prop_holdert(std::ostream &_out) : held_prop(_out)
+  {
+  }
+
+protected:
+  text_propt held_prop;
+};
+
+// A converter with its own back end of type text_propt, writing to a
+// stream that is not owned and must outlive it.
+template <class text_propt, text_convt::dialectt text_dialect>
+class text_dialect_convt : private text_prop_holdert<text_propt>,
+                           public text_convt
+{
+public:
+  explicit text_dialect_convt(std::ostream &_out)
+      : text_prop_holdert<text_propt>(_out),
+        text_convt(this->held_prop, _out, text_dialect)
+  {
+  }
+
+protected:
+  // The back end, for the procedure that reads the external answer into it.
+  cvc_propt &text_back_end()
+  {
+    return this->held_prop;
+  }
 };
 
 #endif

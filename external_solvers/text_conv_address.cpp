@@ -1,9 +1,9 @@
 // Pointer values in the text: addresses of objects, elements and
-// components, and pointer arithmetic. An offset moves in the units of
-// pointer_offset_size, as in the bit-vector pointer encoding: an index or
-// an integer added to a pointer counts elements, so it is scaled by the
-// element size, after being sign-extended (signed) or zero-extended
-// (otherwise) to the pointer width.
+// components, the parts of a pointer, and pointer arithmetic. An offset
+// moves in the units of pointer_offset_size, as in the bit-vector pointer
+// encoding: an index or an integer added to a pointer counts elements, so
+// it is scaled by the element size, after being sign-extended (signed) or
+// zero-extended (otherwise) to the pointer width.
 
 #include "external_solvers/text_conv.h"
 
@@ -68,7 +68,7 @@ void text_convt::convert_plus(const exprt &expr)
   }
 
   const typet &type = expr.type();
-  if(type.id() == ID_unsignedbv || type.id() == ID_signedbv)
+  if(is_bitvector(type))
   {
     *out << "BVPLUS(" << type.get("width");
     for(const exprt &operand : operands)
@@ -97,6 +97,34 @@ void text_convt::convert_plus(const exprt &expr)
   }
   else
     throw "unsupported type for +: " + type.id().as_string();
+}
+
+void text_convt::convert_address_of(const exprt &expr)
+{
+  const std::size_t n = expr.operands().size();
+  INVARIANT(n == 1);
+  INVARIANT(expr.type().id() == ID_pointer);
+  convert_address_of_rec(expr.op0());
+}
+
+void text_convt::convert_pointer_offset(const exprt &expr)
+{
+  const std::size_t n = expr.operands().size();
+  INVARIANT(n == 1);
+  *out << "(";
+  convert_expr(expr.op0());
+  *out << ").offset";
+}
+
+void text_convt::convert_same_object(const exprt &expr)
+{
+  const std::size_t n = expr.operands().size();
+  INVARIANT(n == 2);
+  *out << "(";
+  convert_expr(expr.op0());
+  *out << ").object=(";
+  convert_expr(expr.op1());
+  *out << ").object";
 }
 
 void text_convt::convert_address_of_rec(const exprt &expr)

@@ -406,6 +406,9 @@ TEST_F(TextConvExpr, AddressesCountObjectsAndScaleOffsets)
   EXPECT_EQ(text(address(x)), object(2));
   EXPECT_EQ(text(address(y)), object(3));
   EXPECT_EQ(text(address(x)), object(2));
+  // The other address operators write the same record.
+  for(const char *id : {"implicit_address_of", "reference_to"})
+    EXPECT_EQ(text(e(id, pointer_type_to(u8), {x})), object(2)) << id;
   EXPECT_EQ(text(address(index(arr, bv_constant(0, s32)))), object(4));
   EXPECT_EQ(text(address(arr)), object(4));
   EXPECT_EQ(text(address(index(p, bv_constant(0, s32)))), "p");
