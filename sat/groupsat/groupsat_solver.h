@@ -318,6 +318,17 @@ private:
   // The decision literal on v by the phase rule.
   int decision_phase(int v);
   void decide(int svar);
+  // The steps of decide_next_branch: the next free literal of the shrinking
+  // map decided false; a free variable of the newest learned clause not
+  // satisfied (false when that clause has none); the score order.
+  bool decide_shrinking_literal();
+  bool decide_from_learned_clause();
+  void decide_by_score();
+  // Whether a true literal satisfies cl, which then remembers it.
+  bool is_satisfied_learned(CClause &cl);
+  // The free variable of cl of highest score, the first among equals; 0
+  // when none is free.
+  int best_free_variable(CClause &cl);
   // Moves the watch from w to p, found scanning in `direction`, and takes w
   // off the watch list `list` at position i.
   void move_watch(
@@ -325,6 +336,16 @@ private:
     std::size_t i,
     CLitPoolElement *p,
     int direction);
+  struct CWatchScan;
+  // Scans the clause of the false watch at position i of `watched` both
+  // ways from it, and moves the watch to the first literal not false: true
+  // then (the list's last entry now at i). Otherwise `scan` holds what the
+  // scan found; track_levels records the highest false literal too.
+  template <bool track_levels>
+  bool move_false_watch(
+    std::vector<CLitPoolElement *> &watched,
+    std::size_t i,
+    CWatchScan &scan);
   // Walks level dl from its last assignment back to the first unique
   // implication point, resolving each marked variable with its antecedent:
   // the antecedent's activity rises by `bump` and the groups the step rests
