@@ -356,6 +356,20 @@ private:
   // Literals of the shrinking map above a gap below the highest level; the
   // level of the gap, or -1 when the clause is not shrunk.
   int find_shrinking_gap();
+  // The steps of finish_add_conf_clause. The learned clause's statistics
+  // and trace record.
+  void record_learned_clause(ClauseIdx added_cl, int n);
+  // Credits the last shrinking with the size it saved (n literals learned
+  // after it) over a sliding window, and empties the shrinking map.
+  void record_shrinking_benefit(int n);
+  // Backtracks below the gap to re-decide the literals above it, drops the
+  // clause being learned (of n literals) and tunes the shrinking size.
+  void start_shrinking(int gap, int n);
+  // The highest level below the current one among the learned clause's
+  // literals (0 when none); unit_lit gets its literal of the current level.
+  int assertion_level(ClauseIdx added_cl, int &unit_lit);
+  // Empties the clause being learned and its variables' marks.
+  void clear_new_clause();
   void write_level0_conflict(ClauseIdx conflict);
   // back_track(0) and level-0 preprocessing anew, for a clause made false
   // by a level-0 assignment.
