@@ -73,8 +73,7 @@ bool CSolver::is_satisfied_learned(CClause &cl)
 {
   // The literal that satisfied the clause last time is tried first.
   int &sat_idx = cl.sat_lit_idx();
-  if(
-    sat_idx < int(cl.num_lits()) && literal_value(cl.literal(sat_idx)) == 1)
+  if(sat_idx < int(cl.num_lits()) && literal_value(cl.literal(sat_idx)) == 1)
     return true;
   for(unsigned i = 0; i < cl.num_lits(); ++i)
   {
