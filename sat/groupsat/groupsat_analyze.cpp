@@ -197,83 +197,25 @@ int CSolver::finish_add_conf_clause(unsigned gflag)
     INVARIANT(_implication_queue.empty());
     return 1;
   }
-
-  _stats.sum_learned_lits += n;
-  _stats.sum_learned_lits_sq += double(n) * n;
-  ++_stats.num_learned;
-  _top_unsat_cls = ClauseIdx(_clauses.size()) - 1;
-
-  std::ostream &trace = resolve_trace_stream();
-  trace << "CL: " << clause(added_cl).id() << " <=";
-  for(int id : _resolvents)
-    trace << " " << id;
-  trace << "\n" << std::flush;
-  _resolvents.clear();
-
+  record_learned_clause(added_cl, n);
   adjust_variable_order(_conflict_lits.data(), n);
 
   if(_params.shrinking_enable)
   {
-    _shrinking_cls.clear();
-    if(_shrinking_cls_size != 0)
-    {
-      int reduction = _shrinking_cls_size - n;
-      _shrinking_benefit += reduction;
-      _shrinking_cls_size = 0;
-      _recent_shrinkings.push(reduction);
-      if(_recent_shrinkings.size() > shrinking_window)
-      {
-        _shrinking_benefit -= _recent_shrinkings.front();
-        _recent_shrinkings.pop();
-      }
-    }
+    record_shrinking_benefit(n);
     if(n > _params.shrinking_size)
     {
       int gap = find_shrinking_gap();
       if(gap >= 0 && !_shrinking_cls.empty())
       {
-        // Back up below the gap; the literals above it are decided false
-        // again, level by level.
-        _shrinking_cls_size = n;
-        ++_stats.num_shrinkings;
-        back_track(gap + 1);
-        _conflicts.clear();
-        _resolvents.clear();
-        _num_in_new_cl = 0;
-        for(int svar : _conflict_lits)
-          variable(svar >> 1).set_new_cl_phase(2);
-        _conflict_lits.clear();
-        if(
-          _stats.num_shrinkings % shrinking_window == 0 &&
-          _recent_shrinkings.size() == shrinking_window)
-        {
-          if(_shrinking_benefit > 800)
-            _params.shrinking_size -= 5;
-          else if(_shrinking_benefit <= 599)
-            _params.shrinking_size += 10;
-        }
+        start_shrinking(gap, n);
         return gap;
       }
     }
   }
 
-  int m = 0;
   int unit_lit = -1;
-  CClause &cl = clause(added_cl);
-  for(unsigned i = 0; i < cl.num_lits(); ++i)
-  {
-    int vid = int(cl.literal(i).var_index());
-    INVARIANT(variable(vid).value() != 2);
-    INVARIANT(literal_value(clause(added_cl).literal(i)) == 0);
-    int level = variable(vid).dlevel();
-    if(level >= dlevel())
-    {
-      INVARIANT(unit_lit == -1);
-      unit_lit = cl.literal(i).s_var();
-    }
-    else if(level > m)
-      m = level;
-  }
+  int m = assertion_level(added_cl, unit_lit);
   if(m == 0)
   {
     // The clause is unit at level 0: a good moment to delay the restart.
@@ -287,7 +229,88 @@ int CSolver::finish_add_conf_clause(unsigned gflag)
   for(std::size_t i = 1; i < _conflicts.size(); ++i)
     INVARIANT(!is_conflicting(_conflicts[i]));
   _conflicts.clear();
+  clear_new_clause();
+  return m;
+}
 
+void CSolver::record_learned_clause(ClauseIdx added_cl, int n)
+{
+  _stats.sum_learned_lits += n;
+  _stats.sum_learned_lits_sq += double(n) * n;
+  ++_stats.num_learned;
+  _top_unsat_cls = ClauseIdx(_clauses.size()) - 1;
+
+  std::ostream &trace = resolve_trace_stream();
+  trace << "CL: " << clause(added_cl).id() << " <=";
+  for(int id : _resolvents)
+    trace << " " << id;
+  trace << "\n" << std::flush;
+  _resolvents.clear();
+}
+
+void CSolver::record_shrinking_benefit(int n)
+{
+  _shrinking_cls.clear();
+  if(_shrinking_cls_size == 0)
+    return;
+  int reduction = _shrinking_cls_size - n;
+  _shrinking_benefit += reduction;
+  _shrinking_cls_size = 0;
+  _recent_shrinkings.push(reduction);
+  if(_recent_shrinkings.size() > shrinking_window)
+  {
+    _shrinking_benefit -= _recent_shrinkings.front();
+    _recent_shrinkings.pop();
+  }
+}
+
+void CSolver::start_shrinking(int gap, int n)
+{
+  // Back up below the gap; the literals above it are decided false again,
+  // level by level.
+  _shrinking_cls_size = n;
+  ++_stats.num_shrinkings;
+  back_track(gap + 1);
+  _conflicts.clear();
+  _resolvents.clear();
+  _num_in_new_cl = 0;
+  for(int svar : _conflict_lits)
+    variable(svar >> 1).set_new_cl_phase(2);
+  _conflict_lits.clear();
+  if(
+    _stats.num_shrinkings % shrinking_window == 0 &&
+    _recent_shrinkings.size() == shrinking_window)
+  {
+    if(_shrinking_benefit > 800)
+      _params.shrinking_size -= 5;
+    else if(_shrinking_benefit <= 599)
+      _params.shrinking_size += 10;
+  }
+}
+
+int CSolver::assertion_level(ClauseIdx added_cl, int &unit_lit)
+{
+  int m = 0;
+  CClause &cl = clause(added_cl);
+  for(unsigned i = 0; i < cl.num_lits(); ++i)
+  {
+    int vid = int(cl.literal(i).var_index());
+    INVARIANT(variable(vid).value() != 2);
+    INVARIANT(literal_value(cl.literal(i)) == 0);
+    int level = variable(vid).dlevel();
+    if(level >= dlevel())
+    {
+      INVARIANT(unit_lit == -1);
+      unit_lit = cl.literal(i).s_var();
+    }
+    else if(level > m)
+      m = level;
+  }
+  return m;
+}
+
+void CSolver::clear_new_clause()
+{
   while(!_conflict_lits.empty())
   {
     int svar = _conflict_lits.back();
@@ -298,5 +321,4 @@ int CSolver::finish_add_conf_clause(unsigned gflag)
     _conflict_lits.pop_back();
   }
   INVARIANT(_num_in_new_cl == 0);
-  return m;
 }

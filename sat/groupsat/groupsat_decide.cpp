@@ -32,22 +32,8 @@ bool CSolver::decide_next_branch()
   if(!_implication_queue.empty())
     return _implication_queue.front().lit != 0;
 
-  if(_params.shrinking_enable)
-  {
-    while(!_shrinking_cls.empty())
-    {
-      int svar = _shrinking_cls.begin()->second;
-      _shrinking_cls.erase(_shrinking_cls.begin());
-      if(variable(svar >> 1).value() == 2)
-      {
-        ++_stats.num_decisions;
-        ++_stats.num_decisions_shrinking;
-        ++_dlevel;
-        queue_implication(svar ^ 1, -1, _dlevel);
-        return true;
-      }
-    }
-  }
+  if(_params.shrinking_enable && decide_shrinking_literal())
+    return true;
 
   if(_outside_constraint_hook != nullptr)
   {
@@ -59,49 +45,87 @@ bool CSolver::decide_next_branch()
   ++_stats.num_decisions;
   if(_stats.num_free_variables == 0)
     return false;
+  if(decide_from_learned_clause())
+    return true;
+  decide_by_score();
+  return true;
+}
 
+bool CSolver::decide_shrinking_literal()
+{
+  while(!_shrinking_cls.empty())
+  {
+    int svar = _shrinking_cls.begin()->second;
+    _shrinking_cls.erase(_shrinking_cls.begin());
+    if(variable(svar >> 1).value() == 2)
+    {
+      ++_stats.num_decisions;
+      ++_stats.num_decisions_shrinking;
+      ++_dlevel;
+      queue_implication(svar ^ 1, -1, _dlevel);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CSolver::is_satisfied_learned(CClause &cl)
+{
+  // The literal that satisfied the clause last time is tried first.
+  int &sat_idx = cl.sat_lit_idx();
+  if(sat_idx < int(cl.num_lits()) && literal_value(cl.literal(sat_idx)) == 1)
+    return true;
+  for(unsigned i = 0; i < cl.num_lits(); ++i)
+  {
+    if(literal_value(cl.literal(i)) == 1)
+    {
+      sat_idx = int(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+int CSolver::best_free_variable(CClause &cl)
+{
+  int best = 0;
+  int best_score = 0;
+  for(unsigned i = 0; i < cl.num_lits(); ++i)
+  {
+    int v = int(cl.literal(i).var_index());
+    if(variable(v).value() != 2)
+      continue;
+    int score = variable(v).score();
+    if(best == 0 || score > best_score)
+    {
+      best = v;
+      best_score = score;
+    }
+  }
+  return best;
+}
+
+bool CSolver::decide_from_learned_clause()
+{
   // The newest learned clause not yet satisfied.
   for(; _top_unsat_cls >= 0 && clause(_top_unsat_cls).status() != ORIGINAL_CL;
       --_top_unsat_cls)
   {
     CClause &cl = clause(_top_unsat_cls);
-    if(cl.status() != CONFLICT_CL)
+    if(cl.status() != CONFLICT_CL || is_satisfied_learned(cl))
       continue;
-    int &sat_idx = cl.sat_lit_idx();
-    bool satisfied = sat_idx < int(cl.num_lits()) &&
-                     literal_value(cl.literal(sat_idx)) == 1;
-    for(unsigned i = 0; i < cl.num_lits() && !satisfied; ++i)
-    {
-      if(literal_value(cl.literal(i)) == 1)
-      {
-        sat_idx = int(i);
-        satisfied = true;
-      }
-    }
-    if(satisfied)
-      continue;
-
-    int best = 0;
-    int best_score = 0;
-    for(unsigned i = 0; i < cl.num_lits(); ++i)
-    {
-      int v = int(cl.literal(i).var_index());
-      if(variable(v).value() != 2)
-        continue;
-      int score = variable(v).score();
-      if(best == 0 || score > best_score)
-      {
-        best = v;
-        best_score = score;
-      }
-    }
+    int best = best_free_variable(cl);
     if(best == 0)
-      break;
+      return false;
     decide(decision_phase(best));
     ++_stats.num_decisions_cls;
     return true;
   }
+  return false;
+}
 
+void CSolver::decide_by_score()
+{
   // The score order, with a random pick among the best free variables.
   auto is_free = [](const CVariable *var) {
     return var->value() == 2 && var->is_branchable();
@@ -135,7 +159,6 @@ bool CSolver::decide_next_branch()
   INVARIANT(s_var >= 2);
   ++_stats.num_decisions_vsids;
   decide(s_var);
-  return true;
 }
 
 void CSolver::adjust_variable_order(const int *lits, int n)
@@ -220,48 +243,76 @@ void CSolver::move_watch(
   list.pop_back();
 }
 
+// What the scan of a clause from its false watch found, when no literal
+// could take the watch over.
+struct CSolver::CWatchScan
+{
+  // The clause's other watch.
+  CLitPoolElement *other = nullptr;
+  // The unwatched false literal of highest level, and that level; only
+  // when the scan tracks levels.
+  CLitPoolElement *highest = nullptr;
+  int max_level = -1;
+  ClauseIdx cl = -1;
+};
+
+template <bool track_levels>
+inline bool CSolver::move_false_watch(
+  std::vector<CLitPoolElement *> &watched,
+  std::size_t i,
+  CWatchScan &scan)
+{
+  CLitPoolElement *w = watched[i];
+  int direction = w->direction();
+  for(int pass = 0; pass < 2; ++pass, direction = -direction)
+  {
+    for(CLitPoolElement *p = w + direction;; p += direction)
+    {
+      if(!p->is_literal())
+      {
+        if(direction > 0)
+          scan.cl = p->get_clause_index();
+        break;
+      }
+      if(p->is_watched())
+      {
+        scan.other = p;
+        continue;
+      }
+      if(literal_value(*p) != 0)
+      {
+        move_watch(watched, i, p, direction);
+        return true;
+      }
+      if(track_levels)
+      {
+        int level = variable(p->var_index()).dlevel();
+        if(level > scan.max_level)
+        {
+          scan.max_level = level;
+          scan.highest = p;
+        }
+      }
+    }
+  }
+  return false;
+}
+
 void CSolver::set_var_value_current_dl(int v, int value)
 {
   std::vector<CLitPoolElement *> &watched = variable(v).watched(value);
   for(std::size_t i = 0; i < watched.size();)
   {
-    CLitPoolElement *w = watched[i];
-    CLitPoolElement *other = nullptr;
-    ClauseIdx cl = -1;
-    bool moved = false;
-    int direction = w->direction();
-    for(int pass = 0; pass < 2 && !moved; ++pass, direction = -direction)
-    {
-      for(CLitPoolElement *p = w + direction;; p += direction)
-      {
-        if(!p->is_literal())
-        {
-          if(direction > 0)
-            cl = p->get_clause_index();
-          break;
-        }
-        if(p->is_watched())
-        {
-          other = p;
-          continue;
-        }
-        if(literal_value(*p) != 0)
-        {
-          move_watch(watched, i, p, direction);
-          moved = true;
-          break;
-        }
-      }
-    }
-    // The list's last entry now sits at i.
-    if(moved)
+    CWatchScan scan;
+    // A moved watch leaves the list's last entry at i.
+    if(move_false_watch<false>(watched, i, scan))
       continue;
 
-    unsigned other_value = literal_value(*other);
+    unsigned other_value = literal_value(*scan.other);
     if(other_value == 0)
-      _conflicts.push_back(cl);
+      _conflicts.push_back(scan.cl);
     else if(other_value != 1)
-      queue_implication(other->s_var(), cl, _dlevel);
+      queue_implication(scan.other->s_var(), scan.cl, _dlevel);
     ++i;
   }
 }
@@ -271,65 +322,32 @@ void CSolver::set_var_value_not_current_dl(int v, int value)
   std::vector<CLitPoolElement *> &watched = variable(v).watched(value);
   for(std::size_t i = 0; i < watched.size();)
   {
-    CLitPoolElement *w = watched[i];
-    CLitPoolElement *other = nullptr;
-    CLitPoolElement *highest = nullptr;
-    int max_level = -1;
-    ClauseIdx cl = -1;
-    bool moved = false;
-    int direction = w->direction();
-    int last_direction = direction;
-    for(int pass = 0; pass < 2 && !moved; ++pass, direction = -direction)
-    {
-      last_direction = direction;
-      for(CLitPoolElement *p = w + direction;; p += direction)
-      {
-        if(!p->is_literal())
-        {
-          if(direction > 0)
-            cl = p->get_clause_index();
-          break;
-        }
-        if(p->is_watched())
-        {
-          other = p;
-          continue;
-        }
-        if(literal_value(*p) != 0)
-        {
-          move_watch(watched, i, p, direction);
-          moved = true;
-          break;
-        }
-        int level = variable(p->var_index()).dlevel();
-        if(level > max_level)
-        {
-          max_level = level;
-          highest = p;
-        }
-      }
-    }
-    if(moved)
+    CWatchScan scan;
+    if(move_false_watch<true>(watched, i, scan))
       continue;
 
+    CLitPoolElement *w = watched[i];
     int level = variable(w->var_index()).dlevel();
-    if(highest != nullptr && max_level > level)
+    bool moved = false;
+    if(scan.highest != nullptr && scan.max_level > level)
     {
-      // The watch goes to the false literal of highest level.
-      move_watch(watched, i, highest, last_direction);
-      level = max_level;
+      // The watch goes to the false literal of highest level, with the
+      // direction of the scan's second pass.
+      move_watch(watched, i, scan.highest, -w->direction());
+      level = scan.max_level;
       moved = true;
     }
 
+    CLitPoolElement *other = scan.other;
     CVariable &other_var = variable(other->var_index());
     unsigned other_value = literal_value(*other);
     if(other_value == 0)
     {
-      INVARIANT(variable(other->var_index()).dlevel() >= max_level);
-      queue_implication(other->s_var(), cl, level);
+      INVARIANT(variable(other->var_index()).dlevel() >= scan.max_level);
+      queue_implication(other->s_var(), scan.cl, level);
     }
     else if(other_value != 1 || level < other_var.dlevel())
-      queue_implication(other->s_var(), cl, level);
+      queue_implication(other->s_var(), scan.cl, level);
     if(!moved)
       ++i;
   }

@@ -318,6 +318,17 @@ private:
   // The decision literal on v by the phase rule.
   int decision_phase(int v);
   void decide(int svar);
+  // The steps of decide_next_branch: the next free literal of the shrinking
+  // map decided false; a free variable of the newest learned clause not
+  // satisfied (false when that clause has none); the score order.
+  bool decide_shrinking_literal();
+  bool decide_from_learned_clause();
+  void decide_by_score();
+  // Whether a true literal satisfies cl, which then remembers it.
+  bool is_satisfied_learned(CClause &cl);
+  // The free variable of cl of highest score, the first among equals; 0
+  // when none is free.
+  int best_free_variable(CClause &cl);
   // Moves the watch from w to p, found scanning in `direction`, and takes w
   // off the watch list `list` at position i.
   void move_watch(
@@ -325,6 +336,16 @@ private:
     std::size_t i,
     CLitPoolElement *p,
     int direction);
+  struct CWatchScan;
+  // Scans the clause of the false watch at position i of `watched` both
+  // ways from it, and moves the watch to the first literal not false: true
+  // then (the list's last entry now at i). Otherwise `scan` holds what the
+  // scan found; track_levels records the highest false literal too.
+  template <bool track_levels>
+  bool move_false_watch(
+    std::vector<CLitPoolElement *> &watched,
+    std::size_t i,
+    CWatchScan &scan);
   // Walks level dl from its last assignment back to the first unique
   // implication point, resolving each marked variable with its antecedent:
   // the antecedent's activity rises by `bump` and the groups the step rests
@@ -335,6 +356,20 @@ private:
   // Literals of the shrinking map above a gap below the highest level; the
   // level of the gap, or -1 when the clause is not shrunk.
   int find_shrinking_gap();
+  // The steps of finish_add_conf_clause. The learned clause's statistics
+  // and trace record.
+  void record_learned_clause(ClauseIdx added_cl, int n);
+  // Credits the last shrinking with the size it saved (n literals learned
+  // after it) over a sliding window, and empties the shrinking map.
+  void record_shrinking_benefit(int n);
+  // Backtracks below the gap to re-decide the literals above it, drops the
+  // clause being learned (of n literals) and tunes the shrinking size.
+  void start_shrinking(int gap, int n);
+  // The highest level below the current one among the learned clause's
+  // literals (0 when none); unit_lit gets its literal of the current level.
+  int assertion_level(ClauseIdx added_cl, int &unit_lit);
+  // Empties the clause being learned and its variables' marks.
+  void clear_new_clause();
   void write_level0_conflict(ClauseIdx conflict);
   // back_track(0) and level-0 preprocessing anew, for a clause made false
   // by a level-0 assignment.
