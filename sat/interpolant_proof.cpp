@@ -168,19 +168,19 @@ class proofsat_prooft::walkt
 {
 public:
   walkt(
-    proofsat_prooft &proof,
-    const bvt &literals,
-    and_graph_propt &g,
+    proofsat_prooft &_proof,
+    const bvt &_literals,
+    and_graph_propt &_g,
     int c_id,
-    int partition,
-    const std::vector<bool> &in_a,
-    const std::vector<bool> &shared)
-    : proof(proof),
-      literals(literals),
-      g(g),
-      partition(partition),
-      in_a(in_a),
-      shared(shared),
+    int _partition,
+    const std::vector<bool> &_in_a,
+    const std::vector<bool> &_shared)
+    : proof(_proof),
+      literals(_literals),
+      g(_g),
+      partition(_partition),
+      in_a(_in_a),
+      shared(_shared),
       partial(std::size_t(c_id) + 1)
   {
   }
