@@ -27,13 +27,26 @@ inline bool read_dimacs_file(const char *path, recording_cnft &formula)
   return false;
 }
 
-// Whether every clause of `formula` has a literal for which `is_true` holds.
+// Whether a clause holds a literal and its negation: true under every
+// assignment. The adapters drop such clauses, so an engine may leave their
+// variables without a value.
+inline bool is_tautology(const bvt &clause)
+{
+  for(literalt l : clause)
+    for(literalt m : clause)
+      if(m == !l)
+        return true;
+  return false;
+}
+
+// Whether every clause of `formula` is a tautology or has a literal for
+// which `is_true` holds.
 template <class is_truet>
 bool model_satisfies(const recording_cnft &formula, is_truet is_true)
 {
   for(const bvt &clause : formula.clauses)
   {
-    bool satisfied = false;
+    bool satisfied = is_tautology(clause);
     for(literalt l : clause)
       satisfied = satisfied || is_true(l);
     if(!satisfied)
