@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <new>
 
 // Reads the DIMACS CNF file into `formula`. When the file cannot be opened,
 // or reading it fails (a folder, an I/O error), says "cannot read PATH" on
@@ -53,6 +54,23 @@ bool model_satisfies(const recording_cnft &formula, is_truet is_true)
       return false;
   }
   return true;
+}
+
+// The driver's answer from `decide`: a large variable number makes an
+// engine's tables larger than memory, which is an error answer (99, "out
+// of memory" on standard error), not an abort.
+template <class decidet>
+int answer_within_memory(decidet decide)
+{
+  try
+  {
+    return decide();
+  }
+  catch(const std::bad_alloc &)
+  {
+    std::cerr << "out of memory\n";
+    return 99;
+  }
 }
 
 #endif

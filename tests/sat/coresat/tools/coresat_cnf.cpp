@@ -8,7 +8,6 @@
 #include "sat/satcheck_coresat.h"
 
 #include <iostream>
-#include <new>
 
 namespace
 {
@@ -49,15 +48,5 @@ int decide(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-  // A large variable number makes the engine's tables larger than memory:
-  // that is an error answer, not an abort.
-  try
-  {
-    return decide(argc, argv);
-  }
-  catch(const std::bad_alloc &)
-  {
-    std::cerr << "out of memory\n";
-    return 99;
-  }
+  return answer_within_memory([&] { return decide(argc, argv); });
 }

@@ -11,7 +11,6 @@
 #include "sat/groupsat/groupsat_solver.h"
 
 #include <iostream>
-#include <new>
 #include <vector>
 
 namespace
@@ -62,15 +61,5 @@ int decide(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-  // A large variable number makes the engine's tables larger than memory:
-  // that is an error answer, not an abort.
-  try
-  {
-    return decide(argc, argv);
-  }
-  catch(const std::bad_alloc &)
-  {
-    std::cerr << "out of memory\n";
-    return 99;
-  }
+  return answer_within_memory([&] { return decide(argc, argv); });
 }

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
-#include <new>
 #include <system_error>
 #include <vector>
 
@@ -85,17 +84,11 @@ int decide(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-  // A large variable number makes the engine's tables larger than memory,
-  // and a missing temporary folder leaves the proof nowhere to go: error
-  // answers, not aborts.
+  // A missing temporary folder leaves the proof nowhere to go: an error
+  // answer too.
   try
   {
-    return decide(argc, argv);
-  }
-  catch(const std::bad_alloc &)
-  {
-    std::cerr << "out of memory\n";
-    return 99;
+    return answer_within_memory([&] { return decide(argc, argv); });
   }
   catch(const std::system_error &e)
   {
