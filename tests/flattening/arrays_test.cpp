@@ -20,23 +20,16 @@ const typet array4 = array_type(element, 4);
 
 typedef decision_proceduret::resultt resultt;
 
-// Random constraints over the arrays a, b and c (4 elements of 4 bits),
-// read at the 3-bit indices i and j (held inside the array) and at
-// constants, with element symbols x and y and conditions p and q.
-class array_formulat
+// What the random formulas share: their generator, their constraints and
+// deciding them.
+class random_constraintst
 {
 public:
-  explicit array_formulat(unsigned seed) : random(seed)
-  {
-    const unsigned count = 2 + pick(4);
-    for(unsigned k = 0; k < count; ++k)
-      add_constraint();
-  }
-
   std::vector<exprt> constraints;
 
   // The constraints decided with the arrays laid out as bits (mode 0) or
-  // decided by their reads (mode 1).
+  // decided by their reads (mode 1); the 3-bit indices i and j are held
+  // inside the arrays.
   resultt decide(int mode) const
   {
     // A clause-learning engine: the multiplexers of the bounded layout are
@@ -55,14 +48,34 @@ public:
     return conv.solve();
   }
 
-private:
-  std::mt19937 random;
+protected:
+  explicit random_constraintst(unsigned seed) : random(seed)
+  {
+  }
 
   unsigned pick(unsigned n)
   {
     return std::uniform_int_distribution<unsigned>(0, n - 1)(random);
   }
 
+private:
+  std::mt19937 random;
+};
+
+// Random constraints over the arrays a, b and c (4 elements of 4 bits),
+// read at the 3-bit indices i and j (held inside the array) and at
+// constants, with element symbols x and y and conditions p and q.
+class array_formulat : public random_constraintst
+{
+public:
+  explicit array_formulat(unsigned seed) : random_constraintst(seed)
+  {
+    const unsigned count = 2 + pick(4);
+    for(unsigned k = 0; k < count; ++k)
+      add_constraint();
+  }
+
+private:
   exprt index()
   {
     switch(pick(3))
@@ -328,42 +341,17 @@ const typet nested4 = array_type(array4, 4);
 // Random constraints over the arrays of arrays d and e (4 rows of array4),
 // their updates by the rows x and y, and reads of rows and of their
 // elements at the 3-bit indices i and j (held inside the arrays).
-class nested_array_formulat
+class nested_array_formulat : public random_constraintst
 {
 public:
-  explicit nested_array_formulat(unsigned seed) : random(seed)
+  explicit nested_array_formulat(unsigned seed) : random_constraintst(seed)
   {
     const unsigned count = 3 + pick(4);
     for(unsigned k = 0; k < count; ++k)
       add_constraint();
   }
 
-  std::vector<exprt> constraints;
-
-  resultt decide(int mode) const
-  {
-    satcheck_coresatt prop;
-    boolbvt conv(prop);
-    conv.unbounded_array_mode = mode;
-    for(const char *name : {"i", "j"})
-    {
-      bvt bits;
-      EXPECT_FALSE(conv.convert_cached(symbol_expr(name, index_type), bits));
-      prop.l_set_to(bits[2], false);
-    }
-    for(const exprt &constraint : constraints)
-      conv.set_to(constraint, true);
-    return conv.solve();
-  }
-
 private:
-  std::mt19937 random;
-
-  unsigned pick(unsigned n)
-  {
-    return std::uniform_int_distribution<unsigned>(0, n - 1)(random);
-  }
-
   exprt index()
   {
     const unsigned kind = pick(3);
