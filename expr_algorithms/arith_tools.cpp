@@ -2,10 +2,8 @@
 
 #include "util/invariant.h"
 #include "util/mp_arith.h"
+#include "util/std_types.h"
 
-#include <cctype>
-#include <cstdint>
-#include <limits>
 
 bool expr_to_integer(const exprt &expr, mp_integer &value)
 {
@@ -31,29 +29,6 @@ bool expr_to_integer(const exprt &expr, mp_integer &value)
     return false;
   }
   return true;
-}
-
-bool read_width(const typet &type, unsigned &width)
-{
-  const char *p = type.get("width").c_str();
-  while(std::isspace(static_cast<unsigned char>(*p)))
-    ++p;
-  const bool negative = *p == '-';
-  if(*p == '-' || *p == '+')
-    ++p;
-  const std::uint32_t limit = std::numeric_limits<std::int32_t>::max();
-  std::uint32_t value = 0;
-  for(; *p >= '0' && *p <= '9'; ++p)
-  {
-    const std::uint32_t digit = static_cast<std::uint32_t>(*p - '0');
-    if(value > (limit - digit) / 10)
-      return true;
-    value = value * 10 + digit;
-  }
-  if(negative && value != 0)
-    return true;
-  width = value;
-  return false;
 }
 
 exprt integer_to_expr(const mp_integer &value, const typet &type)

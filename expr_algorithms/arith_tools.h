@@ -20,12 +20,6 @@
 // width, decides the weights.
 bool expr_to_integer(const exprt &expr, mp_integer &value);
 
-// The type's "width" read as type_width reads it (leading blanks, a sign,
-// then decimal digits; none reads as 0). False on success; true, with
-// `width` unchanged, when the number is negative or above 2^31 - 1: no
-// value can have such a width, and none is built.
-bool read_width(const typet &type, unsigned &width);
-
 // A constant of the type holding the value: bit-vectors take it modulo
 // 2^width, "bool" takes 0 and 1 (as fresh Boolean constants), "integer"
 // anything and "natural" what is not negative. A nil expression for every

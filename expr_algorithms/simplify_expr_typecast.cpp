@@ -5,6 +5,7 @@
 #include "expr_algorithms/simplify_expr_util.h"
 #include "util/expr_util.h"
 #include "util/mp_arith.h"
+#include "util/std_types.h"
 
 namespace
 {

@@ -3,6 +3,7 @@
 #include "expr_algorithms/arith_tools.h"
 #include "util/expr.h"
 #include "util/mp_arith.h"
+#include "util/std_types.h"
 
 #include <limits>
 

@@ -2,6 +2,10 @@
 
 #include "util/c_conversion.h"
 
+#include <cctype>
+#include <cstdint>
+#include <limits>
+
 bool is_number_type(const typet &type)
 {
   const dstring &id = type.id();
@@ -25,6 +29,29 @@ unsigned bitvector_kind(const typet &type)
 unsigned type_width(const typet &type)
 {
   return static_cast<unsigned>(strtol32(type.get("width").c_str()));
+}
+
+bool read_width(const typet &type, unsigned &width)
+{
+  const char *p = type.get("width").c_str();
+  while(std::isspace(static_cast<unsigned char>(*p)))
+    ++p;
+  const bool negative = *p == '-';
+  if(*p == '-' || *p == '+')
+    ++p;
+  const std::uint32_t limit = std::numeric_limits<std::int32_t>::max();
+  std::uint32_t value = 0;
+  for(; *p >= '0' && *p <= '9'; ++p)
+  {
+    const std::uint32_t digit = static_cast<std::uint32_t>(*p - '0');
+    if(value > (limit - digit) / 10)
+      return true;
+    value = value * 10 + digit;
+  }
+  if(negative && value != 0)
+    return true;
+  width = value;
+  return false;
 }
 
 bool is_reference(const typet &type)

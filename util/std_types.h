@@ -71,6 +71,12 @@ unsigned bitvector_kind(const typet &type);
 // "width" read as a decimal number; 0 when absent or not a number.
 unsigned type_width(const typet &type);
 
+// The type's "width" read as type_width reads it (leading blanks, a sign,
+// then decimal digits; none reads as 0). False on success; true, with
+// `width` unchanged, when the number is negative or above 2^31 - 1: no
+// value can have such a width, and none is built.
+bool read_width(const typet &type, unsigned &width);
+
 // A "pointer" type whose "#reference" comment is set.
 bool is_reference(const typet &type);
 

@@ -2,6 +2,7 @@
 #include "harness/decision_test_harness.h"
 #include "harness/reference_evaluator.h"
 #include "util/mp_arith.h"
+#include "util/std_types.h"
 
 #include <gtest/gtest.h>
 
