@@ -20,18 +20,18 @@
 #   -p         pigeonhole formulas by number of holes, in one argument
 #              (default: "6 7 8 9 10"; "" for none)
 #   -s         seed of the random files (default: 1)
+#   -h         print this usage and exit
 #   DIR        folder with *.cnf and expected.tsv (file, exit code 10 or 20)
 #              (default: ../shared/bench/cnf beside the repository); the
 #              name "-" runs the generated files only
 # Exit code 1 when an answer is wrong, two solvers disagree or a driver
-# fails.
+# fails, 2 when an option, the folder or a driver is wrong or missing.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/bench/sat_bench_common.sh"
 usage() {
-  sed -n '2,29s/^# \{0,1\}//p' "$0" >&2
-  exit 2
+  sed -n '2,30s/^# \{0,1\}//p' "$0"
 }
 build="$root/build"
 limit=60
@@ -39,20 +39,20 @@ count=10
 sizes="100 150 200 250"
 holes="6 7 8 9 10"
 seed=1
-while getopts "b:t:n:v:p:s:" option; do
+while getopts "hb:t:n:v:p:s:" option; do
   case $option in
-  b) build=$(cd "$OPTARG" && pwd) ;;
+  h) usage; exit 0 ;;
+  b) build=$(sat_absolute_folder compare_sat.sh "$OPTARG") || exit 2 ;;
   t) limit=$OPTARG ;;
   n) count=$OPTARG ;;
   v) sizes=$OPTARG ;;
   p) holes=$OPTARG ;;
   s) seed=$OPTARG ;;
-  *) usage ;;
+  *) usage >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-folder=${1:-$root/../shared/bench/cnf}
-[ "$folder" = - ] || folder=$(cd "$folder" && pwd)
+folder=$(sat_data_folder compare_sat.sh "$root" "$@") || exit 2
 
 solvers="groupsat proofsat proofsat+proof coresat"
 for engine in groupsat proofsat coresat; do

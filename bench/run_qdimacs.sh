@@ -6,12 +6,16 @@
 #
 # usage: bench/run_qdimacs.sh [-b BUILD_DIR] [-t SECONDS] [-m MB] [-c] [-k SECONDS] [DIR]
 #   BUILD_DIR  build folder holding qbf_solver/morvane (default: build)
-#   -t         time limit per file (default: 60)
-#   -m         address-space limit per file in MB (default: 8192)
-#   -c         check certificates; -k is the time limit per check (default 300)
+#   -t         time limit per file in seconds (default: 60)
+#   -m         address-space limit per file in MB (default: 8192); past it
+#              morvane answers ERROR, out of memory
+#   -c         check each certificate with the tests' checker
+#   -k         time limit per certificate check (default: 300)
+#   -h         print this usage and exit
 #   DIR        folder with *.qdimacs and expected.tsv
 #              (default: ../shared/bench/qdimacs beside the repository)
-# Exit code 1 when an answer is wrong or a certificate is rejected.
+# Exit code 1 when an answer is wrong or a certificate is rejected, 2 when
+# an option, the folder or a program is wrong or missing.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,18 +24,32 @@ limit=60
 memory=8192
 check=0
 check_limit=300
-while getopts "b:t:m:ck:" option; do
+usage() {
+  sed -n '2,19s/^# \{0,1\}//p' "$0"
+}
+while getopts "hb:t:m:ck:" option; do
   case $option in
+  h) usage; exit 0 ;;
   b) build=$OPTARG ;;
   t) limit=$OPTARG ;;
   m) memory=$OPTARG ;;
   c) check=1 ;;
   k) check_limit=$OPTARG ;;
-  *) sed -n '2,13s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+  *) usage >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-folder=$(cd "${1:-$root/../shared/bench/qdimacs}" && pwd)
+if [ $# = 0 ]; then
+  folder=$(dirname "$root")/shared/bench/qdimacs
+  [ -d "$folder" ] || {
+    echo "run_qdimacs.sh: no folder $folder beside the repository;" \
+      "give the QDIMACS folder as DIR" >&2
+    exit 2
+  }
+else
+  [ -d "$1" ] || { echo "run_qdimacs.sh: no folder $1" >&2; exit 2; }
+  folder=$(cd "$1" && pwd)
+fi
 
 morvane="$build/qbf_solver/morvane"
 checker="$build/tests/qbf_solver/qbf_certificate_check"

@@ -12,38 +12,42 @@
 #              clauses (seed default 1); may be given several times
 #   -a         an argument passed to the driver before the file (for
 #              example -a --proof for proofsat); may be given several times
-#   -e         the engine: groupsat, proofsat or coresat
+#   -e         the engine: groupsat, proofsat or coresat (required)
+#   -h         print this usage and exit
 #   DIR        folder with *.cnf and expected.tsv (file, exit code 10 or 20)
 #              (default: ../shared/bench/cnf beside the repository); the
 #              name "-" runs the generated files only
-# Exit code 1 when an answer is wrong or a driver fails.
+# Exit code 1 when an answer is wrong or a driver fails, 2 when an option,
+# the folder or the driver is wrong or missing.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/bench/sat_bench_common.sh"
 usage() {
-  sed -n '2,21s/^# \{0,1\}//p' "$0" >&2
-  exit 2
+  sed -n '2,23s/^# \{0,1\}//p' "$0"
 }
 build="$root/build"
 limit=60
 engine=
 generate=
 arguments=
-while getopts "b:t:g:a:e:" option; do
+while getopts "hb:t:g:a:e:" option; do
   case $option in
-  b) build=$(cd "$OPTARG" && pwd) ;;
+  h) usage; exit 0 ;;
+  b) build=$(sat_absolute_folder run_sat.sh "$OPTARG") || exit 2 ;;
   t) limit=$OPTARG ;;
   g) generate="$generate $OPTARG" ;;
   a) arguments="$arguments $OPTARG" ;;
   e) engine=$OPTARG ;;
-  *) usage ;;
+  *) usage >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-[ -n "$engine" ] || usage
-folder=${1:-$root/../shared/bench/cnf}
-[ "$folder" = - ] || folder=$(cd "$folder" && pwd)
+[ -n "$engine" ] || {
+  echo "run_sat.sh: -e ENGINE is missing (groupsat, proofsat or coresat)" >&2
+  exit 2
+}
+folder=$(sat_data_folder run_sat.sh "$root" "$@") || exit 2
 
 driver="$build/tests/sat/$engine/${engine}_cnf"
 [ -x "$driver" ] || { echo "no program $driver" >&2; exit 2; }
