@@ -11,9 +11,12 @@ built with the address and undefined-behaviour sanitizers), and checks:
 - several files in one run give the same words as one run each, and
   --parse-only and --v behave as on one file.
 
-usage: bench/fuzz_qbf.py [-n COUNT] [-s SEED] [-j JOBS] [-v VARIABLES] BUILD_DIR
-Exit code 0 when nothing was found; the findings are kept in a folder named
-at the end.
+usage: bench/fuzz_qbf.py [-n COUNT] [-s SEED] [-j JOBS] [-v VARIABLES] [--keep]
+                         BUILD_DIR
+Exit code 0 when nothing was found. The files of the findings are kept in a
+folder under TMPDIR named at the end; with --keep that folder stays in any
+case and also holds, for a look, up to 20 files that the program rejects
+and the oracle's looser reader accepts.
 """
 
 import os
@@ -21,7 +24,6 @@ import random
 import re
 import shutil
 import sys
-import tempfile
 import time
 
 import fuzz_common
@@ -169,13 +171,14 @@ def mutate(r, text):
 # --- checks ------------------------------------------------------------
 
 class Campaign(fuzz_common.Findings):
-    def __init__(self, build, folder):
-        super().__init__(folder, '.qdimacs')
+    def __init__(self, build, keep):
         self.morvane = os.path.join(build, 'qbf_solver', 'morvane')
         self.oracle = os.path.join(build, 'tests', 'qbf_solver',
                                    'qbf_oracle_answer')
         self.checker = os.path.join(build, 'tests', 'qbf_solver',
                                     'qbf_certificate_check')
+        fuzz_common.require([self.morvane, self.oracle, self.checker])
+        super().__init__('fuzz_qbf.', '.qdimacs', keep)
 
     @staticmethod
     def crashed(code, err):
@@ -183,7 +186,7 @@ class Campaign(fuzz_common.Findings):
             'runtime error' in err
 
     def one(self, seed, text, mutated):
-        work = tempfile.mkdtemp(dir=self.folder)
+        work = self.work_folder()
         try:
             self.check(seed, text, mutated, work)
         finally:
@@ -220,10 +223,9 @@ class Campaign(fuzz_common.Findings):
             elif oracle in ('VALID', 'INVALID'):
                 # Mostly text the tests' reader takes more loosely (a
                 # quantifier line after the clauses, for one); kept for a
-                # look, not counted as a fault.
-                self.count('rejected, oracle reader accepts')
-                if self.counts['rejected, oracle reader accepts'] <= 20:
-                    self.finding('review: rejected', text, err)
+                # look when asked, not counted as a fault.
+                if self.count('rejected, oracle reader accepts') <= 20:
+                    self.review('rejected', text, err)
             return
         word = {10: 'VALID', 20: 'INVALID'}.get(code)
         if word is None or err.splitlines()[-1:] != [word]:
@@ -354,13 +356,14 @@ class Campaign(fuzz_common.Findings):
 
 def main():
     parser = fuzz_common.arguments(2000)
-    parser.add_argument('-v', type=int, default=12,
-                        help='most variables of a generated formula (the '
-                        'oracle decides up to 20)')
-    parser.add_argument('build')
+    parser.add_argument('-v', type=int, default=12, metavar='VARIABLES',
+                        help='most variables of a generated formula '
+                        '(default: 12; the oracle decides up to 20)')
+    parser.add_argument('build', metavar='BUILD_DIR',
+                        help='build folder holding qbf_solver/morvane and '
+                        'the tests')
     args = parser.parse_args()
-    folder = tempfile.mkdtemp(prefix='fuzz_qbf.')
-    campaign = Campaign(os.path.abspath(args.build), folder)
+    campaign = Campaign(os.path.abspath(args.build), args.keep)
     start = time.time()
 
     def job(i):
@@ -371,12 +374,14 @@ def main():
             text = mutate(r, text)
         campaign.one(args.s * 1000003 + i, text, mutated)
 
-    fuzz_common.run_jobs(args.j, args.n, job)
+    try:
+        fuzz_common.run_jobs(args.j, args.n, job)
+    finally:
+        campaign.close()
     campaign.print_counts()
     print('%.0f s' % (time.time() - start))
     campaign.print_findings()
-    faults = [f for f in campaign.findings if not f[0].startswith('review')]
-    return 1 if faults else 0
+    return 1 if campaign.findings else 0
 
 
 if __name__ == '__main__':

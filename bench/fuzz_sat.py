@@ -14,9 +14,11 @@ when one leaves a clause false). Then runs sat_fuzz, which drives the
 engines' propositional adapters in process.
 
 usage: bench/fuzz_sat.py [-n COUNT] [-s SEED] [-j JOBS] [--adapter-rounds N]
-                         BUILD_DIR
-Exit code 0 when nothing was found; the findings are kept in a folder named
-at the end.
+                         [--keep] BUILD_DIR
+Exit code 0 when nothing was found. The files of the findings are kept in a
+folder under TMPDIR named at the end; with --keep that folder stays in any
+case and also holds sat_fuzz's working folder (adapters/, with the trace
+files the engines write).
 """
 
 import os
@@ -25,7 +27,6 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 import fuzz_common
@@ -122,8 +123,7 @@ def mutate(r, text):
 
 
 class Campaign(fuzz_common.Findings):
-    def __init__(self, build, folder):
-        super().__init__(folder, '.cnf')
+    def __init__(self, build, keep):
         sat = os.path.join(build, 'tests', 'sat')
         self.drivers = [
             ('groupsat', [os.path.join(sat, 'groupsat', 'groupsat_cnf')]),
@@ -132,6 +132,10 @@ class Campaign(fuzz_common.Findings):
                                                'proofsat_cnf'), '--proof']),
             ('coresat', [os.path.join(sat, 'coresat', 'coresat_cnf')]),
         ]
+        self.adapters = os.path.join(sat, 'sat_fuzz')
+        fuzz_common.require([command[0] for _, command in self.drivers] +
+                            [self.adapters])
+        super().__init__('fuzz_sat.', '.cnf', keep)
 
     def one(self, text, clauses, mutated):
         # The engines keep dense tables up to the highest variable number:
@@ -143,7 +147,7 @@ class Campaign(fuzz_common.Findings):
                for n in re.findall(r'[0-9]+', text) if len(n) < 12):
             self.count('skipped: huge variable number')
             return
-        work = tempfile.mkdtemp(dir=self.folder)
+        work = self.work_folder()
         try:
             with open(os.path.join(work, 'f.cnf'), 'w', encoding='latin-1',
                       newline='') as f:
@@ -182,12 +186,13 @@ class Campaign(fuzz_common.Findings):
 
 def main():
     parser = fuzz_common.arguments(1000)
-    parser.add_argument('--adapter-rounds', type=int, default=1000)
-    parser.add_argument('build')
+    parser.add_argument('--adapter-rounds', type=int, default=1000,
+                        metavar='N', help='rounds of sat_fuzz (default: '
+                        '1000)')
+    parser.add_argument('build', metavar='BUILD_DIR',
+                        help='build folder holding the tests')
     args = parser.parse_args()
-    build = os.path.abspath(args.build)
-    folder = tempfile.mkdtemp(prefix='fuzz_sat.')
-    campaign = Campaign(build, folder)
+    campaign = Campaign(os.path.abspath(args.build), args.keep)
     start = time.time()
 
     def job(i):
@@ -200,20 +205,29 @@ def main():
             text, clauses = mutate(r, text), None
         campaign.one(text, clauses, mutated)
 
-    fuzz_common.run_jobs(args.j, args.n, job)
-    campaign.print_counts()
-    print('drivers: %.0f s' % (time.time() - start))
-
-    adapters = subprocess.run(
-        [os.path.join(build, 'tests', 'sat', 'sat_fuzz'),
-         str(args.adapter_rounds), str(args.s)],
-        cwd=folder, capture_output=True)
+    try:
+        fuzz_common.run_jobs(args.j, args.n, job)
+        campaign.print_counts()
+        print('drivers: %.0f s' % (time.time() - start))
+        # The engines write their trace files into the working folder.
+        work = os.path.join(campaign.folder, 'adapters')
+        os.mkdir(work)
+        adapters = subprocess.run(
+            [campaign.adapters, str(args.adapter_rounds), str(args.s)],
+            cwd=work, capture_output=True)
+        if adapters.returncode != 0:
+            campaign.failed_in('sat_fuzz', work,
+                               'exit %d' % adapters.returncode)
+        elif not campaign.keep:
+            shutil.rmtree(work)
+    finally:
+        campaign.close()
     report = [line for line in adapters.stdout.decode('latin-1').splitlines()
               if ':' in line and 'preprocess' not in line]
     print('adapters (sat_fuzz): exit %d' % adapters.returncode)
     print('\n'.join(report[-30:]))
     campaign.print_findings()
-    return 1 if campaign.findings or adapters.returncode != 0 else 0
+    return 1 if campaign.findings else 0
 
 
 if __name__ == '__main__':
