@@ -15,10 +15,10 @@ engines' propositional adapters in process.
 
 usage: bench/fuzz_sat.py [-n COUNT] [-s SEED] [-j JOBS] [--adapter-rounds N]
                          [--keep] BUILD_DIR
-Exit code 0 when nothing was found. The files of the findings are kept in a
-folder under TMPDIR named at the end; with --keep that folder stays in any
-case and also holds sat_fuzz's working folder (adapters/, with the trace
-files the engines write).
+Exit code 0 when nothing was found. The files of the findings, and
+sat_fuzz's working folder (adapters/, with the trace files the engines
+write) when sat_fuzz fails, are kept in a folder under TMPDIR named at the
+end; with --keep that folder and adapters/ stay in any case.
 """
 
 import os
