@@ -1,8 +1,10 @@
 // Clauses added while the engine searches (by a periodic hook or the
 // satisfying-assignment hook), and resets, group deletions and clean-ups
-// between solves: smallest cases of faults found.
+// between solves: smallest cases of faults found, then a random campaign
+// against brute force.
 
 #include "captured_output.h"
+#include "changing_formula.h"
 #include "exposed_solver.h"
 #include "random_cnf.h"
 
@@ -175,4 +177,23 @@ TEST(CSolverChangingFormula, CleanUpKeepsOriginalClausesSatisfiedByLearnedFacts)
   solver.reset();
   solver.clean_up_dbase();
   solver.expect_right(solver.solve_quietly());
+}
+
+TEST(CSolverChangingFormula, RandomSessionsAgreeWithBruteForce)
+{
+  int satisfiable = 0, unsatisfiable = 0, hook_additions = 0;
+  stdout_of([&] {
+    for(unsigned seed = 0; seed < 500; ++seed)
+    {
+      changing_formula_reportt report = run_changing_formula(seed);
+      ASSERT_EQ(report.failure, "") << "seed " << seed;
+      satisfiable += report.satisfiable;
+      unsatisfiable += report.unsatisfiable;
+      hook_additions += report.hook_additions;
+    }
+  });
+  // Both answers, and additions during searches, are common.
+  EXPECT_GT(satisfiable, 400);
+  EXPECT_GT(unsatisfiable, 1000);
+  EXPECT_GT(hook_additions, 1500);
 }
