@@ -211,6 +211,7 @@ public:
       _marked(0),
       _new_cl_phase(2),
       _enable_branch(1),
+      _level0_learned(0),
       _antecedent(-1),
       _dlevel(-1),
       _assgn_stack_pos(-1),
@@ -315,6 +316,17 @@ public:
   {
     return _level0_gflag;
   }
+  // While the variable is assigned at level 0: whether its value rests on
+  // a learned clause, which a clean-up of the database may drop, so that
+  // the value need not hold in a later solve.
+  bool level0_learned() const
+  {
+    return _level0_learned;
+  }
+  void set_level0_learned(bool learned)
+  {
+    _level0_learned = learned;
+  }
 
   // -1 at level 0, otherwise the larger of the two scores.
   int score() const
@@ -331,6 +343,7 @@ private:
   unsigned _marked : 1;
   unsigned _new_cl_phase : 2;
   unsigned _enable_branch : 1;
+  unsigned _level0_learned : 1;
   int _antecedent;
   int _dlevel;
   int _assgn_stack_pos;

@@ -205,7 +205,7 @@ void CSolver::set_var_value(int v, int value, ClauseIdx antecedent, int dl)
   var.set_value(value);
   var.antecedent() = antecedent;
   if(dl == 0)
-    var.level0_gflag() = antecedent == -1 ? 0 : level0_support(antecedent, v);
+    record_level0_support(antecedent, v);
   var.assgn_stack_pos() = int(_assignment_stack[dl]->size());
   _assignment_stack[dl]->push_back(v + v + 1 - value);
   if(dl == dlevel())
@@ -217,17 +217,26 @@ void CSolver::set_var_value(int v, int value, ClauseIdx antecedent, int dl)
     --_stats.num_free_variables;
 }
 
-unsigned CSolver::level0_support(ClauseIdx antecedent, int v)
+void CSolver::record_level0_support(ClauseIdx antecedent, int v)
 {
+  CVariable &var = variable(v);
+  var.level0_gflag() = 0;
+  var.set_level0_learned(false);
+  if(antecedent == -1)
+    return;
   CClause &cl = clause(antecedent);
   unsigned gflag = cl.gflag();
+  bool learned = cl.status() != ORIGINAL_CL;
   for(unsigned i = 0; i < cl.num_lits(); ++i)
   {
-    int other = int(cl.literal(i).var_index());
-    if(other != v)
-      gflag |= variable(other).level0_gflag();
+    const CVariable &other = variable(int(cl.literal(i).var_index()));
+    if(&other == &var)
+      continue;
+    gflag |= other.level0_gflag();
+    learned = learned || other.level0_learned();
   }
-  return gflag;
+  var.level0_gflag() = gflag;
+  var.set_level0_learned(learned);
 }
 
 void CSolver::move_watch(
@@ -358,10 +367,16 @@ void CSolver::unset_var_value(int v)
   if(v == 0)
     return;
   CVariable &var = variable(v);
+  bool was_level0 = var.dlevel() == 0;
   var.set_value(2);
   var.antecedent() = -1;
   var.dlevel() = -1;
   var.assgn_stack_pos() = -1;
+  // The order holds -1 for a level-0 variable once scores were refreshed;
+  // a variable freed from level 0 takes its real score again.
+  int pos = var.var_score_pos();
+  if(was_level0 && pos >= 0 && pos < int(_ordered_vars.size()))
+    _ordered_vars[pos].second = var.score();
   if(var.is_branchable())
   {
     ++_stats.num_free_variables;
@@ -428,11 +443,6 @@ int CSolver::deduce()
         }
         else if(orig_dl > dl)
         {
-          std::queue<CImplication> kept;
-          for(; !_implication_queue.empty(); _implication_queue.pop())
-            if(_implication_queue.front().dlevel < orig_dl)
-              kept.push(_implication_queue.front());
-          _implication_queue.swap(kept);
           back_track(orig_dl);
           set_var_value(v, 1 - sign, imp.antecedent, dl);
         }

@@ -39,12 +39,30 @@ void CSolver::redo_level0()
     _stats.outcome = UNSATISFIABLE;
 }
 
+void CSolver::drop_queued_choices_against(const int *lits, int n)
+{
+  std::queue<CImplication> kept;
+  for(; !_implication_queue.empty(); _implication_queue.pop())
+  {
+    const CImplication &imp = _implication_queue.front();
+    bool against = false;
+    // Level 0 without antecedent: a choice for a one-phase variable.
+    if(imp.antecedent == -1 && imp.dlevel == 0)
+      for(int i = 0; i < n && !against; ++i)
+        against = lits[i] == (imp.lit ^ 1);
+    if(!against)
+      kept.push(imp);
+  }
+  _implication_queue.swap(kept);
+}
+
 ClauseIdx CSolver::add_clause_incr(const int *lits, int n, int gid)
 {
   ClauseIdx cl = add_clause(lits, n, gflag_of_gid(gid));
   if(cl < 0)
     return -1;
   clause(cl).set_status(ORIGINAL_CL);
+  drop_queued_choices_against(lits, n);
 
   if(n == 1)
   {

@@ -192,8 +192,10 @@ bool CSolver::preprocess()
   // Level 0 is rebuilt from the clauses. What waits in the queue (units
   // added to a reset solver, choices made before the clauses changed) is
   // either found again or no longer holds; propagating it early would let
-  // it hide a unit clause that contradicts it.
+  // it hide a unit clause that contradicts it. Conflicts found before
+  // (by an earlier refutation) concern an assignment that is gone.
   _implication_queue = std::queue<CImplication>();
+  _conflicts.clear();
 
   std::vector<int> unused;
   for(int i = 1; i <= n; ++i)
@@ -277,6 +279,10 @@ void CSolver::run_search()
   while(_stats.outcome == UNDETERMINED)
   {
     run_periodic_tasks();
+    // A clause added by a hook may have refuted the formula at level 0;
+    // the answer is then final.
+    if(_stats.outcome != UNDETERMINED)
+      return;
     if(!decide_next_branch())
     {
       if(_sat_hook != nullptr && _sat_hook(this))
@@ -284,6 +290,9 @@ void CSolver::run_search()
       _stats.outcome = SATISFIABLE;
       return;
     }
+    // So may the outside-constraint hook, which the decision step calls.
+    if(_stats.outcome != UNDETERMINED)
+      return;
     while(deduce() != NO_CONFLICT)
     {
       if(analyze_conflicts() < 0)
@@ -323,6 +332,9 @@ void CSolver::run_periodic_tasks()
   }
   for(CHookRecord &hook : _hooks)
   {
+    // Once a hook's clause has refuted the formula, the search is over.
+    if(_stats.outcome != UNDETERMINED)
+      return;
     if(_stats.num_decisions >= hook.next_trigger)
     {
       hook.next_trigger += hook.interval;
@@ -354,6 +366,18 @@ void CSolver::back_track(int blevel)
   }
   _dlevel = std::max(blevel - 1, 0);
   ++_stats.num_backtracks;
+  drop_implications_from(blevel);
+}
+
+void CSolver::drop_implications_from(int blevel)
+{
+  if(_implication_queue.empty())
+    return;
+  std::queue<CImplication> kept;
+  for(; !_implication_queue.empty(); _implication_queue.pop())
+    if(_implication_queue.front().dlevel < blevel)
+      kept.push(_implication_queue.front());
+  _implication_queue.swap(kept);
 }
 
 void CSolver::delete_unrelevant_clauses()
@@ -373,8 +397,10 @@ void CSolver::delete_unrelevant_clauses()
 
     // A true level-0 literal satisfies the clause for good only when its
     // fact follows from clauses (a choice for an unused or one-phase
-    // variable may be overturned by an added clause) and rests on no group
-    // but the clause's own (deleting one of those deletes the clause too).
+    // variable may be overturned by an added clause), rests on no group
+    // but the clause's own (deleting one of those deletes the clause too)
+    // and, for an original clause, on no learned clause: a clean-up drops
+    // those, and the fact may then need this very clause to follow again.
     bool true_at_level0 = false, for_good = false;
     for(unsigned i = 0; i < cl.num_lits() && !for_good; ++i)
     {
@@ -383,7 +409,8 @@ void CSolver::delete_unrelevant_clauses()
         continue;
       true_at_level0 = true;
       for_good = var.antecedent() != -1 &&
-                 (var.level0_gflag() & ~cl.gflag()) == 0;
+                 (var.level0_gflag() & ~cl.gflag()) == 0 &&
+                 !(cl.status() == ORIGINAL_CL && var.level0_learned());
     }
     if(true_at_level0)
     {

@@ -173,11 +173,13 @@ public:
   bool time_out();
 
   void restart();
-  // Undoes every level from blevel up (level 0 too for 0); the search
-  // continues at blevel - 1, at least 0.
+  // Undoes every level from blevel up (level 0 too for 0) and drops the
+  // queued implications of those levels, which rest on what was undone;
+  // the search continues at blevel - 1, at least 0.
   void back_track(int blevel);
   // Before each decision: restart (with clause deletion and, at every
-  // fifth restart, compaction), score decay, hooks.
+  // fifth restart, compaction), score decay, hooks (the rest skipped once
+  // one has refuted the formula).
   void run_periodic_tasks();
   // Deletes clauses satisfied for good at level 0 (by a fact that no group
   // deletion or added clause can take back) and learned clauses of low
@@ -188,8 +190,8 @@ public:
   void update_var_score();
   void init_solve();
   // Assigns unused and one-phase variables and the units at level 0, from
-  // the clauses alone (pending implications are dropped); false when that
-  // propagation finds a conflict (an empty clause is one).
+  // the clauses alone (pending implications and conflicts are dropped);
+  // false when that propagation finds a conflict (an empty clause is one).
   bool preprocess();
   void run_search();
   [[noreturn]] void not_implemented();
@@ -312,9 +314,11 @@ protected:
   std::multimap<int, int> _shrinking_cls;
 
 private:
-  // The groups v's level-0 value rests on when antecedent implies it: the
-  // antecedent's, and those of the other literals' level-0 values.
-  unsigned level0_support(ClauseIdx antecedent, int v);
+  // Records on v, assigned at level 0 by antecedent (-1 for a choice), the
+  // groups its value rests on (the antecedent's and those of the other
+  // literals' level-0 values) and whether a learned clause is among its
+  // reasons.
+  void record_level0_support(ClauseIdx antecedent, int v);
   // The decision literal on v by the phase rule.
   int decision_phase(int v);
   void decide(int svar);
@@ -374,6 +378,11 @@ private:
   // back_track(0) and level-0 preprocessing anew, for a clause made false
   // by a level-0 assignment.
   void redo_level0();
+  // Drops the queued choices for one-phase variables that the clause of n
+  // literals shows to have both phases now; they were choices, not facts.
+  void drop_queued_choices_against(const int *lits, int n);
+  // Drops the queued implications of level blevel and above.
+  void drop_implications_from(int blevel);
 };
 
 #endif
