@@ -121,7 +121,9 @@ literalt cnft::lselect(literalt a, literalt b, literalt c)
     return c;
   literalt if_true = land(a, b);
   literalt if_false = land(lnot(a), c);
-  return lor(if_true, if_false);
+  // Joined through the vector form, so a back end with an OR of its own
+  // sees this one too; for two operands it encodes like the pair form.
+  return lor(bvt{if_true, if_false});
 }
 
 void cnft::land(literalt a, literalt b, literalt o)

@@ -129,7 +129,8 @@ public:
   // "integer" or "natural" (decimal text; a natural difference may become
   // negative) or "unsignedbv" or "signedbv" (bits read as unsigned numbers,
   // the result cut to the width, so both wrap modulo 2^width). True, with
-  // the value unchanged, when the operation does not apply.
+  // the value unchanged, when the operation does not apply, as for a width
+  // that read_width refuses.
   bool sum(const exprt &other);
   bool subtract(const exprt &other);
   bool mul(const exprt &other);

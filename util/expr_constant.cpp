@@ -1,7 +1,7 @@
 #include "util/expr.h"
 
-#include "util/c_conversion.h"
 #include "util/mp_arith.h"
+#include "util/std_types.h"
 
 // A constant's value as a number by its type's kind; true when the kind is
 // not one read here.
@@ -53,9 +53,9 @@ static bool constant_arithmetic(exprt &expr, const exprt &other, arithmetict op)
   const bool decimal = kind == ID_integer || kind == ID_natural;
   if(!decimal && kind != ID_unsignedbv && kind != ID_signedbv)
     return true;
-  // A negative width is malformed: no value can have it.
-  const int width = strtol32(type.get("width").c_str());
-  if(!decimal && width < 0)
+  // No value can have a width that read_width refuses.
+  unsigned width = 0;
+  if(!decimal && read_width(type, width))
     return true;
 
   mp_integer result, operand;
@@ -77,7 +77,7 @@ static bool constant_arithmetic(exprt &expr, const exprt &other, arithmetict op)
     "value",
     dstring(
       decimal ? integer_to_string_base(result, 10)
-              : integer_to_binary(result, static_cast<unsigned>(width))));
+              : integer_to_binary(result, width)));
   return false;
 }
 

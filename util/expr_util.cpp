@@ -1,6 +1,6 @@
 #include "util/expr_util.h"
 
-#include "util/c_conversion.h"
+#include "util/std_types.h"
 
 #include <string>
 
@@ -114,13 +114,6 @@ static bool is_bitvector_number_kind(const dstring &id)
   return id == ID_unsignedbv || id == ID_signedbv || id == ID_floatbv;
 }
 
-// The width of a bit-vector type; a negative width reads as none.
-static std::size_t width_of(const typet &type)
-{
-  const int width = strtol32(type.get("width").c_str());
-  return width > 0 ? static_cast<std::size_t>(width) : 0;
-}
-
 exprt zero_constant(const typet &type)
 {
   exprt result("constant", type);
@@ -128,7 +121,13 @@ exprt zero_constant(const typet &type)
   if(is_unbounded_number_kind(id))
     result.set("value", "0");
   else if(is_bitvector_number_kind(id) || id == ID_fixedbv)
-    result.set("value", dstring(std::string(width_of(type), '0')));
+  {
+    unsigned width;
+    if(read_width(type, width))
+      result.make_nil();
+    else
+      result.set("value", dstring(std::string(width, '0')));
+  }
   else if(id == ID_bool)
     result.make_false();
   else if(id == ID_pointer)
@@ -146,10 +145,15 @@ exprt one_constant(const typet &type)
     result.set("value", "1");
   else if(is_bitvector_number_kind(id))
   {
-    const std::size_t width = width_of(type);
-    std::string value(width > 1 ? width - 1 : 0, '0');
-    value += '1';
-    result.set("value", dstring(value));
+    unsigned width;
+    if(read_width(type, width))
+      result.make_nil();
+    else
+    {
+      std::string value(width > 1 ? width - 1 : 0, '0');
+      value += '1';
+      result.set("value", dstring(value));
+    }
   }
   else
     result.make_nil();

@@ -43,7 +43,8 @@ exprt make_symbol_expr(const symbolt &symbol);
 
 // The constant zero (one) of a type: "0" ("1") for the number kinds, a
 // string of "width" digits for bit-vectors, false ("1") for "bool", "NULL"
-// for a pointer's zero; nil for types without such a value.
+// for a pointer's zero; nil for types without such a value and for a
+// bit-vector whose width read_width refuses.
 exprt zero_constant(const typet &type);
 exprt one_constant(const typet &type);
 

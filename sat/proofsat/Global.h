@@ -8,9 +8,21 @@
 
 #include "util/invariant.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <new>
 #include <utility>
+
+// The bytes of n elements; a count whose bytes size_t cannot hold fails
+// like an allocation, rather than wrapping to a small request.
+template <class T>
+std::size_t byte_count(std::size_t size)
+{
+  if(size > std::numeric_limits<std::size_t>::max() / sizeof(T))
+    throw std::bad_alloc();
+  return size * sizeof(T);
+}
 
 // Allocates n elements' worth of raw storage; throws std::bad_alloc when
 // the allocator has nothing left, so that the owner of the engine can give
@@ -18,7 +30,7 @@
 template <class T>
 T *xmalloc(std::size_t size)
 {
-  T *tmp = static_cast<T *>(std::malloc(size * sizeof(T)));
+  T *tmp = static_cast<T *>(std::malloc(byte_count<T>(size)));
   if(size != 0 && tmp == nullptr)
     throw std::bad_alloc();
   return tmp;
@@ -29,8 +41,8 @@ T *xmalloc(std::size_t size)
 template <class T>
 T *xrealloc(T *ptr, std::size_t size)
 {
-  T *tmp =
-    static_cast<T *>(std::realloc(static_cast<void *>(ptr), size * sizeof(T)));
+  T *tmp = static_cast<T *>(
+    std::realloc(static_cast<void *>(ptr), byte_count<T>(size)));
   if(size != 0 && tmp == nullptr)
     throw std::bad_alloc();
   return tmp;
@@ -41,6 +53,27 @@ T *xrealloc(T *ptr, std::size_t size)
 inline void check(bool expr)
 {
   INVARIANT(expr);
+}
+
+// The capacity that a vec of capacity `cap` grows to so that it holds
+// min_cap elements: max(min_cap, 2) from nothing, otherwise (c * 3 + 1) >> 1
+// as often as needed. Throws std::bad_alloc, as a failed allocation does,
+// when that capacity is above 2^31 - 2: a vec holds fewer than 2^31 - 1
+// elements, so its size plus one is always an int.
+inline int grown_capacity(int cap, int min_cap)
+{
+  // In 64 bits, as the last step may pass 2^31.
+  const std::int64_t largest = std::numeric_limits<int>::max() - 1;
+  std::int64_t new_cap = cap;
+  if(new_cap == 0)
+    new_cap = min_cap >= 2 ? min_cap : 2;
+  else
+    do
+      new_cap = (new_cap * 3 + 1) >> 1;
+    while(new_cap < min_cap);
+  if(new_cap > largest)
+    throw std::bad_alloc();
+  return static_cast<int>(new_cap);
 }
 
 // A growable array: capacity 0 or at least 2, grown by about 1.5 each time
@@ -162,13 +195,7 @@ public:
   {
     if(cap >= min_cap)
       return;
-    int new_cap = cap;
-    if(new_cap == 0)
-      new_cap = min_cap >= 2 ? min_cap : 2;
-    else
-      do
-        new_cap = (new_cap * 3 + 1) >> 1;
-      while(new_cap < min_cap);
+    const int new_cap = grown_capacity(cap, min_cap);
     data = xrealloc(data, new_cap);
     cap = new_cap;
   }

@@ -1,6 +1,7 @@
 #include "expr_algorithms/arith_tools.h"
 #include "harness/decision_test_harness.h"
 #include "harness/reference_evaluator.h"
+#include "tests/util/tree_builders.h"
 #include "util/mp_arith.h"
 #include "util/std_types.h"
 
@@ -117,20 +118,6 @@ TEST(IntegerToExpr, RoundTripsThroughExprToInteger)
           << v << " in " << type.pretty();
       }
 }
-
-namespace
-{
-typet with_width(const char *id, const char *width)
-{
-  typet type{dstring(id)};
-  type.set("width", dstring(width));
-  return type;
-}
-
-// Widths no value can have: negative, or beyond 2^31 - 1.
-const char *const unrepresentable_widths[] = {
-  "-1", "-8", "2147483648", "4294967297", "99999999999999999999"};
-} // namespace
 
 TEST(ReadWidth, WidthsAreReadUpToTwoToTheThirtyOneMinusOne)
 {

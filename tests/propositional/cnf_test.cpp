@@ -328,6 +328,51 @@ TEST(Cnf, GateClausesForceTheGateValueOnEveryInput)
     });
 }
 
+namespace
+{
+// A back end with a gate form of its own for the OR of a vector: it sees
+// each call and hands it on unchanged.
+class vector_lor_spyt : public recording_cnft
+{
+public:
+  using cnft::lor;
+  literalt lor(const bvt &bv) override
+  {
+    vector_lor_calls.push_back(bv);
+    return cnft::lor(bv);
+  }
+
+  std::vector<bvt> vector_lor_calls;
+};
+} // namespace
+
+TEST(Cnf, LselectJoinsItsBranchesThroughTheVectorLor)
+{
+  vector_lor_spyt spy;
+  const literalt x = spy.new_variable();
+  const literalt y = spy.new_variable();
+  const literalt z = spy.new_variable();
+  const literalt result = spy.lselect(x, y, z);
+
+  // The branches x AND y (4) and !x AND z (5), joined by one OR (6).
+  EXPECT_EQ(spy.vector_lor_calls, std::vector<bvt>{clause_of({4, 5})});
+  EXPECT_EQ(result, lit(6));
+  EXPECT_EQ(spy.no_variables(), 7u);
+  EXPECT_EQ(
+    spy.clauses,
+    clauses_of({
+      {1, -4},
+      {2, -4},
+      {-1, -2, 4},
+      {-1, -5},
+      {3, -5},
+      {1, -3, 5},
+      {-4, 6},
+      {-5, 6},
+      {4, 5, -6},
+    }));
+}
+
 TEST(Cnf, VariablesStartAtOne)
 {
   recording_cnft rec;

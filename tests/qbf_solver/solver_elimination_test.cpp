@@ -95,6 +95,13 @@ TEST(SolverElimination, Cases)
      {"CF: 1: 3 w, 1 cw (4 total).", "CF: 1: f = 0.",
       "CF: 1: 2 conflict clauses (1 covered, 0 filtered, 0 unified)."},
      {{2, 3}, {-2, 3}}},
+    // Both resolvents are {-2, -3}; the second equals the last clause of
+    // its length's list and is not added again.
+    {"-2 -1 -3 0\n1 -3 -2 0\n-2 -1 0\n",
+     morvanet::R_UNKNOWN,
+     {"CF: 1: 1 w, 2 cw (3 total).", "CF: 1: f = ?",
+      "CF: 1: 1 conflict clauses (0 covered, 0 filtered, 0 unified)."},
+     {{-2, -3}}},
   };
   for(const auto &c : cases)
   {

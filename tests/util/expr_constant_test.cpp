@@ -1,8 +1,11 @@
 #include "util/expr.h"
 
+#include "tree_builders.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -119,10 +122,11 @@ TEST(ExprConstant, ArithmeticThatDoesNotApplyChangesNoValue)
   const typet u4 = bitvector("unsignedbv", 4);
   exprt symbol("symbol", u4);
   symbol.set("value", "0001");
-  struct
+  struct caset
   {
     exprt a, b;
-  } cases[] = {
+  };
+  std::vector<caset> cases = {
     {constant("0001", u4), constant("00000001", bitvector("unsignedbv", 8))},
     {constant("0001", u4), constant("0001", bitvector("signedbv", 4))},
     {constant("1", typet("integer")), constant("1", typet("natural"))},
@@ -135,6 +139,14 @@ TEST(ExprConstant, ArithmeticThatDoesNotApplyChangesNoValue)
     {constant("1", bitvector("unsignedbv", -1)),
      constant("1", bitvector("unsignedbv", -1))},
   };
+  // Widths no value can have. Read with saturation, such a width once made
+  // a value of 2^31 - 1 characters: gigabytes and minutes.
+  for(const char *id : {"unsignedbv", "signedbv"})
+    for(const char *text : unrepresentable_widths)
+    {
+      const exprt one = constant("1", with_width(id, text));
+      cases.push_back({one, one});
+    }
   for(const auto &c : cases)
   {
     for(opt op : {opt::SUM, opt::SUBTRACT, opt::MUL})

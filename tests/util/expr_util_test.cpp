@@ -1,5 +1,7 @@
 #include "util/expr_util.h"
 
+#include "tree_builders.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,7 +38,7 @@ TEST(ExprUtil, ZeroAndOneConstantsByTypeKind)
     {bitvector("unsignedbv", 4), "0000", "0001"},
     {bitvector("signedbv", 1), "0", "1"},
     {bitvector("floatbv", 0), "", "1"},
-    {bitvector("unsignedbv", -3), "", "1"},
+    {bitvector("unsignedbv", -3), nullptr, nullptr},
     {unsized, "", "1"},
     {bitvector("fixedbv", 3), "000", nullptr},
     {typet("integer"), "0", "1"},
@@ -73,6 +75,19 @@ TEST(ExprUtil, ZeroAndOneConstantsByTypeKind)
   EXPECT_EQ(bool_one.get("value"), "1");
   EXPECT_TRUE(bool_one.type().full_eq(decorated));
   EXPECT_TRUE(bool_one.is_true());
+}
+
+// Such a width, read with saturation, once made a value of 2^31 - 1
+// characters: gigabytes and minutes, or std::bad_alloc.
+TEST(ExprUtil, UnrepresentableWidthsGiveNilConstants)
+{
+  for(const char *id : {"unsignedbv", "signedbv", "floatbv", "fixedbv"})
+    for(const char *text : unrepresentable_widths)
+    {
+      const typet type = with_width(id, text);
+      EXPECT_TRUE(zero_constant(type).is_nil()) << id << " " << text;
+      EXPECT_TRUE(one_constant(type).is_nil()) << id << " " << text;
+    }
 }
 
 TEST(ExprUtil, ConnectivesAndShapes)

@@ -61,4 +61,16 @@ inline irept random_tree(std::mt19937 &random, unsigned depth)
   return tree;
 }
 
+// A type of that id whose "width" is the given text.
+inline typet with_width(const char *id, const char *width)
+{
+  typet type{dstring(id)};
+  type.set("width", dstring(width));
+  return type;
+}
+
+// Widths no value can have: negative, or beyond 2^31 - 1.
+const char *const unrepresentable_widths[] = {
+  "-1", "-8", "2147483648", "4294967297", "99999999999999999999"};
+
 #endif

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <limits>
 #include <new>
 #include <random>
 #include <vector>
@@ -135,6 +137,59 @@ TEST(Vec, FailedGrowthThrowsAndKeepsTheVec)
   EXPECT_EQ(v.capacity(), 2);
   v.push(); // within the capacity it kept
   EXPECT_EQ(v.size(), 2);
+}
+
+// Past about 715 million elements, c * 3 + 1 once overflowed int. The
+// arithmetic is checked on its own: no test allocates that much.
+TEST(Vec, GrowthBeyondTheLargestCapacityThrows)
+{
+  const int largest = std::numeric_limits<int>::max() - 1;
+  const struct
+  {
+    int cap, min_cap, grown;
+  } representable[] = {
+    {0, 1, 2},
+    {0, largest, largest},
+    {41, 42, 62},
+    {715827882, 715827883, 1073741823},
+    {715827883, 715827884, 1073741825},
+    {1431655764, 1431655765, largest},
+  };
+  for(const auto &c : representable)
+    EXPECT_EQ(grown_capacity(c.cap, c.min_cap), c.grown) << c.cap;
+
+  const std::pair<int, int> beyond[] = {
+    {0, largest + 1},
+    {1431655765, 1431655766},
+    {1073741825, largest},
+    {2, largest + 1},
+  };
+  for(const auto &c : beyond)
+    EXPECT_THROW(grown_capacity(c.first, c.second), std::bad_alloc)
+      << c.first << " " << c.second;
+
+  // The vec stays as it was: no storage was asked for.
+  vec<int> v;
+  v.push(1);
+  EXPECT_THROW(v.reserve_capacity(largest + 1), std::bad_alloc);
+  EXPECT_THROW(v.grow_filled(largest + 1), std::bad_alloc);
+  EXPECT_EQ(elements(v), std::vector<int>{1});
+  EXPECT_EQ(v.capacity(), 2);
+}
+
+// A byte count beyond size_t once wrapped to a small request that the
+// allocator granted.
+TEST(Vec, ByteCountsBeyondSizeTThrow)
+{
+  struct megabytet
+  {
+    char bytes[1 << 20];
+  };
+  const std::size_t wraps_to_zero =
+    std::numeric_limits<std::size_t>::max() / sizeof(megabytet) + 1;
+  EXPECT_THROW(xmalloc<megabytet>(wraps_to_zero), std::bad_alloc);
+  megabytet *none = nullptr;
+  EXPECT_THROW(xrealloc(none, wraps_to_zero), std::bad_alloc);
 }
 
 TEST(VecDeathTest, ShrinkBeyondTheSizeStops)
