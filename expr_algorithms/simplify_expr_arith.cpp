@@ -29,6 +29,10 @@ bool simplify_exprt::simplify_addition_subtraction(exprt &expr, modet mode)
 {
   if(!is_number_type(expr.type()) && expr.type().id() != ID_pointer)
     return true;
+  // A sum of zeros would become a zero of this type, and none exists.
+  unsigned width;
+  if(read_width(expr.type(), width))
+    return true;
 
   if(expr.id() == ID_plus)
   {
@@ -104,6 +108,11 @@ bool simplify_exprt::simplify_addition_subtraction(exprt &expr, modet mode)
 bool simplify_exprt::simplify_multiplication(exprt &expr)
 {
   if(!is_number_type(expr.type()))
+    return true;
+  // A product with a zero would become a zero of this type, and none
+  // exists.
+  unsigned width;
+  if(read_width(expr.type(), width))
     return true;
 
   bool unchanged = true;
@@ -418,6 +427,9 @@ bool simplify_exprt::eliminate_common_addends(exprt &left, exprt &right)
   {
     exprt zero_left = zero_constant(left.type());
     exprt zero_right = zero_constant(right.type());
+    // No zero in a width no value can have: the addends stay.
+    if(zero_left.is_nil() || zero_right.is_nil())
+      return true;
     left.swap(zero_left);
     right.swap(zero_right);
     return false;

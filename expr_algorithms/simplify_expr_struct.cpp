@@ -202,9 +202,11 @@ bool simplify_exprt::simplify_address_of(exprt &expr)
     node.op0().op1().is_zero())
     return true;
   // &a[i] = &a[0] + i: the sum steps by the element's size.
+  exprt zero = zero_constant(node.op0().op1().type());
+  if(zero.is_nil())
+    return true;
   exprt index;
   index.swap(expr.op0().op1());
-  exprt zero = zero_constant(index.type());
   expr.op0().op1().swap(zero);
   exprt sum("+", expr.type());
   sum.copy_to_operands(expr);
@@ -238,6 +240,8 @@ bool simplify_exprt::simplify_pointer_offset(exprt &expr)
   if(object.id() == ID_symbol)
   {
     exprt zero = zero_constant(expr.type());
+    if(zero.is_nil())
+      return true;
     zero.location() = expr.location();
     expr.swap(zero);
     return false;

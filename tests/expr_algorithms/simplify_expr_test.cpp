@@ -234,6 +234,31 @@ TEST(SimplifyArithmetic, ShiftsInUnrepresentableWidthsAreLeftAlone)
   expect_simplified(cases);
 }
 
+// No constant has a width beyond 2^31 - 1 (zero_constant gives nil for it),
+// so the rules that would replace a term by zero leave it alone instead of
+// planting a nil in the tree.
+TEST(SimplifyArithmetic, RulesMakingZeroInUnrepresentableWidthsLeaveTheTermAlone)
+{
+  typet huge("unsignedbv");
+  huge.set("width", dstring("4294967297"));
+  const exprt zero = constant_expr("0", huge);
+  const exprt x = sym("x", huge), y = sym("y", huge), z = sym("z", huge);
+  const exprt array = sym("a", array_of(u8, 4));
+  const exprt sum_equality =
+    op("=", b, {op("+", huge, {x, y}), op("+", huge, {x, z})});
+  const exprt element_address = op(
+    "address_of", pointer_to(u8), {op("index", u8, {array, sym("i", huge)})});
+  const exprt offset = op(
+    "pointer_offset", huge, {op("address_of", pointer_to(u8), {sym("s", u8)})});
+  expect_simplified({
+    {op("+", huge, {zero, zero}), op("+", huge, {zero, zero})},
+    {op("*", huge, {x, zero}), op("*", huge, {zero, x})},
+    {sum_equality, sum_equality},
+    {element_address, element_address},
+    {offset, offset},
+  });
+}
+
 TEST(SimplifyArithmetic, BitwiseAndExtraction)
 {
   const exprt x = sym("x", u4);
