@@ -112,6 +112,7 @@ run_file() {
 }
 if [ "$folder" != - ]; then
   for path in "$folder"/*.cnf; do
+    [ -e "$path" ] || continue
     run_file "$path"
   done
 fi

@@ -69,6 +69,7 @@ printf '%-54s %4s %-8s %-7s %9s %9s %s\n' \
 files=0 correct=0 wrong=0 undecided=0 certified=0 rejected=0
 total_seconds=0 max_kb=0
 for path in "$folder"/*.qdimacs; do
+  [ -e "$path" ] || continue
   name=$(basename "$path")
   files=$((files + 1))
   expected=$(awk -F'\t' -v f="$name" '$1 == f { print $2 }' \

@@ -98,6 +98,7 @@ run_one() {
 
 if [ "$folder" != - ]; then
   for path in "$folder"/*.cnf; do
+    [ -e "$path" ] || continue
     run_one "$path"
   done
 fi
