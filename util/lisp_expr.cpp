@@ -3,6 +3,7 @@
 #include "util/irep.h"
 
 #include <iostream>
+#include <utility>
 
 lisp_exprt lisp_exprt::atom(int kind, const std::string &value)
 {
