@@ -4,6 +4,7 @@
 #include "util/text_utils.h"
 
 #include <string>
+#include <vector>
 
 const irept::dt &irept::empty_block()
 {
@@ -41,17 +42,52 @@ irept &irept::operator=(const irept &irep)
   return *this;
 }
 
+// Freeing a block releases its children, whose blocks may become free in
+// turn. Plain recursion frees trees of everyday depth at no extra cost, but
+// a chain of a million nested trees would overflow the stack: the blocks
+// that become free deeper than this many levels below the one being freed
+// are put in a list and freed from there, one after another.
+static const unsigned release_recursion_limit = 100;
+
 void irept::release_block(dt *old_data)
 {
-  for(irept &child : old_data->sub)
+  std::vector<dt *> deep_blocks;
+  free_block(old_data, 0, deep_blocks);
+  while(!deep_blocks.empty())
   {
-    remove_ref(child.data);
-    child.data = nullptr;
+    dt *block = deep_blocks.back();
+    deep_blocks.pop_back();
+    free_block(block, 0, deep_blocks);
   }
-  subt().swap(old_data->sub);
-  old_data->comments.clear();
-  old_data->named_sub.clear();
-  delete old_data;
+}
+
+void irept::free_block(
+  dt *block,
+  unsigned depth,
+  std::vector<dt *> &deep_blocks)
+{
+  // Each child handle is emptied before the block is deleted, so that the
+  // handles' destructors have nothing left to release.
+  const auto release_child = [&](irept &child) {
+    dt *child_data = child.data;
+    child.data = nullptr;
+    if(child_data == nullptr)
+      return;
+    INVARIANT(child_data->ref_count!=0);
+    if(--child_data->ref_count != 0)
+      return;
+    if(depth < release_recursion_limit)
+      free_block(child_data, depth + 1, deep_blocks);
+    else
+      deep_blocks.push_back(child_data);
+  };
+  for(irept &child : block->sub)
+    release_child(child);
+  for(auto &entry : block->named_sub)
+    release_child(entry.second);
+  for(auto &entry : block->comments)
+    release_child(entry.second);
+  delete block;
 }
 
 void irept::detatch()

@@ -4,7 +4,8 @@
 // The tree of the framework. A node's contents live in a reference-counted
 // block that copies share; every writing operation first makes the block
 // its own ("detatch"), copying one level only. A null block reads as the
-// static empty block: empty identifier, no children.
+// static empty block: empty identifier, no children. Freeing a tree takes
+// bounded stack space whatever its depth.
 //
 // Named children whose names begin with "#" are comments: they travel with
 // the tree but equality, ordering and the plain hash ignore them.
@@ -188,6 +189,12 @@ protected:
 private:
   static const dt &empty_block();
   static void release_block(dt *old_data);
+  // Frees the block and the blocks below it that no other tree holds; the
+  // blocks more than a fixed number of levels below it go to `deep_blocks`.
+  static void free_block(
+    dt *block,
+    unsigned depth,
+    std::vector<dt *> &deep_blocks);
   const irept *find_child(const dstring &name) const;
 };
 

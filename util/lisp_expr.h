@@ -4,6 +4,11 @@
 // A small s-expression with a text form and a parser; it gives trees their
 // one-line text. A proper list ends in the symbol "nil", which the text
 // leaves out; a list ending in anything else is written dotted.
+//
+// Every operation here handles expressions and trees of any depth: parsing,
+// printing, copying, freeing and the conversions work with lists of their
+// own instead of recursing, so that a text nested a million levels deep
+// takes memory in proportion, but no more stack than a flat one.
 
 #include <string>
 #include <vector>
@@ -24,6 +29,14 @@ public:
   std::vector<lisp_exprt> children;
   int kind = LISP_STRING;
   std::string value;
+
+  lisp_exprt() = default;
+  // A deep copy.
+  lisp_exprt(const lisp_exprt &other);
+  lisp_exprt(lisp_exprt &&other) noexcept = default;
+  lisp_exprt &operator=(const lisp_exprt &other);
+  lisp_exprt &operator=(lisp_exprt &&other) noexcept = default;
+  ~lisp_exprt();
 
   // Reads one expression at the position, which ends after the expression
   // and the blanks that follow it. True on error: the expression starts at

@@ -139,6 +139,38 @@ TEST(Irep, ReleasingATreeKeepsSharedSubtreesAlive)
   EXPECT_EQ(shared.get("leaf"), "x");
 }
 
+TEST(Irep, FreeingADeepChainOfTreesOverflowedTheStack)
+{
+  // Each tree below the one before as an unnamed child, a named child or a
+  // comment in turn; far deeper than a stack holds one frame per level for.
+  const int deep = 500000;
+  const char *const names[] = {"", "op", "#c"};
+  irept chain("leaf");
+  irept middle;
+  for(int level = 0; level < deep; ++level)
+  {
+    irept parent("n");
+    if(level % 3 == 0)
+      parent.move_to_sub(chain);
+    else
+      parent.move_to_named_sub(names[level % 3], chain);
+    chain.swap(parent);
+    if(level == deep / 2)
+      middle = chain;
+  }
+  chain.clear();
+
+  // Freeing stops at a block that another tree still holds.
+  EXPECT_EQ(middle.read().ref_count, 1u);
+  const irept *node = &middle;
+  for(int level = deep / 2; level >= 0; --level)
+  {
+    ASSERT_EQ(node->id(), "n");
+    node = level % 3 == 0 ? &node->get_sub()[0] : &node->find(names[level % 3]);
+  }
+  EXPECT_EQ(node->id(), "leaf");
+}
+
 TEST(Irep, AssigningAPartOfTheTreeToTheTree)
 {
   irept tree("outer");

@@ -111,14 +111,31 @@ TEST(LispExpr, TreeFormAndBack)
   irep_to_lisp(make_tree("+", {make_tree("a"), make_tree("b")}), expr);
   EXPECT_EQ(lisp_to_string(expr), "(\"+\" \"\" (\"a\") \"\" (\"b\"))");
 
-  irept tree("stale");
-  lisp_to_irep(symbol("atom"), tree);
-  EXPECT_TRUE(tree.full_eq(get_nil_irep()));
+}
 
-  // A name without a tree after it is dropped.
-  ASSERT_FALSE(expr.parse("(\"id\" . \"lonely\")"));
-  lisp_to_irep(expr, tree);
-  EXPECT_TRUE(tree.full_eq(make_tree("id")));
+TEST(LispExpr, TreesOfFormsWithoutChildren)
+{
+  struct caset
+  {
+    std::string text;
+    irept tree;
+  };
+  const caset cases[] = {
+    {"atom", get_nil_irep()},
+    // What parsing "(" gives: a list without elements.
+    {"(", get_nil_irep()},
+    // A name without a tree after it is dropped.
+    {"(\"id\" . \"lonely\")", make_tree("id")},
+  };
+  for(const caset &c : cases)
+  {
+    SCOPED_TRACE(c.text);
+    lisp_exprt expr;
+    ASSERT_FALSE(expr.parse(c.text));
+    irept tree("stale");
+    lisp_to_irep(expr, tree);
+    EXPECT_TRUE(tree.full_eq(c.tree)) << tree.pretty();
+  }
 }
 
 TEST(LispExpr, RandomTreesSurviveTheRoundTrip)
@@ -141,9 +158,10 @@ TEST(LispExpr, RandomTreesSurviveTheRoundTrip)
   }
 }
 
-TEST(LispExpr, TestLoopEchoesEachLine)
+// The output of the console loop on that input.
+static std::string run_test_loop(const std::string &input)
 {
-  std::istringstream in("(a b)\n(x\n\n(a . b)\nunfinished");
+  std::istringstream in(input);
   std::ostringstream out;
   std::streambuf *old_in = std::cin.rdbuf(in.rdbuf());
   std::streambuf *old_out = std::cout.rdbuf(out.rdbuf());
@@ -152,5 +170,101 @@ TEST(LispExpr, TestLoopEchoesEachLine)
   std::cout.rdbuf(old_out);
   std::cin.clear();
   EXPECT_EQ(result, 0);
-  EXPECT_EQ(out.str(), "(a b)\n(x)\nParsing error\n(a . b)\n");
+  return out.str();
+}
+
+TEST(LispExpr, TestLoopEchoesEachLine)
+{
+  EXPECT_EQ(
+    run_test_loop("(a b)\n(x\n\n(a . b)\nunfinished"),
+    "(a b)\n(x)\nParsing error\n(a . b)\n");
+}
+
+// Far deeper than a stack holds one frame per level for, in the plain build
+// as in the sanitizer build: the console loop stopped at 30,000.
+static const std::size_t deep = 50000;
+
+static std::string repeated(const std::string &text, std::size_t count)
+{
+  std::string result;
+  result.reserve(text.size() * count);
+  for(std::size_t i = 0; i < count; ++i)
+    result += text;
+  return result;
+}
+
+TEST(LispExpr, DeeplyNestedLineCrashedTheTestLoop)
+{
+  EXPECT_EQ(
+    run_test_loop(std::string(deep, '(') + "\n(a b)\n"),
+    std::string(deep, '(') + std::string(deep, ')') + "\n(a b)\n");
+}
+
+TEST(LispExpr, DeeplyNestedTextCrashedParsingPrintingAndCopying)
+{
+  struct caset
+  {
+    std::string text;
+    bool error;
+    std::string written;
+  };
+  const std::string closing(deep, ')');
+  const std::string nested = repeated("(a ", deep) + "x" + closing;
+  const std::string dotted = repeated("(a . ", deep) + "x" + closing;
+  const caset cases[] = {
+    {nested, false, nested},
+    {dotted, false, dotted},
+    {std::string(deep, '(') + "\"s", false,
+     std::string(deep, '(') + "\"s\"" + closing},
+    // The error deep down leaves the elements read before it at the top.
+    {"(b " + std::string(deep, '(') + "a .", true, "(b)"},
+  };
+  for(const caset &c : cases)
+  {
+    SCOPED_TRACE(c.written.substr(0, 20));
+    lisp_exprt expr;
+    std::size_t position = 0;
+    ASSERT_EQ(expr.parse(c.text, position), c.error);
+    EXPECT_EQ(position, c.text.size());
+    EXPECT_EQ(lisp_to_string(expr), c.written);
+
+    lisp_exprt copy(expr);
+    EXPECT_EQ(lisp_to_string(copy), c.written);
+    copy = lisp_exprt::atom(lisp_exprt::LISP_SYMBOL, "gone");
+    copy = expr;
+    EXPECT_EQ(lisp_to_string(copy), c.written);
+  }
+}
+
+TEST(LispExpr, DeepTreeFormCrashedTheConversions)
+{
+  // A chain of trees "n", each below the one before as an unnamed child, a
+  // named child or a comment in turn, ending in the tree "x".
+  const char *const names[] = {"", "op", "#c"};
+  std::string text;
+  for(std::size_t level = 0; level < deep; ++level)
+    text += std::string("(\"n\" \"") + names[level % 3] + "\" ";
+  text += "(\"x\")" + std::string(deep, ')');
+
+  lisp_exprt form;
+  ASSERT_FALSE(form.parse(text));
+  irept tree;
+  lisp_to_irep(form, tree);
+
+  const irept *node = &tree;
+  for(std::size_t level = 0; level < deep; ++level)
+  {
+    ASSERT_EQ(node->id(), "n") << level;
+    const irept::subt &sub = node->get_sub();
+    const std::size_t children = sub.size() + node->get_named_sub().size() +
+                                 node->get_comments().size();
+    ASSERT_EQ(children, 1u) << level;
+    node = level % 3 == 0 ? &sub[0] : &node->find(names[level % 3]);
+  }
+  EXPECT_TRUE(node->full_eq(make_tree("x")));
+
+  EXPECT_EQ(tree.to_string(), text);
+  lisp_exprt back;
+  irep_to_lisp(tree, back);
+  EXPECT_EQ(lisp_to_string(back), text);
 }
