@@ -74,7 +74,9 @@ TEST(ExchangeFile, RecreatingReplacesWhateverHasTheName)
 TEST(ExchangeFile, AnswerIsNotReadThroughALink)
 {
   std::ofstream("answer") << "s TRUE\nlast";
-  std::filesystem::create_symlink("answer", "link");
+  // A name of its own: the folder is shared when the tests run in one
+  // process, and another test leaves its "link" behind.
+  std::filesystem::create_symlink("answer", "answer_link");
   std::string line;
 
   answer_file_streamt direct("answer");
@@ -84,7 +86,7 @@ TEST(ExchangeFile, AnswerIsNotReadThroughALink)
   EXPECT_EQ(line, "last");
   EXPECT_TRUE(direct.eof());
 
-  for(const char *unreadable : {"link", "missing"})
+  for(const char *unreadable : {"answer_link", "missing"})
   {
     SCOPED_TRACE(unreadable);
     answer_file_streamt in(unreadable);
