@@ -57,9 +57,9 @@ inline void check(bool expr)
 
 // The capacity that a vec of capacity `cap` grows to so that it holds
 // min_cap elements: max(min_cap, 2) from nothing, otherwise (c * 3 + 1) >> 1
-// as often as needed. Throws std::bad_alloc, as a failed allocation does,
-// when that capacity is above 2^31 - 2: a vec holds fewer than 2^31 - 1
-// elements, so its size plus one is always an int.
+// as often as needed, but at most 2^31 - 2: a vec holds fewer than 2^31 - 1
+// elements, so its size plus one is always an int. Throws std::bad_alloc,
+// as a failed allocation does, when min_cap is above that bound.
 inline int grown_capacity(int cap, int min_cap)
 {
   // In 64 bits, as the last step may pass 2^31.
@@ -71,9 +71,9 @@ inline int grown_capacity(int cap, int min_cap)
     do
       new_cap = (new_cap * 3 + 1) >> 1;
     while(new_cap < min_cap);
-  if(new_cap > largest)
+  if(min_cap > largest)
     throw std::bad_alloc();
-  return static_cast<int>(new_cap);
+  return static_cast<int>(new_cap < largest ? new_cap : largest);
 }
 
 // A growable array: capacity 0 or at least 2, grown by about 1.5 each time

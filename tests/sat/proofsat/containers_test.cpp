@@ -154,14 +154,16 @@ TEST(Vec, GrowthBeyondTheLargestCapacityThrows)
     {715827882, 715827883, 1073741823},
     {715827883, 715827884, 1073741825},
     {1431655764, 1431655765, largest},
+    // The last step would pass the bound; the bound still holds min_cap.
+    {1431655765, 1431655766, largest},
+    {1073741825, largest, largest},
   };
   for(const auto &c : representable)
     EXPECT_EQ(grown_capacity(c.cap, c.min_cap), c.grown) << c.cap;
 
   const std::pair<int, int> beyond[] = {
     {0, largest + 1},
-    {1431655765, 1431655766},
-    {1073741825, largest},
+    {largest, largest + 1},
     {2, largest + 1},
   };
   for(const auto &c : beyond)
