@@ -179,6 +179,33 @@ TEST(CSolverChangingFormula, CleanUpKeepsOriginalClausesSatisfiedByLearnedFacts)
   solver.expect_right(solver.solve_quietly());
 }
 
+// The same faults as reached by a periodic hook in a whole search, with
+// restarts at every backtrack: a one-phase choice met by a later unit, and
+// variables freed from level 0 whose conflicts then bump their scores.
+TEST(CSolverChangingFormula, HookAdditionsDuringRestartingSearchesAnswerRight)
+{
+  const struct
+  {
+    int variables;
+    std::vector<std::vector<int>> clauses;
+    std::vector<std::pair<int, std::vector<int>>> additions;
+  } cases[] = {
+    {4, {{2, 3, 4}, {-3}, {-3, -2}}, {{1, {1}}, {2, {-2}}}},
+    {7,
+     {{-3, 6}, {-1, -5}, {1, -2}, {-7, 7, -3}, {-5, -6, 4}, {6}},
+     {{0, {3, -4}}, {4, {5, 3}}}},
+  };
+  for(const auto &c : cases)
+  {
+    scripted_solvert solver(c.variables, c.clauses);
+    solver.params().first_restart = 0;
+    solver.hook_every(0);
+    for(const auto &addition : c.additions)
+      solver.add_at_call(addition.first, addition.second);
+    solver.expect_right(solver.solve_quietly());
+  }
+}
+
 TEST(CSolverChangingFormula, RandomSessionsAgreeWithBruteForce)
 {
   int satisfiable = 0, unsatisfiable = 0, hook_additions = 0;
