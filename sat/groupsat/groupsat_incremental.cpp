@@ -41,19 +41,11 @@ void CSolver::redo_level0()
 
 void CSolver::drop_queued_choices_against(const int *lits, int n)
 {
-  std::queue<CImplication> kept;
-  for(; !_implication_queue.empty(); _implication_queue.pop())
-  {
-    const CImplication &imp = _implication_queue.front();
-    bool against = false;
+  keep_implications([lits, n](const CImplication &imp) {
     // Level 0 without antecedent: a choice for a one-phase variable.
-    if(imp.antecedent == -1 && imp.dlevel == 0)
-      for(int i = 0; i < n && !against; ++i)
-        against = lits[i] == (imp.lit ^ 1);
-    if(!against)
-      kept.push(imp);
-  }
-  _implication_queue.swap(kept);
+    const bool choice = imp.antecedent == -1 && imp.dlevel == 0;
+    return !choice || std::find(lits, lits + n, imp.lit ^ 1) == lits + n;
+  });
 }
 
 ClauseIdx CSolver::add_clause_incr(const int *lits, int n, int gid)

@@ -371,13 +371,9 @@ void CSolver::back_track(int blevel)
 
 void CSolver::drop_implications_from(int blevel)
 {
-  if(_implication_queue.empty())
-    return;
-  std::queue<CImplication> kept;
-  for(; !_implication_queue.empty(); _implication_queue.pop())
-    if(_implication_queue.front().dlevel < blevel)
-      kept.push(_implication_queue.front());
-  _implication_queue.swap(kept);
+  if(!_implication_queue.empty())
+    keep_implications(
+      [blevel](const CImplication &imp) { return imp.dlevel < blevel; });
 }
 
 void CSolver::delete_unrelevant_clauses()

@@ -383,6 +383,16 @@ private:
   void drop_queued_choices_against(const int *lits, int n);
   // Drops the queued implications of level blevel and above.
   void drop_implications_from(int blevel);
+  // Keeps, in their order, the queued implications that `keep` accepts.
+  template <class Keep>
+  void keep_implications(Keep keep)
+  {
+    std::queue<CImplication> kept;
+    for(; !_implication_queue.empty(); _implication_queue.pop())
+      if(keep(_implication_queue.front()))
+        kept.push(_implication_queue.front());
+    _implication_queue.swap(kept);
+  }
 };
 
 #endif
