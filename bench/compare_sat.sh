@@ -29,6 +29,7 @@
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/bench_folders.sh"
 . "$root/bench/sat_bench_common.sh"
 usage() {
   sed -n '2,30s/^# \{0,1\}//p' "$0"
@@ -42,7 +43,7 @@ seed=1
 while getopts "hb:t:n:v:p:s:" option; do
   case $option in
   h) usage; exit 0 ;;
-  b) build=$(sat_absolute_folder compare_sat.sh "$OPTARG") || exit 2 ;;
+  b) build=$(absolute_folder compare_sat.sh "$OPTARG") || exit 2 ;;
   t) limit=$OPTARG ;;
   n) count=$OPTARG ;;
   v) sizes=$OPTARG ;;

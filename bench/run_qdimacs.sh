@@ -19,6 +19,7 @@
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/bench_folders.sh"
 build="$root/build"
 limit=60
 memory=8192
@@ -39,17 +40,7 @@ while getopts "hb:t:m:ck:" option; do
   esac
 done
 shift $((OPTIND - 1))
-if [ $# = 0 ]; then
-  folder=$(dirname "$root")/shared/bench/qdimacs
-  [ -d "$folder" ] || {
-    echo "run_qdimacs.sh: no folder $folder beside the repository;" \
-      "give the QDIMACS folder as DIR" >&2
-    exit 2
-  }
-else
-  [ -d "$1" ] || { echo "run_qdimacs.sh: no folder $1" >&2; exit 2; }
-  folder=$(cd "$1" && pwd)
-fi
+folder=$(data_folder run_qdimacs.sh "$root" qdimacs "$@") || exit 2
 
 morvane="$build/qbf_solver/morvane"
 checker="$build/tests/qbf_solver/qbf_certificate_check"

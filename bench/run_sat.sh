@@ -22,6 +22,7 @@
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/bench/bench_folders.sh"
 . "$root/bench/sat_bench_common.sh"
 usage() {
   sed -n '2,23s/^# \{0,1\}//p' "$0"
@@ -34,7 +35,7 @@ arguments=
 while getopts "hb:t:g:a:e:" option; do
   case $option in
   h) usage; exit 0 ;;
-  b) build=$(sat_absolute_folder run_sat.sh "$OPTARG") || exit 2 ;;
+  b) build=$(absolute_folder run_sat.sh "$OPTARG") || exit 2 ;;
   t) limit=$OPTARG ;;
   g) generate="$generate $OPTARG" ;;
   a) arguments="$arguments $OPTARG" ;;

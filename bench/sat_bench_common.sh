@@ -1,38 +1,17 @@
-# Shared by bench/run_sat.sh and bench/compare_sat.sh (sourced, not run):
-# the folders given, a scratch folder, generators of CNF files, the
-# expected answer of a file and one timed run of a solver process.
+# Shared by bench/run_sat.sh and bench/compare_sat.sh (sourced, not run,
+# after bench/bench_folders.sh): the CNF folder given, a scratch folder,
+# generators of CNF files, the expected answer of a file and one timed run
+# of a solver process.
 # The functions set variables for their callers:
 # shellcheck shell=sh disable=SC2034
 
-# sat_absolute_folder SCRIPT FOLDER
-# Prints the absolute path of FOLDER, or says on one line that it is
-# missing and fails.
-sat_absolute_folder() {
-  if [ -d "$2" ]; then
-    (cd "$2" && pwd)
-  else
-    echo "$1: no folder $2" >&2
-    return 1
-  fi
-}
-
 # sat_data_folder SCRIPT ROOT [DIR]
-# Prints the CNF folder to run: the absolute path of DIR, "-" for DIR "-",
-# or without DIR the default ../shared/bench/cnf beside the repository
-# ROOT. Says on one line which folder is missing and fails.
+# Prints the CNF folder to run as data_folder does, and "-" for DIR "-".
 sat_data_folder() {
-  if [ $# -lt 3 ]; then
-    set -- "$1" "$(dirname "$2")/shared/bench/cnf"
-    [ -d "$2" ] || {
-      echo "$1: no folder $2 beside the repository; give the CNF folder" \
-        "as DIR" >&2
-      return 1
-    }
-    echo "$2"
-  elif [ "$3" = - ]; then
+  if [ "${3-}" = - ]; then
     echo -
   else
-    sat_absolute_folder "$1" "$3"
+    data_folder "$1" "$2" cnf ${3+"$3"}
   fi
 }
 
