@@ -4,7 +4,6 @@
 #include "util/mp_arith.h"
 #include "util/std_types.h"
 
-
 bool expr_to_integer(const exprt &expr, mp_integer &value)
 {
   if(!expr.is_constant())
