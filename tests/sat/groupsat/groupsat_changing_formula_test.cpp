@@ -17,14 +17,6 @@
 
 namespace
 {
-std::vector<int> svars(const std::vector<int> &dimacs)
-{
-  std::vector<int> lits;
-  for(int d : dimacs)
-    lits.push_back(d < 0 ? -2 * d + 1 : 2 * d);
-  return lits;
-}
-
 // A solver whose periodic hook adds given clauses (DIMACS numbering,
 // permanent) at given calls; the clauses in force are kept for the checks.
 class scripted_solvert : public CSolver

@@ -45,14 +45,6 @@ public:
     return add_clause_incr(lits.data(), int(lits.size()), gid);
   }
 
-  static std::vector<int> svars(const std::vector<int> &dimacs)
-  {
-    std::vector<int> lits;
-    for(int d : dimacs)
-      lits.push_back(d < 0 ? -2 * d + 1 : 2 * d);
-    return lits;
-  }
-
   std::string queue_text()
   {
     std::ostringstream out;
@@ -499,7 +491,7 @@ TEST(CSolverIncremental, DeletingAGroupTakesItsVolatileClausesToo)
   ASSERT_EQ(gid, 1);
   ASSERT_EQ(solver.alloc_gid(), 2);
   solver.add_incr({1, -3});
-  std::vector<int> lits = staged_solvert::svars({2, 3});
+  std::vector<int> lits = svars({2, 3});
   solver.add_clause_with_gid(lits.data(), 2, -1);
   solver.add_incr({-1, -2}, gid);
   solver.add_incr({-1, 2}, 2);
@@ -536,9 +528,9 @@ TEST(CSolverIncremental, TextDumps)
     solver.queue_text(),
     "Implication Queue Previous: (-2@1:4)  (+1@0:-1)  ");
 
-  std::vector<int> learned = staged_solvert::svars({-2, 3});
+  std::vector<int> learned = svars({-2, 3});
   solver.add_conflict_clause(learned.data(), 2, 0x80000001u);
-  std::vector<int> original = staged_solvert::svars({1, -3});
+  std::vector<int> original = svars({1, -3});
   solver.add_original_clause(original.data(), 2, 2);
   EXPECT_EQ(
     solver.clause_table(),
@@ -550,8 +542,8 @@ TEST(CSolverIncremental, CleaningDropsLearnedClausesButTheLastRecord)
 {
   staged_solvert solver(3);
   solver.add_incr({1, 2, 3});
-  std::vector<int> first = staged_solvert::svars({1, 2});
-  std::vector<int> second = staged_solvert::svars({2, 3});
+  std::vector<int> first = svars({1, 2});
+  std::vector<int> second = svars({2, 3});
   solver.add_conflict_clause(first.data(), 2, 0);
   solver.add_incr({-1, 3});
   solver.add_conflict_clause(second.data(), 2, 0);

@@ -101,3 +101,11 @@ std::vector<int> model_of(CSolver &solver, int variables)
     values[v] = int(solver.variable(v).value());
   return values;
 }
+
+std::vector<int> svars(const std::vector<int> &dimacs)
+{
+  std::vector<int> lits;
+  for(int d : dimacs)
+    lits.push_back(d < 0 ? -2 * d + 1 : 2 * d);
+  return lits;
+}

@@ -10,6 +10,9 @@
 
 class CSolver;
 
+// The signed variables of a clause in DIMACS numbering (-3 is 7).
+std::vector<int> svars(const std::vector<int> &dimacs);
+
 struct cnf_formulat
 {
   int variables = 0;
