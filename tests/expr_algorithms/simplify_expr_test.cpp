@@ -536,6 +536,9 @@ TEST(SimplifyTypecast, CastsAndTheConstantTable)
   const exprt a4 = sym("a", u4), b4 = sym("b", u4);
   const auto cast = [](const exprt &e, const typet &t)
   { return op("typecast", t, {e}); };
+  // With an operand list, though empty, so that the cast rule sees it.
+  exprt cast_of_nothing("typecast", b);
+  cast_of_nothing.operands();
   expect_simplified({
     {cast(x32, signedbv_type(32)), x32},
     {cast(num(5, u8), b), bool_constant(true)},
@@ -563,6 +566,10 @@ TEST(SimplifyTypecast, CastsAndTheConstantTable)
     {cast(op("+", unsignedbv_type(32), {a32, b32}), u8),
      op("+", u8, {cast(a32, u8), cast(b32, u8)})},
     {cast(op("+", u4, {a4, b4}), u8), cast(op("+", u4, {a4, b4}), u8)},
+    // A cast takes exactly one operand: with two or none it is left alone
+    // and reported unchanged, even where one constant operand would fold.
+    {op("typecast", b, {num(5, u8), x}), op("typecast", b, {num(5, u8), x})},
+    {cast_of_nothing, cast_of_nothing},
   });
 }
 

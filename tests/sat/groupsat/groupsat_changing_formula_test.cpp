@@ -186,6 +186,10 @@ TEST(CSolverChangingFormula, HookAdditionsDuringRestartingSearchesAnswerRight)
     {7,
      {{-3, 6}, {-1, -5}, {1, -2}, {-7, 7, -3}, {-5, -6, 4}, {6}},
      {{0, {3, -4}}, {4, {5, 3}}}},
+    // A unit just added waits in the queue at level 0 with its clause as
+    // reason: a clause against it, added next, must not drop it as if it
+    // were a one-phase choice.
+    {2, {{1, 2}, {-1, -2}}, {{0, {1}}, {0, {-1, 2}}}},
   };
   for(const auto &c : cases)
   {
