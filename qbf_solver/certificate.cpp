@@ -39,6 +39,7 @@ void certificatet::start(const std::string &file_name)
 {
   input_file = file_name;
   has_failed = false;
+  remove_files();
 }
 
 bool certificatet::open()
@@ -114,6 +115,11 @@ void certificatet::fail(const std::string &message)
   has_failed = true;
   // A certificate of an earlier run under the final name would pass for
   // this one.
+  remove_files();
+}
+
+void certificatet::remove_files()
+{
   remove_unless_folder(temporary_name(input_file));
   remove_unless_folder(final_name(input_file));
 }

@@ -36,8 +36,11 @@ public:
   static std::string final_name(const std::string &input_file);
   static std::string temporary_name(const std::string &input_file);
 
-  // Makes this the certificate of the input file and forgets an earlier
-  // file's failure. Writes nothing.
+  // Makes this the certificate of the input file, forgets an earlier
+  // file's failure and removes what an earlier run left under either name
+  // (a folder stays): whatever this run's answer, a certificate found
+  // afterwards is this run's, for the file's present content. Called before
+  // the file is read.
   void start(const std::string &file_name);
 
   // Creates the file under the temporary name and writes its first line.
@@ -90,6 +93,8 @@ private:
   bool gates_out_of_range = false;
 
   void fail(const std::string &message);
+  // Removes whatever has the temporary or the final name, unless a folder.
+  void remove_files();
 };
 
 #endif

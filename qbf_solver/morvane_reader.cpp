@@ -115,6 +115,8 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
 {
   // The front end empties the formula before each file.
   INVARIANT(clause_set.empty());
+  if(save_certificate)
+    certificate.start(file_name);
 
   std::ifstream in(file_name, std::ios::binary);
   if(!in)
@@ -136,7 +138,6 @@ morvanet::resultt morvanet::read_qdimacs_file(const std::string &file_name)
   }
 
   clause_id_counter = 0;
-  certificate.start(file_name);
   variables.clear();
   quantified_count = 0;
   clause_parents.clear();
