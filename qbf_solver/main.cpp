@@ -1,6 +1,8 @@
 #include "qbf_solver/cmdline_options.h"
 
+#include <cstdio>
 #include <iostream>
+#include <new>
 
 // Internal errors, one policy for the whole program: a broken invariant (a
 // state the code itself should never reach) is an INVARIANT check, which
@@ -11,8 +13,19 @@
 
 int main(int argc, const char **argv)
 {
-  // Diagnostics are many short lines; let the stream buffer them.
-  std::ios::sync_with_stdio(false);
-  cmdline_optionst cmdline_options(argc, argv);
-  return cmdline_options.run();
+  try
+  {
+    // Diagnostics are many short lines; let the stream buffer them.
+    std::ios::sync_with_stdio(false);
+    cmdline_optionst cmdline_options(argc, argv);
+    return cmdline_options.run();
+  }
+  catch(const std::bad_alloc &)
+  {
+    // Memory ran out outside the deciding of a file, where the answer
+    // would have been reported (at start-up, say). Written without
+    // allocating: there may be nothing left to allocate.
+    std::fputs("out of memory\nERROR\n", stderr);
+    return 99;
+  }
 }
