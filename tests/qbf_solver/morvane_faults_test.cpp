@@ -190,13 +190,23 @@ TEST(MorvaneFaults, DeepRefutationIsWritten)
   EXPECT_TRUE(verdict.accepted) << verdict.reason;
 }
 
-// Resolving 1000 clauses {y, a, b} with 1000 clauses {-y, c, d} needs far
-// more memory than the limit allows.
-TEST(MorvaneFaults, MemoryExhaustionIsAnError)
+namespace
 {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "the address sanitizer needs more address space";
-#endif
+// Found valid when solved, and found false while reading, by an empty
+// input clause or by two opposite unit clauses.
+const char *const certified_formulas[] = {
+  "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n",
+  "p cnf 1 2\ne 1 0\n1 0\n0\n",
+  "p cnf 1 2\ne 1 0\n1 0\n-1 0\n",
+  "p cnf 3 4\ne 1 2 3 0\n1 2 0\n-1 2 0\n1 -2 0\n-1 -2 0\n",
+};
+
+// Resolving 1000 clauses {y, a, b} with 1000 clauses {-y, c, d} needs far
+// more memory than the limit used with it allows.
+const char *const memory_limit = "ulimit -v 100000";
+
+std::string memory_blowing_formula()
+{
   const int n = 1000, y = 4 * n + 2;
   std::string text = "e";
   for(int v = 1; v <= 4 * n; ++v)
@@ -209,10 +219,19 @@ TEST(MorvaneFaults, MemoryExhaustionIsAnError)
   for(int i = 0; i < n; ++i)
     text += std::to_string(-y) + " " + std::to_string(4 * i + 3) + " " +
             std::to_string(4 * i + 4) + " 0\n";
+  return text;
+}
+} // namespace
+
+TEST(MorvaneFaults, MemoryExhaustionIsAnError)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space";
+#endif
   scratch_foldert folder;
-  folder.write("blow.qdimacs", text);
+  folder.write("blow.qdimacs", memory_blowing_formula());
   morvane_resultt result =
-    folder.run({"--save-certificate", "blow.qdimacs"}, "ulimit -v 100000");
+    folder.run({"--save-certificate", "blow.qdimacs"}, memory_limit);
   EXPECT_EQ(result.exit_code, 99);
   EXPECT_EQ(
     result.err,
@@ -222,17 +241,94 @@ TEST(MorvaneFaults, MemoryExhaustionIsAnError)
   EXPECT_FALSE(folder.exists("blow.qdimacs.qbc.tmp"));
 }
 
-namespace
+// Memory that runs out before any file is decided (in the standard streams
+// or the command line) is reported like any other exhaustion. The limits
+// depend on the build, so they are searched for: below the lowest limit at
+// which the program answers, every run says "out of memory", down to
+// limits at which the program cannot start at all (its libraries or static
+// initialisation fail before main), where the search ends.
+TEST(MorvaneFaults, MemoryExhaustedAtStartUpAborted)
 {
-// Found valid when solved, and found false while reading, by an empty
-// input clause or by two opposite unit clauses.
-const char *const certified_formulas[] = {
-  "p cnf 2 2\na 1 0\ne 2 0\n-1 2 0\n1 -2 0\n",
-  "p cnf 1 2\ne 1 0\n1 0\n0\n",
-  "p cnf 1 2\ne 1 0\n1 0\n-1 0\n",
-  "p cnf 3 4\ne 1 2 3 0\n1 2 0\n-1 2 0\n1 -2 0\n-1 -2 0\n",
-};
-} // namespace
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space";
+#endif
+  scratch_foldert folder;
+  folder.write("f.qdimacs", "e 1 0\n1 0\n");
+  // Many arguments widen the window in which the command line's copies run
+  // out; --parse-only stops after the first file.
+  std::vector<std::string> arguments{"--parse-only", "f.qdimacs"};
+  for(int i = 0; i < 3000; ++i)
+    arguments.push_back("never-read-" + std::to_string(i) + ".qdimacs");
+  const auto run_within = [&](long kilobytes) {
+    return folder.run(arguments, "ulimit -v " + std::to_string(kilobytes));
+  };
+
+  long failing = 1000, answering = 1000000;
+  ASSERT_EQ(run_within(answering).exit_code, 30);
+  while(answering - failing > 4)
+  {
+    const long middle = (failing + answering) / 2;
+    (run_within(middle).exit_code == 30 ? answering : failing) = middle;
+  }
+  int out_of_memory = 0;
+  for(long kilobytes = answering - 4; kilobytes > 1000; kilobytes -= 4)
+  {
+    const morvane_resultt result = run_within(kilobytes);
+    if(result.exit_code != 99)
+      break;
+    const std::string &err = result.err;
+    EXPECT_TRUE(
+      err.rfind("out of memory\n", 0) == 0 && err.size() >= 6 &&
+      err.compare(err.size() - 6, 6, "ERROR\n") == 0)
+      << kilobytes << " KB: " << err;
+    ++out_of_memory;
+  }
+  EXPECT_GT(out_of_memory, 0) << "below " << answering << " KB";
+}
+
+// A run that asks for a certificate and decides nothing leaves none: a
+// certificate of an earlier run, for other content, would pass for the
+// file as it is now.
+TEST(MorvaneFaults, CertificateOfAnEarlierRunSurvivedAnUndecidedRun)
+{
+  const struct
+  {
+    const char *row;
+    std::string text; // empty: the file is gone
+    std::vector<std::string> options;
+    bool memory_limited;
+    int exit_code;
+  } cases[] = {
+    {"typo", "p cnf 2 2\na 1 0\ne 2 0\n-1 x 0\n1 -2 0\n", {}, false, 99},
+    {"unreadable", "", {}, false, 99},
+    {"parse only", "e 1 0\n1 0\n", {"--parse-only"}, false, 30},
+    {"out of memory", memory_blowing_formula(), {}, true, 99},
+  };
+  for(const auto &c : cases)
+  {
+#if defined(__SANITIZE_ADDRESS__)
+    if(c.memory_limited)
+      continue; // the address sanitizer needs more address space
+#endif
+    scratch_foldert folder;
+    folder.write("f.qdimacs", certified_formulas[0]);
+    ASSERT_EQ(folder.run({"--save-certificate", "f.qdimacs"}).exit_code, 10);
+    ASSERT_TRUE(folder.exists("f.qdimacs.qbc"));
+
+    if(c.text.empty())
+      std::remove(folder.path("f.qdimacs").c_str());
+    else
+      folder.write("f.qdimacs", c.text);
+    std::vector<std::string> arguments = c.options;
+    arguments.insert(arguments.end(), {"--save-certificate", "f.qdimacs"});
+    const morvane_resultt result =
+      folder.run(arguments, c.memory_limited ? memory_limit : "");
+    EXPECT_EQ(result.exit_code, c.exit_code)
+      << c.row << ": " << result.err;
+    EXPECT_FALSE(folder.exists("f.qdimacs.qbc")) << c.row;
+    EXPECT_FALSE(folder.exists("f.qdimacs.qbc.tmp")) << c.row;
+  }
+}
 
 // Whatever has the temporary name is replaced, never written through: a
 // planted link's target stays as it was.
