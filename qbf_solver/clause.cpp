@@ -54,16 +54,31 @@ const bvt &literal_set(const bvt &literals, bvt &buffer)
   return buffer;
 }
 
-std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length)
+namespace
 {
-  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ length;
-  for(const literalt l : sorted_set)
-  {
-    h ^= l.get();
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 29;
-  }
+// A 64-bit finaliser: every input bit reaches every output bit, so sums of
+// these values rarely meet by chance.
+std::uint64_t mixed(std::uint64_t x)
+{
+  x += 0x9E3779B97F4A7C15ull;
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
+} // namespace
+
+std::uint64_t literal_set_hash(const bvt &set, std::size_t length)
+{
+  std::uint64_t h = mixed(~std::uint64_t(length));
+  for(const literalt l : set)
+    h += mixed(l.get());
   return h;
+}
+
+std::uint64_t
+literal_set_hash_exchanged(std::uint64_t hash, literalt out, literalt in)
+{
+  return hash - mixed(out.get()) + mixed(in.get());
 }
 
 bvt literals_without(const bvt &literals, unsigned var_no)

@@ -36,8 +36,16 @@ bvt literal_set(const bvt &literals);
 // ascending); otherwise it is built in `buffer`.
 const bvt &literal_set(const bvt &literals, bvt &buffer);
 
-// Hash of a sorted literal set together with the clause length it came from.
-std::uint64_t literal_set_hash(const bvt &sorted_set, std::size_t length);
+// Hash of a literal set (each literal once, in any order) together with the
+// clause length it came from: a sum of one mixed value per literal, so that
+// the hash of the set with one literal exchanged takes constant work
+// (literal_set_hash_exchanged).
+std::uint64_t literal_set_hash(const bvt &set, std::size_t length);
+
+// The hash of the set hashed as `hash` with `out` replaced by `in`, where
+// `out` is in the set and `in` is not.
+std::uint64_t
+literal_set_hash_exchanged(std::uint64_t hash, literalt out, literalt in);
 
 // The literals of `literals` whose variable is not `var_no`, in order.
 bvt literals_without(const bvt &literals, unsigned var_no);

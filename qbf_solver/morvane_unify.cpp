@@ -64,25 +64,23 @@ public:
   }
 
   // Positions after i of clauses not removed that may be partners of
-  // clause i, ascending and each once.
+  // clause i, ascending and each once. Each flipped set's hash comes from
+  // the whole set's in constant time, so a clause of L literals costs
+  // O(L log L), not O(L^2).
   const std::vector<unsigned> &partners_of(std::size_t i)
   {
     partners.clear();
     const bvt &literals = list[i].clause.literals;
-    const bvt &set = literal_set(literals, buffer);
-    flipped.assign(set.begin(), set.end());
+    const std::uint64_t set_hash =
+      literal_set_hash(literal_set(literals, buffer), length);
     for(const literalt l : literals_of_single_variables(literals))
-    {
-      // Flipping keeps the set sorted: the other sign is not in it.
-      const auto at = std::lower_bound(flipped.begin(), flipped.end(), l);
-      *at = !l;
-      index.any_of(literal_set_hash(flipped, length), [&](unsigned j) {
-        if(j > i && !list[j].removed)
-          partners.push_back(j);
-        return false;
-      });
-      *at = l;
-    }
+      // The other sign is not in the set, so flipping l gives a set again.
+      index.any_of(
+        literal_set_hash_exchanged(set_hash, l, !l), [&](unsigned j) {
+          if(j > i && !list[j].removed)
+            partners.push_back(j);
+          return false;
+        });
     std::sort(partners.begin(), partners.end());
     partners.erase(
       std::unique(partners.begin(), partners.end()), partners.end());
@@ -94,7 +92,6 @@ private:
   const std::size_t length;
   literal_set_indext index;
   bvt buffer;
-  bvt flipped;
   std::vector<unsigned> partners;
 };
 } // namespace
