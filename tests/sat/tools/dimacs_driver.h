@@ -8,6 +8,7 @@
 #include "propositional/read_dimacs_cnf.h"
 #include "tests/propositional/recording_cnf.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <new>
@@ -30,29 +31,27 @@ inline bool read_dimacs_file(const char *path, recording_cnft &formula)
 
 // Whether a clause holds a literal and its negation: true under every
 // assignment. The adapters drop such clauses, so an engine may leave their
-// variables without a value.
-inline bool is_tautology(const bvt &clause)
+// variables without a value. Sorting a copy puts a literal's negation next
+// to it, so a clause of any length is judged in O(n log n).
+inline bool is_tautology(bvt clause)
 {
-  for(literalt l : clause)
-    for(literalt m : clause)
-      if(m == !l)
-        return true;
-  return false;
+  std::sort(clause.begin(), clause.end());
+  return std::adjacent_find(
+           clause.begin(), clause.end(), [](literalt a, literalt b) {
+             return b == !a;
+           }) != clause.end();
 }
 
-// Whether every clause of `formula` is a tautology or has a literal for
-// which `is_true` holds.
+// Whether every clause of `formula` has a literal for which `is_true` holds
+// or is a tautology.
 template <class is_truet>
 bool model_satisfies(const recording_cnft &formula, is_truet is_true)
 {
   for(const bvt &clause : formula.clauses)
-  {
-    bool satisfied = is_tautology(clause);
-    for(literalt l : clause)
-      satisfied = satisfied || is_true(l);
-    if(!satisfied)
+    if(
+      std::none_of(clause.begin(), clause.end(), is_true) &&
+      !is_tautology(clause))
       return false;
-  }
   return true;
 }
 
