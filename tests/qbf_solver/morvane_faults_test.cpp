@@ -482,3 +482,26 @@ TEST(MorvaneFaults, CertificateNameOfAnotherInputIsAnError)
     EXPECT_TRUE(check_certificate_of(folder, "other").accepted) << row;
   }
 }
+
+// The same clash where the certificate's name is another name of an input
+// file, through a hard or a symbolic link, and no input names it.
+TEST(MorvaneFaults, CertificateNameLinkedToAnotherInputIsAnError)
+{
+  for(const char *link : {"ln", "ln -s"})
+  {
+    scratch_foldert folder;
+    folder.write("a", "e 1 0\n1 0\n");
+    folder.write("b", "e 1 0\n-1 0\n");
+    std::system(
+      ("cd " + folder.path("") + " && " + link + " b a.qbc").c_str());
+    morvane_resultt result = folder.run({"--save-certificate", "a", "b"});
+    EXPECT_EQ(result.exit_code, 0) << link;
+    EXPECT_EQ(
+      result.err,
+      "Could not write certificate file 'a.qbc' of input file 'a': it is the "
+      "input file 'b'.\nERROR\nInput file 'b' is the certificate file "
+      "'a.qbc' of input file 'a'.\nERROR\n")
+      << link;
+    EXPECT_EQ(folder.read("b"), "e 1 0\n-1 0\n") << link;
+  }
+}
