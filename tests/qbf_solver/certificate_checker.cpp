@@ -46,7 +46,7 @@ private:
   unsigned block_of(long x) const
   {
     long n = std::labs(x);
-    return formula.is_variable(n) ? formula.variables[n].block
+    return formula.is_variable(n) ? formula.variables.at(n).block
                                   : gates.at(n).block;
   }
 
@@ -114,13 +114,13 @@ private:
     {
       long v = pairs[i], witness = pairs[i + 1];
       std::string name = "witness of " + std::to_string(v);
-      if(!formula.is_variable(v) || !formula.variables[v].existential)
+      if(!formula.is_variable(v) || !formula.variables.at(v).existential)
         reason = name + ": not an existential variable";
       else if(witnesses.count(v))
         reason = name + ": given twice";
       else if(!is_operand(witness))
         reason = name + ": undefined " + std::to_string(witness);
-      else if(block_of(witness) > formula.variables[v].block)
+      else if(block_of(witness) > formula.variables.at(v).block)
         reason = name + ": depends on a variable further in";
       if(!reason.empty())
         return false;
@@ -139,25 +139,31 @@ private:
       open,
       done
     };
+    // A node's successors are listed once, when it is entered: a gate may
+    // read many operands.
+    struct framet
+    {
+      long node;
+      std::vector<long> successors;
+      std::size_t next;
+    };
     std::unordered_map<long, colourt> colour;
     for(const auto &entry : witnesses)
     {
-      std::vector<std::pair<long, std::size_t>> stack{{entry.first, 0}};
       if(colour[entry.first] == done)
         continue;
+      std::vector<framet> stack{{entry.first, successors_of(entry.first), 0}};
       colour[entry.first] = open;
       while(!stack.empty())
       {
-        long at = stack.back().first;
-        std::size_t next = stack.back().second++;
-        std::vector<long> successors = successors_of(at);
-        if(next >= successors.size())
+        framet &top = stack.back();
+        if(top.next == top.successors.size())
         {
-          colour[at] = done;
+          colour[top.node] = done;
           stack.pop_back();
           continue;
         }
-        long to = successors[next];
+        long to = top.successors[top.next++];
         if(colour[to] == open)
         {
           reason = "witness of " + std::to_string(entry.first) +
@@ -167,7 +173,7 @@ private:
         if(colour[to] == unseen)
         {
           colour[to] = open;
-          stack.push_back({to, 0});
+          stack.push_back({to, successors_of(to), 0});
         }
       }
     }
@@ -199,9 +205,8 @@ private:
       int v = sat_variable.at(std::labs(x));
       return x > 0 ? v : -v;
     };
-    for(std::size_t v = 1; v < formula.variables.size(); ++v)
-      if(formula.variables[v].known)
-        sat_variable[v] = sat.new_variable();
+    for(const auto &entry : formula.variables)
+      sat_variable[entry.first] = sat.new_variable();
     for(long node : gate_order)
       sat_variable[node] = sat.new_variable();
 
@@ -357,7 +362,7 @@ private:
     unsigned innermost = 0;
     for(int l : result)
     {
-      const auto &info = formula.variables[std::abs(l)];
+      const auto &info = formula.variables.at(std::abs(l));
       if(info.existential)
       {
         has_existential = true;
@@ -369,7 +374,7 @@ private:
         result.begin(),
         result.end(),
         [&](int l) {
-          const auto &info = formula.variables[std::abs(l)];
+          const auto &info = formula.variables.at(std::abs(l));
           return !info.existential &&
                  (!has_existential || info.block > innermost);
         }),
@@ -414,6 +419,7 @@ private:
       resolvent.end());
 
     std::vector<int> kept = literal_set(derived_clause);
+    std::vector<int> in_a = literal_set(a), in_b = literal_set(b);
     // A resolvent never holds a variable in both signs: such a clause is a
     // tautology, which no resolution step may produce.
     for(int l : kept)
@@ -431,8 +437,8 @@ private:
     for(int l : kept)
       if(
         std::abs(l) == pivot ||
-        (std::find(a.begin(), a.end(), l) == a.end() &&
-         std::find(b.begin(), b.end(), l) == b.end()))
+        (!std::binary_search(in_a.begin(), in_a.end(), l) &&
+         !std::binary_search(in_b.begin(), in_b.end(), l)))
       {
         reason = "literal " + std::to_string(l) + " is not in a parent";
         return false;

@@ -129,6 +129,86 @@ TEST(CertificateChecker, Refutations)
   expect_verdicts(std::begin(cases), std::end(cases));
 }
 
+// Variable numbers go up to 2147483646, the largest the program accepts;
+// gate numbers may go beyond the range of int without meaning a variable.
+TEST(CertificateChecker, LargestVariableNumberWasRefused)
+{
+  const char *const forall_exists_equal_large =
+    "a 2147483645 0\ne 2147483646 0\n"
+    "-2147483645 2147483646 0\n2147483645 -2147483646 0\n";
+  const char *const exists_forall_equal_large = // as the program writes it
+    "p cnf 2147483646 2\ne 2147483646 0\na 1 0\n"
+    "-1 2147483646 0\n1 -2147483646 0\n";
+  const casest cases[] = {
+    {forall_exists_equal_large,
+     "QBCertificate\nCONCLUDE VALID 2147483646 2147483645 ", true},
+    {forall_exists_equal_large,
+     "QBCertificate\nCONCLUDE VALID 2147483646 -2147483645 ", false},
+    {forall_exists_equal_large,
+     "QBCertificate\nE 2147483647 A 2147483645 0\n"
+     "CONCLUDE VALID 2147483646 2147483647 ",
+     true},
+    {exists_forall_equal_large,
+     "QBCertificate\n4 0 2 1 0\nCONCLUDE INVALID 4", true},
+    {exists_forall_equal_large,
+     "QBCertificate\n4 2147483646 0 2 1 0\nCONCLUDE INVALID 4", false},
+    // 4294967297 is 1 when cut to 32 bits.
+    {"e 1 0\n1 0\n",
+     "QBCertificate\nE 4294967297 A 0\nCONCLUDE VALID 1 4294967297 ", true},
+    {"e 1 0\n1 0\n",
+     "QBCertificate\nE 2 A 0\nCONCLUDE VALID 4294967297 2 ", false},
+  };
+  expect_verdicts(std::begin(cases), std::end(cases));
+}
+
+// Clauses, resolution steps and gates of 100000 literals: reading a clause,
+// matching a step's literals to its parents, walking a gate's operands for
+// cycles and handing the gate to the SAT search each took time quadratic in
+// the length.
+TEST(CertificateChecker, LongLinesWereCheckedInQuadraticTime)
+{
+  const int n = 100000;
+  auto run = [](int from, int to, const char *sign) {
+    std::string text;
+    for(int v = from; v <= to; ++v)
+      text += sign + std::to_string(v) + ' ';
+    return text;
+  };
+  const std::string universals = run(2, n, "");
+  // exists 1 forall 2..n: both clauses reduce to units on 1.
+  const std::string reducing = "e 1 0\na " + universals + "0\n1 " + universals +
+                               "0\n-1 " + universals + "0\n";
+  // forall 1..n exists n+1: n+1 = (1 and ... and n).
+  const std::string last = std::to_string(n + 1), gate = std::to_string(n + 2);
+  const std::string conjunction = "a " + run(1, n, "") + "0\ne " + last +
+                                  " 0\n" + run(1, n, "-") + last + " 0\n";
+  const struct
+  {
+    std::string formula, certificate;
+    bool accepted;
+  } cases[] = {
+    {reducing,
+     "QBCertificate\n3 " + universals + "0 1 2 0\nCONCLUDE INVALID 3",
+     true},
+    // -n is in no parent.
+    {reducing,
+     "QBCertificate\n3 " + run(2, n - 1, "") + std::to_string(-n) +
+       " 0 1 2 0\nCONCLUDE INVALID 3",
+     false},
+    {conjunction,
+     "QBCertificate\nE " + gate + " A " + run(1, n, "") + "0\nCONCLUDE VALID " +
+       last + ' ' + gate + ' ',
+     true},
+    {conjunction,
+     "QBCertificate\nE " + gate + " A " + run(1, n - 1, "") + "-" +
+       std::to_string(n) + " 0\nCONCLUDE VALID " + last + ' ' + gate + ' ',
+     false},
+  };
+  for(const auto &c : cases)
+    EXPECT_EQ(checked(c.formula, c.certificate).accepted, c.accepted)
+      << c.certificate.substr(0, 40);
+}
+
 namespace
 {
 // A random witness network for the formula: each chosen existential gets a
@@ -170,7 +250,7 @@ random_networkt random_network(const qbf_formulat &f, std::uint64_t seed)
     return static_cast<std::size_t>((state >> 33) % n);
   };
   random_networkt network;
-  int node = static_cast<int>(f.variables.size());
+  int node = f.largest_variable() + 1;
   for(std::size_t b = 0; b < f.blocks.size(); ++b)
   {
     if(!f.block_existential[b])
@@ -209,13 +289,13 @@ random_networkt random_network(const qbf_formulat &f, std::uint64_t seed)
 bool network_satisfies(const qbf_formulat &f, const random_networkt &network)
 {
   std::vector<int> inputs;
-  for(std::size_t v = 1; v < f.variables.size(); ++v)
+  for(const auto &entry : f.variables)
   {
     bool witnessed = false;
     for(const auto &w : network.witnesses)
-      witnessed = witnessed || w.first == static_cast<int>(v);
-    if(f.variables[v].known && !witnessed)
-      inputs.push_back(static_cast<int>(v));
+      witnessed = witnessed || w.first == entry.first;
+    if(!witnessed)
+      inputs.push_back(entry.first);
   }
   for(unsigned bits = 0; bits < (1u << inputs.size()); ++bits)
   {

@@ -30,10 +30,9 @@ void mini_satt::add_clause(std::vector<int> clause)
 {
   std::sort(clause.begin(), clause.end());
   clause.erase(std::unique(clause.begin(), clause.end()), clause.end());
-  for(std::size_t i = 0; i + 1 < clause.size(); ++i)
-    for(std::size_t j = i + 1; j < clause.size(); ++j)
-      if(clause[i] == -clause[j])
-        return; // always true
+  for(int l : clause)
+    if(l < 0 && std::binary_search(clause.begin(), clause.end(), -l))
+      return; // always true
   if(clause.empty())
     contradiction = true;
   else if(clause.size() == 1)
@@ -48,6 +47,7 @@ void mini_satt::add_clause(std::vector<int> clause)
   {
     clauses.push_back(clause);
     learnt_clause.push_back(false);
+    search_from.push_back(2);
     watch(static_cast<int>(clauses.size() - 1));
   }
 }
@@ -95,15 +95,22 @@ int mini_satt::propagate()
         list[keep++] = {w.clause, c[0]};
         continue;
       }
+      // The search goes round from where the last one stopped: starting at
+      // the front each time would pass again the literals made false so far,
+      // quadratic in the length of a clause.
       bool moved = false;
-      for(std::size_t k = 2; k < c.size(); ++k)
+      std::size_t &k = search_from[w.clause];
+      for(std::size_t tried = 2; tried < c.size() && !moved; ++tried)
+      {
         if(literal_value(c[k]) >= 0)
         {
           std::swap(c[1], c[k]);
           watches[index(-c[1])].push_back({w.clause, c[0]});
           moved = true;
-          break;
         }
+        if(++k == c.size())
+          k = 2;
+      }
       if(moved)
         continue;
       list[keep++] = {w.clause, c[0]};
@@ -288,6 +295,7 @@ void mini_satt::add_learnt(const std::vector<int> &learnt)
   }
   clauses.push_back(learnt);
   learnt_clause.push_back(true);
+  search_from.push_back(2);
   int learnt_index = static_cast<int>(clauses.size() - 1);
   watch(learnt_index);
   assign(learnt[0], learnt_index);
@@ -321,10 +329,12 @@ void mini_satt::reduce_learnt()
     {
       if(kept != i)
         clauses[kept] = std::move(clauses[i]);
+      search_from[kept] = search_from[i];
       learnt_clause[kept++] = learnt_clause[i];
     }
   clauses.resize(kept);
   learnt_clause.resize(kept);
+  search_from.resize(kept);
   // Level-0 reasons are never looked at again.
   std::fill(reason.begin(), reason.end(), -1);
   for(auto &list : watches)

@@ -26,6 +26,8 @@ private:
 
   std::vector<std::vector<int>> clauses;
   std::vector<bool> learnt_clause; // by clause index
+  // By clause index: where the last search for a literal to watch stopped.
+  std::vector<std::size_t> search_from;
   std::vector<std::vector<watcht>> watches; // by literal index
   std::vector<signed char> value;           // by variable: 1, -1, 0 open
   std::vector<signed char> phase;           // by variable: last value

@@ -1,12 +1,15 @@
 #include "qbf_formula.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include <unordered_set>
 
 namespace
 {
-// Keeps the tables small; the tests never need more.
-const long max_variable = 10000000;
+// The largest variable number the program accepts. strtol gives LONG_MAX or
+// LONG_MIN for numbers out of its range, so those are refused as well.
+const long max_variable = 2147483646;
 
 struct quantifiert
 {
@@ -34,21 +37,14 @@ bool read_numbers(
   return true;
 }
 
-void note_variable(qbf_formulat &formula, long v)
-{
-  if(static_cast<long>(formula.variables.size()) <= v)
-    formula.variables.resize(v + 1);
-  formula.variables[v].known = true;
-}
-
 void build_blocks(
   qbf_formulat &formula,
   const std::vector<quantifiert> &prefix)
 {
   // Only the last quantifier of a variable counts.
-  std::vector<long> last(formula.variables.size(), -1);
+  std::unordered_map<int, std::size_t> last;
   for(std::size_t i = 0; i < prefix.size(); ++i)
-    last[prefix[i].variable] = static_cast<long>(i);
+    last[prefix[i].variable] = i;
 
   auto place = [&formula](int v, bool existential) {
     if(formula.blocks.empty() || formula.block_existential.back() != existential)
@@ -62,14 +58,26 @@ void build_blocks(
       static_cast<unsigned>(formula.blocks.size() - 1);
   };
 
-  for(std::size_t v = 1; v < formula.variables.size(); ++v)
-    if(formula.variables[v].known && last[v] < 0)
-      place(static_cast<int>(v), true);
+  std::vector<int> free;
+  for(const auto &entry : formula.variables)
+    if(last.count(entry.first) == 0)
+      free.push_back(entry.first);
+  std::sort(free.begin(), free.end());
+  for(int v : free)
+    place(v, true);
   for(std::size_t i = 0; i < prefix.size(); ++i)
-    if(last[prefix[i].variable] == static_cast<long>(i))
+    if(last.at(prefix[i].variable) == i)
       place(prefix[i].variable, prefix[i].existential);
 }
 } // namespace
+
+int qbf_formulat::largest_variable() const
+{
+  int largest = 0;
+  for(const auto &entry : variables)
+    largest = std::max(largest, entry.first);
+  return largest;
+}
 
 bool parse_qdimacs(
   const std::string &text,
@@ -80,6 +88,15 @@ bool parse_qdimacs(
   std::vector<quantifiert> prefix;
   std::vector<int> pending;
   bool dropping = false; // inside a tautological clause
+  // The literals of `pending`, to spot a tautology at once.
+  std::unordered_set<int> pending_literals;
+  // Erases literal by literal: clearing the set would cost its bucket count,
+  // which a long clause leaves large, at every clause after it.
+  auto clear_pending = [&pending, &pending_literals]() {
+    for(int l : pending)
+      pending_literals.erase(l);
+    pending.clear();
+  };
   std::istringstream lines(text);
   std::string line;
   for(unsigned line_number = 1; std::getline(lines, line); ++line_number)
@@ -110,7 +127,7 @@ bool parse_qdimacs(
           error = "line " + std::to_string(line_number) + ": negative variable";
           return false;
         }
-        note_variable(formula, n);
+        formula.variables.try_emplace(static_cast<int>(n));
         prefix.push_back({kind == 'e', static_cast<int>(n)});
       }
       continue;
@@ -121,22 +138,22 @@ bool parse_qdimacs(
       {
         if(!dropping)
           formula.clauses.push_back(pending);
-        pending.clear();
+        clear_pending();
         dropping = false;
         continue;
       }
       if(dropping)
         continue;
-      for(int l : pending)
-        if(l == -n)
-          dropping = true;
+      int literal = static_cast<int>(n);
+      dropping = pending_literals.count(-literal) != 0;
       if(!dropping)
       {
-        note_variable(formula, std::labs(n));
-        pending.push_back(static_cast<int>(n));
+        formula.variables.try_emplace(std::abs(literal));
+        pending.push_back(literal);
+        pending_literals.insert(literal);
       }
       else
-        pending.clear();
+        clear_pending();
     }
   }
   // A last clause without its terminating 0 still counts.

@@ -4,20 +4,22 @@
 // A plain reading of QDIMACS text for the test oracles. It is written apart
 // from the solver on purpose: the tests judge the solver against it.
 
+#include <limits>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct qbf_formulat
 {
   struct variablet
   {
-    bool known = false;       // quantified or used in a clause
-    bool existential = true;  // free variables are existential
-    unsigned block = 0;       // 0 is outermost; equal blocks share a kind
+    bool existential = true; // free variables are existential
+    unsigned block = 0;      // 0 is outermost; equal blocks share a kind
   };
 
-  // Indexed by variable number.
-  std::vector<variablet> variables;
+  // The variables quantified or used in a clause, by number. Numbers go up
+  // to 2147483646, so a table indexed by number could not hold them.
+  std::unordered_map<int, variablet> variables;
   // Variables of each quantifier block, outermost first. A variable quantified
   // twice belongs where its last quantifier puts it; free variables form (or
   // join) the outermost existential block.
@@ -29,9 +31,12 @@ struct qbf_formulat
 
   bool is_variable(long v) const
   {
-    return v > 0 && v < static_cast<long>(variables.size()) &&
-           variables[v].known;
+    return v > 0 && v <= std::numeric_limits<int>::max() &&
+           variables.count(static_cast<int>(v)) != 0;
   }
+
+  // 0 when there are no variables.
+  int largest_variable() const;
 };
 
 // Reads QDIMACS text. Returns false with a reason on malformed text.

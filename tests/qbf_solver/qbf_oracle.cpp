@@ -7,26 +7,40 @@ namespace
 class expansiont
 {
 public:
-  explicit expansiont(const qbf_formulat &_formula)
-    : formula(_formula), value(_formula.variables.size(), 0)
+  // Numbers the variables 1, 2, ... in prefix order, so that the search
+  // keeps its values in a table however large the variable numbers are.
+  explicit expansiont(const qbf_formulat &formula)
   {
-    for(const auto &block : _formula.blocks)
+    std::unordered_map<int, int> dense;
+    existential.push_back(false); // slot 0 is unused
+    for(const auto &block : formula.blocks)
       for(int v : block)
-        order.push_back(v);
+      {
+        dense[v] = static_cast<int>(existential.size());
+        existential.push_back(formula.variables.at(v).existential);
+      }
+    for(const auto &clause : formula.clauses)
+    {
+      clauses.emplace_back();
+      for(int l : clause)
+        clauses.back().push_back(l > 0 ? dense.at(l) : -dense.at(-l));
+    }
+    value.assign(existential.size(), 0);
   }
 
-  bool evaluate(std::size_t next)
+  // Decides the formula with the variables before `v` assigned.
+  bool evaluate(int v)
   {
     bool all_true = true;
-    for(const auto &clause : formula.clauses)
+    for(const auto &clause : clauses)
     {
       bool satisfied = false, open = false;
       for(int l : clause)
       {
-        int v = value[std::abs(l)];
-        if(v == 0)
+        int x = value[std::abs(l)];
+        if(x == 0)
           open = true;
-        else if((v > 0) == (l > 0))
+        else if((x > 0) == (l > 0))
           satisfied = true;
       }
       if(!satisfied && !open)
@@ -36,15 +50,13 @@ public:
     if(all_true)
       return true;
     // Some clause is open, so some variable of the prefix is unassigned.
-    int v = order[next];
-    bool existential = formula.variables[v].existential;
-    bool result = !existential;
+    bool result = !existential[v];
     for(int choice : {1, -1})
     {
       value[v] = choice;
-      if(evaluate(next + 1) == existential)
+      if(evaluate(v + 1) == existential[v])
       {
-        result = existential;
+        result = existential[v];
         break;
       }
     }
@@ -53,13 +65,13 @@ public:
   }
 
 private:
-  const qbf_formulat &formula;
-  std::vector<int> value; // 0 unassigned, 1 true, -1 false
-  std::vector<int> order;
+  std::vector<bool> existential;         // by dense number
+  std::vector<std::vector<int>> clauses; // over dense numbers
+  std::vector<int> value;                // 0 unassigned, 1 true, -1 false
 };
 } // namespace
 
 bool qbf_is_true(const qbf_formulat &formula)
 {
-  return expansiont(formula).evaluate(0);
+  return expansiont(formula).evaluate(1);
 }

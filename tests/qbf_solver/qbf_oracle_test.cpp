@@ -50,14 +50,71 @@ TEST(QbfOracle, ReadsBlocksAndClauseEntries)
   ASSERT_EQ(f.blocks.size(), 2u);
   EXPECT_EQ(f.blocks[0], (std::vector<int>{4, 5, 1}));
   EXPECT_EQ(f.blocks[1], (std::vector<int>{2, 3}));
-  EXPECT_FALSE(f.variables[3].existential);
-  EXPECT_EQ(f.variables[5].block, 0u);
+  EXPECT_FALSE(f.variables.at(3).existential);
+  EXPECT_EQ(f.variables.at(5).block, 0u);
   // The tautology is no entry; the duplicate is.
   EXPECT_EQ(
     f.clauses,
     (std::vector<std::vector<int>>{{4, 1}, {4, 1}, {5, 2}}));
   std::string error;
   EXPECT_FALSE(parse_qdimacs("1 x 0\n", f, error));
+}
+
+// Variable numbers go up to 2147483646, the largest the program accepts; a
+// table indexed by them would need gigabytes.
+TEST(QbfOracle, LargestVariableNumberWasRefused)
+{
+  qbf_formulat f =
+    parsed("a 2147483645 0\ne 2147483646 0\n-2147483645 2147483646 0\n"
+           "2147483645 -2147483646 1 0\n");
+  EXPECT_EQ(f.variables.size(), 3u);
+  EXPECT_EQ(
+    f.blocks, (std::vector<std::vector<int>>{{1}, {2147483645}, {2147483646}}));
+  EXPECT_EQ(f.variables.at(2147483646).block, 2u);
+  EXPECT_FALSE(f.is_variable(2147483647));
+  EXPECT_FALSE(f.is_variable(4294967297)); // 1 in 32 bits
+  EXPECT_TRUE(qbf_is_true(f));
+  EXPECT_FALSE(qbf_is_true(parsed("a 2147483646 0\n2147483646 0\n")));
+
+  // Beyond it, and beyond the range of long, numbers are refused, not
+  // wrapped around.
+  for(const char *number :
+      {"2147483647",
+       "-2147483647",
+       "4294967297",
+       "9223372036854775808",
+       "-9223372036854775809",
+       "100000000000000000000"})
+  {
+    std::string error;
+    EXPECT_FALSE(parse_qdimacs(std::string(number) + " 0\n", f, error))
+      << number;
+    EXPECT_NE(error.find("bad number"), std::string::npos) << error;
+    EXPECT_FALSE(parse_qdimacs(std::string("e ") + number + " 0\n", f, error))
+      << number;
+  }
+}
+
+// Reading a clause looked for each literal's negation among all literals
+// before it: seconds for a clause line of 300000 literals.
+TEST(QbfOracle, LongClauseWasReadInQuadraticTime)
+{
+  const int length = 300000;
+  std::string long_clause;
+  for(int v = 1; v <= length; ++v)
+    long_clause += std::to_string(v) + ' ';
+  // The second long clause is a tautology by its last literal; the clause
+  // after each long one is read afresh.
+  qbf_formulat f = parsed(
+    long_clause + "0\n-1 0\n" + long_clause + std::to_string(-length) +
+    " 0\n-2 0\n");
+  ASSERT_EQ(f.clauses.size(), 3u);
+  EXPECT_EQ(f.clauses[0].size(), static_cast<std::size_t>(length));
+  EXPECT_EQ(f.clauses[0].back(), length);
+  EXPECT_EQ(f.clauses[1], std::vector<int>{-1});
+  EXPECT_EQ(f.clauses[2], std::vector<int>{-2});
+  EXPECT_EQ(f.variables.size(), static_cast<std::size_t>(length));
+  EXPECT_TRUE(qbf_is_true(f));
 }
 
 // The expansion and the SAT search decide purely existential formulas; each
@@ -69,11 +126,10 @@ TEST(QbfOracle, AgreesWithSatSearchOnExistentialFormulas)
   {
     qbf_formulat f = parsed(random_qdimacs(seed));
     mini_satt sat;
-    for(std::size_t v = 1; v < f.variables.size(); ++v)
-    {
+    for(int v = 1; v <= f.largest_variable(); ++v)
       sat.new_variable();
-      f.variables[v].existential = true;
-    }
+    for(auto &entry : f.variables)
+      entry.second.existential = true;
     for(const auto &clause : f.clauses)
       sat.add_clause(clause);
     bool truth = qbf_is_true(f);

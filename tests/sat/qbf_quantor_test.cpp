@@ -92,7 +92,7 @@ TEST_F(QbfQuantor, RandomFormulasAgreeWithTheOracle)
     ASSERT_TRUE(parse_qdimacs(random_qdimacs(seed), given, error)) << error;
 
     qbf_quantort random_quantor;
-    random_quantor.set_no_variables(unsigned(given.variables.size()));
+    random_quantor.set_no_variables(unsigned(given.largest_variable()) + 1);
     for(std::size_t b = 0; b < given.blocks.size(); ++b)
       for(int v : given.blocks[b])
         random_quantor.quantifiers.push_back(quantifiert(
