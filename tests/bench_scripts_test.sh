@@ -69,6 +69,13 @@ for script in run_sat.sh compare_sat.sh; do
     "$scratch/shared/bench/cnf"
 done
 
+expect "long_inputs.sh -h" 0 0 sh "$source_dir/bench/long_inputs.sh" -h &&
+  contains "long_inputs.sh -h" "$scratch/out" "usage: bench/long_inputs.sh ["
+expect "long_inputs.sh on a wrong build folder" 2 1 \
+  sh "$source_dir/bench/long_inputs.sh" -b "$scratch/missing"
+contains "long_inputs.sh on a wrong build folder" "$scratch/err" \
+  "no program $scratch/missing/"
+
 # The fuzz campaigns on a folder that is no build folder.
 if command -v python3 >/dev/null 2>&1; then
   mkdir "$scratch/tmp"
