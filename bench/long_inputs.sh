@@ -40,6 +40,8 @@ while getopts "hb:t:" option; do
   esac
 done
 
+# The runs work in a scratch folder.
+case $build in /*) ;; *) build="$PWD/$build" ;; esac
 morvane="$build/qbf_solver/morvane"
 groupsat="$build/tests/sat/groupsat/groupsat_cnf"
 proofsat="$build/tests/sat/proofsat/proofsat_cnf"
